@@ -1,0 +1,6 @@
+#include "app_win32.h"
+
+HINSTANCE g_hInstance;
+HMODULE g_hUser32;
+SetLayeredWindowAttributesProc g_pfnSetLayeredWindowAttributes;
+HBRUSH g_hBarBrush;

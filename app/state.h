@@ -1,0 +1,21 @@
+// Process-wide state shared by every part of the program. One instance each,
+// living for the whole run, all touched only from the one thread.
+#ifndef BRELLOX_STATE_H
+#define BRELLOX_STATE_H
+
+#include "../platform/platform_types.h"
+#include "settings.h"
+
+// Every per-edge loop runs in this order.
+enum Edge { EdgeLeft, EdgeRight, EdgeTop, EdgeBottom, EDGE_COUNT };
+
+struct EdgeBarSet {
+    HWND hwndOwner;
+    HWND hwndBar[EDGE_COUNT];
+};
+
+extern Settings g_Settings;
+extern ScreenSize g_ScreenSize;
+extern EdgeBarSet g_EdgeBarSet;
+
+#endif

@@ -1,0 +1,13 @@
+// The window-system interface the Win32 side of the program is written against:
+// the Win32 headers, plus the few declarations they do not give us.
+#ifndef BRELLOX_PLATFORM_H
+#define BRELLOX_PLATFORM_H
+
+#include "platform_types.h"
+
+#include <commctrl.h>
+
+// Looked up at run time in user32.dll; systems without layered windows lack it.
+typedef BOOL(WINAPI *SetLayeredWindowAttributesProc)(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags);
+
+#endif
