@@ -1,0 +1,212 @@
+#include "harness.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+const char *const kBarNames[4] = {"BrelloxLeft", "BrelloxRight", "BrelloxTop", "BrelloxBottom"};
+
+void PumpMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+bool WaitUntil(const std::function<bool()> &condition, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        PumpMessages();
+        if (condition())
+            return true;
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        // Wakes early for any message, so windows of this process stay responsive.
+        MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+static std::string ModuleDirectory()
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(NULL, path, MAX_PATH);
+    std::string directory(path, length);
+    return directory.substr(0, directory.find_last_of("\\/"));
+}
+
+static std::string PathFromEnvironment(const char *name, const std::string &fallback)
+{
+    const char *value = std::getenv(name);
+    return value != NULL && value[0] != '\0' ? std::string(value) : fallback;
+}
+
+std::string BrelloxExePath()
+{
+    // The test driver sits in tests\wine of the build folder that holds Brellox.exe.
+    return PathFromEnvironment("BRELLOX_EXE", ModuleDirectory() + "\\..\\..\\Brellox.exe");
+}
+
+std::string ProductExePath()
+{
+    return PathFromEnvironment("BRELLOX_PRODUCT_EXE", BrelloxExePath());
+}
+
+std::string MakeScratchDirectory(const char *name)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string base = std::string(temp) + "brellox-tests";
+    CreateDirectoryA(base.c_str(), NULL);
+    for (unsigned serial = GetTickCount();; ++serial) {
+        char leaf[64];
+        std::snprintf(leaf, sizeof(leaf), "\\%s-%lu-%u", name, GetCurrentProcessId(), serial);
+        std::string path = base + leaf;
+        if (CreateDirectoryA(path.c_str(), NULL))
+            return path;
+    }
+}
+
+void WriteTextFile(const std::string &path, const std::string &text)
+{
+    FILE *file = std::fopen(path.c_str(), "wb");
+    if (file == NULL)
+        return;
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::fclose(file);
+}
+
+bool FileExists(const std::string &path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ReadTextFile(const std::string &path)
+{
+    std::string text;
+    FILE *file = std::fopen(path.c_str(), "rb");
+    if (file == NULL)
+        return text;
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof(buffer), file)) > 0)
+        text.append(buffer, got);
+    std::fclose(file);
+    return text;
+}
+
+bool BrelloxWindows::Complete() const
+{
+    if (owner == NULL)
+        return false;
+    for (HWND bar : bars) {
+        if (bar == NULL)
+            return false;
+    }
+    return true;
+}
+
+namespace {
+
+struct FindContext {
+    DWORD processId;
+    BrelloxWindows found;
+};
+
+BOOL CALLBACK CollectBrelloxWindow(HWND hwnd, LPARAM lParam)
+{
+    FindContext *context = reinterpret_cast<FindContext *>(lParam);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(hwnd, &processId);
+    char className[32];
+    if (processId != context->processId || GetClassNameA(hwnd, className, sizeof(className)) == 0 ||
+        lstrcmpA(className, "CBrellox") != 0)
+        return TRUE;
+    char title[32] = "";
+    GetWindowTextA(hwnd, title, sizeof(title));
+    if (lstrcmpA(title, "Brellox") == 0)
+        context->found.owner = hwnd;
+    for (int edge = 0; edge < 4; ++edge) {
+        if (lstrcmpA(title, kBarNames[edge]) == 0)
+            context->found.bars[edge] = hwnd;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+BrelloxWindows FindBrelloxWindows(DWORD processId)
+{
+    FindContext context = {processId, {}};
+    EnumWindows(CollectBrelloxWindow, reinterpret_cast<LPARAM>(&context));
+    return context.found;
+}
+
+BrelloxProcess::BrelloxProcess(const std::string &directory, const std::string &exePath)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    std::string commandLine = "\"" + exePath + "\"";
+    std::vector<char> writable(commandLine.begin(), commandLine.end());
+    writable.push_back('\0');
+    if (CreateProcessA(exePath.c_str(), writable.data(), NULL, NULL, FALSE, 0, NULL, directory.c_str(), &startup,
+                       &info)) {
+        CloseHandle(info.hThread);
+        process_ = info.hProcess;
+        processId_ = info.dwProcessId;
+    }
+}
+
+BrelloxProcess::~BrelloxProcess()
+{
+    if (process_ == NULL)
+        return;
+    if (Running()) {
+        TerminateProcess(process_, 99);
+        WaitUntil([this] { return !Running(); }, kStartTimeoutMs);
+    }
+    CloseHandle(process_);
+}
+
+BrelloxWindows BrelloxProcess::WaitForWindows(DWORD timeoutMs) const
+{
+    BrelloxWindows windows = {};
+    WaitUntil(
+        [&] {
+            windows = FindBrelloxWindows(processId_);
+            // Idle for input means start-up is over and the message loop runs.
+            return windows.Complete() && WaitForInputIdle(process_, 0) == 0;
+        },
+        timeoutMs);
+    return windows;
+}
+
+bool BrelloxProcess::Running() const
+{
+    return process_ != NULL && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+bool BrelloxProcess::WaitForExit(DWORD timeoutMs, DWORD *exitCode) const
+{
+    if (process_ == NULL || !WaitUntil([this] { return !Running(); }, timeoutMs))
+        return false;
+    GetExitCodeProcess(process_, exitCode);
+    return true;
+}
+
+void EndAllBrellox()
+{
+    // The same request a new copy makes, repeated until no copy is left.
+    WaitUntil(
+        [] {
+            HWND running = FindWindowA("CBrellox", NULL);
+            if (running == NULL)
+                return true;
+            SendMessageTimeoutA(running, WM_DESTROY, 0, 0, SMTO_ABORTIFHUNG, 1000, NULL);
+            return false;
+        },
+        kStartTimeoutMs);
+}

@@ -1,0 +1,67 @@
+// What the Wine tests share: starting Brellox.exe, finding its windows, waiting
+// with a deadline while this process keeps answering the window system, and
+// scratch directories for settings files.
+#ifndef BRELLOX_TESTS_HARNESS_H
+#define BRELLOX_TESTS_HARNESS_H
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// Every wait polls against this kind of deadline; none sleeps a fixed time.
+const DWORD kStartTimeoutMs = 10000;
+
+// Handles messages for this thread's windows until none is left.
+void PumpMessages();
+
+// Polls condition, pumping messages in between, until it holds or timeoutMs
+// has passed. Returns whether it held.
+bool WaitUntil(const std::function<bool()> &condition, DWORD timeoutMs);
+
+// Paths of the program under test and of the shipped program (the two differ
+// where the tests run a build for another processor).
+std::string BrelloxExePath();
+std::string ProductExePath();
+
+// A fresh, empty directory of its own under the temporary folder.
+std::string MakeScratchDirectory(const char *name);
+void WriteTextFile(const std::string &path, const std::string &text);
+bool FileExists(const std::string &path);
+std::string ReadTextFile(const std::string &path);
+
+// The five windows of one Brellox process, found by class and window name.
+struct BrelloxWindows {
+    HWND owner;
+    HWND bars[4]; // left, right, top, bottom
+    bool Complete() const;
+};
+extern const char *const kBarNames[4];
+
+BrelloxWindows FindBrelloxWindows(DWORD processId);
+
+// One started copy of Brellox.exe. The destructor ends it if it still runs.
+class BrelloxProcess {
+public:
+    explicit BrelloxProcess(const std::string &directory, const std::string &exePath = BrelloxExePath());
+    ~BrelloxProcess();
+    BrelloxProcess(const BrelloxProcess &) = delete;
+    BrelloxProcess &operator=(const BrelloxProcess &) = delete;
+
+    bool Started() const { return process_ != NULL; }
+    DWORD Id() const { return processId_; }
+    // Waits until all five windows exist and start-up has reached the message
+    // loop, and returns the windows.
+    BrelloxWindows WaitForWindows(DWORD timeoutMs = kStartTimeoutMs) const;
+    bool WaitForExit(DWORD timeoutMs, DWORD *exitCode) const;
+    bool Running() const;
+
+private:
+    HANDLE process_ = NULL;
+    DWORD processId_ = 0;
+};
+
+// Ends every Brellox window's process left over from an earlier test.
+void EndAllBrellox();
+
+#endif

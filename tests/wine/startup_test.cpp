@@ -1,0 +1,124 @@
+// Brellox.exe started for real: its windows, the single-copy rule and the way out.
+#include "harness.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Startup : public ::testing::Test {
+protected:
+    void SetUp() override { EndAllBrellox(); }
+    void TearDown() override { EndAllBrellox(); }
+};
+
+HWND OwnerOf(HWND hwnd)
+{
+    return GetWindow(hwnd, GW_OWNER);
+}
+
+TEST_F(Startup, NoSettingsFileGivesOwnerAndFourBarsWithOnlyTheLeftOneShown)
+{
+    const std::string dir = MakeScratchDirectory("nofile");
+    BrelloxProcess brellox(dir);
+    ASSERT_TRUE(brellox.Started()) << BrelloxExePath();
+    BrelloxWindows windows = brellox.WaitForWindows();
+    ASSERT_TRUE(windows.Complete());
+
+    EXPECT_EQ(static_cast<LONG>(WS_POPUP), GetWindowLongA(windows.owner, GWL_STYLE) & ~WS_CLIPSIBLINGS);
+    EXPECT_FALSE(IsWindowVisible(windows.owner));
+    EXPECT_EQ(NULL, OwnerOf(windows.owner));
+
+    for (int edge = 0; edge < 4; ++edge) {
+        SCOPED_TRACE(kBarNames[edge]);
+        HWND bar = windows.bars[edge];
+        EXPECT_EQ(windows.owner, OwnerOf(bar));
+        LONG style = GetWindowLongA(bar, GWL_STYLE);
+        EXPECT_TRUE(style & WS_POPUP);
+        EXPECT_FALSE(style & (WS_CAPTION | WS_BORDER | WS_SYSMENU | WS_CHILD));
+        LONG exStyle = GetWindowLongA(bar, GWL_EXSTYLE);
+        EXPECT_EQ(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, exStyle & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_APPWINDOW));
+    }
+    EXPECT_TRUE(IsWindowVisible(windows.bars[0]));
+    EXPECT_FALSE(IsWindowVisible(windows.bars[1]));
+    EXPECT_FALSE(IsWindowVisible(windows.bars[2]));
+    EXPECT_FALSE(IsWindowVisible(windows.bars[3]));
+
+    EXPECT_TRUE(brellox.Running());
+    EXPECT_FALSE(FileExists(dir + "\\Brellox.ini")) << "starting must not write the settings file";
+}
+
+TEST_F(Startup, EdgeFlagsOfTheSettingsFileDecideWhichBarsAreShown)
+{
+    const std::string dir = MakeScratchDirectory("flags");
+    WriteTextFile(dir + "\\Brellox.ini", "[Brellox]\r\nLeft=0\r\nRight=7\r\nTop=-1\r\nBottom=no\r\n");
+    BrelloxProcess brellox(dir);
+    BrelloxWindows windows = brellox.WaitForWindows();
+    ASSERT_TRUE(windows.Complete());
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(windows.bars[1]) && IsWindowVisible(windows.bars[2]); },
+                          kStartTimeoutMs));
+    EXPECT_FALSE(IsWindowVisible(windows.bars[0]));
+    EXPECT_FALSE(IsWindowVisible(windows.bars[3])) << "text that is no number reads as 0";
+}
+
+TEST_F(Startup, StartsFromTwoDirectoriesReadTwoFiles)
+{
+    const std::string first = MakeScratchDirectory("first");
+    const std::string second = MakeScratchDirectory("second");
+    WriteTextFile(first + "\\Brellox.ini", "[Brellox]\r\nLeft=0\r\nTop=1\r\n");
+    WriteTextFile(second + "\\Brellox.ini", "[Brellox]\r\nLeft=0\r\nBottom=1\r\n");
+
+    BrelloxProcess one(first);
+    BrelloxWindows windows = one.WaitForWindows();
+    ASSERT_TRUE(windows.Complete());
+    EXPECT_TRUE(IsWindowVisible(windows.bars[2]));
+    EXPECT_FALSE(IsWindowVisible(windows.bars[3]));
+
+    BrelloxProcess two(second);
+    DWORD code = 1;
+    ASSERT_TRUE(one.WaitForExit(kStartTimeoutMs, &code));
+    windows = two.WaitForWindows();
+    ASSERT_TRUE(windows.Complete());
+    EXPECT_FALSE(IsWindowVisible(windows.bars[2]));
+    EXPECT_TRUE(IsWindowVisible(windows.bars[3]));
+    EXPECT_FALSE(IsWindowVisible(windows.bars[0]));
+}
+
+TEST_F(Startup, SecondCopyEndsTheFirstWithExitCodeZeroAndTakesOver)
+{
+    const std::string dir = MakeScratchDirectory("copies");
+    BrelloxProcess first(dir);
+    BrelloxWindows firstWindows = first.WaitForWindows();
+    ASSERT_TRUE(firstWindows.Complete());
+
+    BrelloxProcess second(dir);
+    DWORD code = 99;
+    ASSERT_TRUE(first.WaitForExit(kStartTimeoutMs, &code));
+    EXPECT_EQ(0u, code);
+
+    BrelloxWindows secondWindows = second.WaitForWindows();
+    ASSERT_TRUE(secondWindows.Complete());
+    EXPECT_TRUE(second.Running());
+    EXPECT_FALSE(IsWindow(firstWindows.owner));
+    EXPECT_TRUE(IsWindowVisible(secondWindows.bars[0]));
+}
+
+class DestroyOneWindow : public Startup, public ::testing::WithParamInterface<int> {};
+
+// Index 0 is the owner window, 1 to 4 the bars from left to bottom.
+TEST_P(DestroyOneWindow, EndsTheProgramWithExitCodeZero)
+{
+    const std::string dir = MakeScratchDirectory("destroy");
+    BrelloxProcess brellox(dir);
+    BrelloxWindows windows = brellox.WaitForWindows();
+    ASSERT_TRUE(windows.Complete());
+
+    HWND target = GetParam() == 0 ? windows.owner : windows.bars[GetParam() - 1];
+    SendMessageA(target, WM_DESTROY, 0, 0);
+    DWORD code = 99;
+    ASSERT_TRUE(brellox.WaitForExit(kStartTimeoutMs, &code));
+    EXPECT_EQ(0u, code);
+}
+
+INSTANTIATE_TEST_SUITE_P(AnyOfTheFive, DestroyOneWindow, ::testing::Range(0, 5));
+
+} // namespace

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Runs one command inside a private Wine session: its own Xvfb display, a Wine
+# prefix that belongs to the build tree, a persistent wineserver and Wine's
+# virtual desktop named "Brellox" at 1024x768. Everything started here is
+# stopped again by its PID when the command ends.
+#
+#   tools/wine-session.sh --arch 32|64 --prefix DIR [--display-keep] -- COMMAND [ARGS...]
+#
+# COMMAND sees WINE (the loader to run Windows programs with), WINEPREFIX,
+# WINESERVER and DISPLAY. The session's exit code is the command's.
+set -euo pipefail
+
+arch=64
+prefix=
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --arch) arch=$2; shift 2 ;;
+    --prefix) prefix=$2; shift 2 ;;
+    --) shift; break ;;
+    *) echo "wine-session: unknown option $1" >&2; exit 2 ;;
+  esac
+done
+[ -n "$prefix" ] && [ $# -gt 0 ] || { echo "usage: $0 --arch 32|64 --prefix DIR -- COMMAND..." >&2; exit 2; }
+
+case "$arch" in
+  32) export WINE=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver32 WINEARCH=win32 ;;
+  64) export WINE=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64 WINEARCH=win64 ;;
+  *) echo "wine-session: --arch must be 32 or 64" >&2; exit 2 ;;
+esac
+export WINELOADER=$WINE
+export WINEPREFIX=$(realpath -m "$prefix")
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+export WINEDEBUG=${WINEDEBUG:--all}
+: "${LC_ALL:=en_US.UTF-8}"
+export LC_ALL
+
+pids=()
+cleanup() {
+  local status=$?
+  # Wine first (its server ends its clients), then the display.
+  if [ -n "${wineserver_pid:-}" ]; then kill "$wineserver_pid" 2>/dev/null || true; fi
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}" ${wineserver_pid:-}; do
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$pid" 2>/dev/null || true
+  done
+  exit $status
+}
+trap cleanup EXIT INT TERM
+
+# A display number nobody uses, and a wait until it answers.
+for n in $(seq 90 199); do
+  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=":$n"; break; }
+done
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+export DISPLAY=$display
+for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+xdpyinfo >/dev/null 2>&1 || { echo "wine-session: display $display did not come up" >&2; exit 1; }
+
+fresh=
+if [ ! -f "$WINEPREFIX/.brellox-ready" ]; then
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  fresh=1
+fi
+# Kept running for the whole session, so each program starts in about 0.1 s.
+"$WINESERVER" -p &
+wineserver_pid=$!
+
+if [ -n "$fresh" ]; then
+  echo "wine-session: creating the Wine prefix $WINEPREFIX (once)" >&2
+  "$WINE" wineboot -i >/dev/null 2>&1
+  # Without these fonts window captions lose their glyphs.
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  # A program started on its own joins the virtual desktop only when the registry names it.
+  "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Brellox /f >/dev/null 2>&1
+  "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Brellox /d 1024x768 /f >/dev/null 2>&1
+  touch "$WINEPREFIX/.brellox-ready"
+fi
+
+"$WINE" explorer /desktop=Brellox,1024x768 >/dev/null 2>&1 &
+pids+=($!)
+
+"$@"
