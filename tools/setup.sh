@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Brellox need on Debian, as root.
+# Only missing packages are installed, and the package lists are updated once,
+# only when something is missing.
+set -euo pipefail
+
+packages=(
+  cmake make g++ python3 googletest libgtest-dev
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+  wine wine64 wine32:i386
+  xvfb xdotool x11-utils imagemagick
+  locales fonts-wine fonts-takao-gothic
+)
+
+if [ "$(id -u)" != 0 ]; then
+  echo "setup: run as root (it installs Debian packages)" >&2
+  exit 1
+fi
+
+dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  [ "$status" = "install ok installed" ] || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}" >&2
+  apt-get -o Acquire::Check-Valid-Until=false update -q >/dev/null
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# English for the default runs, Japanese for the runs that check the Japanese texts.
+for locale in en_US.UTF-8 ja_JP.UTF-8; do
+  short=$(echo "$locale" | sed 's/UTF-8/utf8/')
+  if ! locale -a 2>/dev/null | grep -qx "$short"; then
+    sed -i "s/^# *$locale UTF-8/$locale UTF-8/" /etc/locale.gen
+    grep -q "^$locale UTF-8" /etc/locale.gen || echo "$locale UTF-8" >> /etc/locale.gen
+    regenerate=1
+  fi
+done
+if [ -n "${regenerate:-}" ]; then locale-gen >/dev/null; fi

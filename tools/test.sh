@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Sets up what is missing, builds everything and runs every test: the native
+# unit tests of the rules, then the Wine tests of the real program. Ends with
+# one summary line; the exit code is 0 only when every test passed.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+tools/setup.sh || exit 1
+tools/build.sh || { echo "0 passed, 1 failed: the build failed"; exit 1; }
+
+passed=0
+failed=0
+logs=build/test-logs
+mkdir -p "$logs"
+
+# Adds up one GoogleTest run. A run that ends without its summary (a crash, a
+# hang cut short) counts as a failure, never as nothing.
+tally() {
+  local name=$1 log=$2 status=$3
+  local ok bad
+  ok=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$log" | tail -n 1)
+  bad=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\{0,1\}, listed below:.*/\1/p' "$log" | tail -n 1)
+  if [ -z "$ok" ]; then
+    echo "$name: no test summary (exit code $status); see $log"
+    failed=$((failed + 1))
+    return
+  fi
+  passed=$((passed + ok))
+  failed=$((failed + ${bad:-0}))
+  if [ "$status" != 0 ] && [ -z "$bad" ]; then failed=$((failed + 1)); fi
+  echo "$name: $ok passed, ${bad:-0} failed"
+}
+
+echo "== native tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
+build/host/tests/native/brellox_native_tests >"$logs/native.log" 2>&1
+tally native "$logs/native.log" $?
+grep -E '^\[  FAILED  \]|Failure|runtime error|ERROR: AddressSanitizer' "$logs/native.log" | head -n 40
+
+arch=$(tools/wine-arch.sh)
+if [ "$arch" = 32 ]; then
+  tests_dir=build/win32
+else
+  tests_dir=build/win64
+  echo "note: this machine cannot run 32-bit programs; the Wine tests run the x86_64 build of the same sources"
+fi
+echo "== Wine tests ($tests_dir, in a virtual desktop on a private display)"
+BRELLOX_PRODUCT_EXE="$root/build/win32/Brellox.exe" \
+  tools/wine-session.sh --arch "$arch" --prefix "build/wine/prefix$arch" -- \
+  "$root/tools/wine-run.sh" "$tests_dir/tests/wine/brellox_wine_tests.exe" >"$logs/wine.log" 2>&1
+tally wine "$logs/wine.log" $?
+grep -E '^\[  FAILED  \]|Failure|^wine-session' "$logs/wine.log" | head -n 40
+
+echo "$passed passed, $failed failed"
+[ "$failed" = 0 ]
