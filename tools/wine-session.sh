@@ -35,15 +35,19 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export LC_ALL
 
 pids=()
+stop() {
+  kill "$1" 2>/dev/null || return 0
+  for _ in $(seq 50); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+  kill -9 "$1" 2>/dev/null || true
+}
 cleanup() {
   local status=$?
-  # Wine first (its server ends its clients), then the display.
-  if [ -n "${wineserver_pid:-}" ]; then kill "$wineserver_pid" 2>/dev/null || true; fi
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}" ${wineserver_pid:-}; do
-    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -9 "$pid" 2>/dev/null || true
-  done
+  # Wine first (its clients end with its server), the display last; newest first.
+  if [ -n "${wineserver_pid:-}" ]; then
+    "$WINESERVER" -k 2>/dev/null || true
+    stop "$wineserver_pid"
+  fi
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do stop "${pids[i]}"; done
   exit $status
 }
 trap cleanup EXIT INT TERM

@@ -15,7 +15,7 @@ void PumpMessages()
     }
 }
 
-bool WaitUntil(const std::function<bool()> &condition, DWORD timeoutMs)
+bool WaitUntil(const std::function<bool()> &condition, DWORD timeoutMs, DWORD pollMs)
 {
     const DWORD start = GetTickCount();
     for (;;) {
@@ -25,7 +25,7 @@ bool WaitUntil(const std::function<bool()> &condition, DWORD timeoutMs)
         if (GetTickCount() - start >= timeoutMs)
             return false;
         // Wakes early for any message, so windows of this process stay responsive.
-        MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+        MsgWaitForMultipleObjects(0, NULL, FALSE, pollMs, QS_ALLINPUT);
     }
 }
 
@@ -171,17 +171,22 @@ BrelloxProcess::~BrelloxProcess()
     CloseHandle(process_);
 }
 
-BrelloxWindows BrelloxProcess::WaitForWindows(DWORD timeoutMs) const
+BrelloxWindows BrelloxProcess::WaitForWindows(DWORD timeoutMs, DWORD pollMs) const
 {
     BrelloxWindows windows = {};
     WaitUntil(
         [&] {
             windows = FindBrelloxWindows(processId_);
-            // Idle for input means start-up is over and the message loop runs.
-            return windows.Complete() && WaitForInputIdle(process_, 0) == 0;
+            return windows.Complete() && Idle();
         },
-        timeoutMs);
+        timeoutMs, pollMs);
     return windows;
+}
+
+bool BrelloxProcess::Idle() const
+{
+    // Idle for input means start-up is over and the message loop runs.
+    return process_ != NULL && WaitForInputIdle(process_, 0) == 0;
 }
 
 bool BrelloxProcess::Running() const
@@ -209,4 +214,44 @@ void EndAllBrellox()
             return false;
         },
         kStartTimeoutMs);
+}
+
+bool SaveScreenshot(const std::string &path)
+{
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(NULL);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    SelectObject(memory, previous);
+
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    std::vector<char> pixels(stride * height);
+    bool ok = GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO *>(&info),
+                        DIB_RGB_COLORS) == height;
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(NULL, screen);
+    if (!ok)
+        return false;
+
+    BITMAPFILEHEADER header = {};
+    header.bfType = 0x4D42; // "BM"
+    header.bfOffBits = sizeof(header) + sizeof(info);
+    header.bfSize = header.bfOffBits + static_cast<DWORD>(pixels.size());
+    FILE *file = std::fopen(path.c_str(), "wb");
+    if (file == NULL)
+        return false;
+    ok = std::fwrite(&header, sizeof(header), 1, file) == 1 && std::fwrite(&info, sizeof(info), 1, file) == 1 &&
+         std::fwrite(pixels.data(), 1, pixels.size(), file) == pixels.size();
+    return std::fclose(file) == 0 && ok;
 }

@@ -15,9 +15,9 @@ const DWORD kStartTimeoutMs = 10000;
 // Handles messages for this thread's windows until none is left.
 void PumpMessages();
 
-// Polls condition, pumping messages in between, until it holds or timeoutMs
-// has passed. Returns whether it held.
-bool WaitUntil(const std::function<bool()> &condition, DWORD timeoutMs);
+// Polls condition every pollMs, pumping messages in between, until it holds or
+// timeoutMs has passed. Returns whether it held.
+bool WaitUntil(const std::function<bool()> &condition, DWORD timeoutMs, DWORD pollMs = 10);
 
 // Paths of the program under test and of the shipped program (the two differ
 // where the tests run a build for another processor).
@@ -52,7 +52,9 @@ public:
     DWORD Id() const { return processId_; }
     // Waits until all five windows exist and start-up has reached the message
     // loop, and returns the windows.
-    BrelloxWindows WaitForWindows(DWORD timeoutMs = kStartTimeoutMs) const;
+    BrelloxWindows WaitForWindows(DWORD timeoutMs = kStartTimeoutMs, DWORD pollMs = 10) const;
+    // Whether the process has finished starting and waits for input.
+    bool Idle() const;
     bool WaitForExit(DWORD timeoutMs, DWORD *exitCode) const;
     bool Running() const;
 
@@ -63,5 +65,9 @@ private:
 
 // Ends every Brellox window's process left over from an earlier test.
 void EndAllBrellox();
+
+
+// Saves what the screen shows as a 24-bit BMP file. Returns whether it was written.
+bool SaveScreenshot(const std::string &path);
 
 #endif

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Benchmarks: prints figures and ratios, asserts nothing.
+#   tools/bench.sh [ROUNDS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+rounds=${1:-30}
+
+tools/setup.sh
+tools/build.sh >/dev/null
+
+echo "size of build/win32/Brellox.exe (the shipped i686 program): $(stat -c %s build/win32/Brellox.exe) bytes"
+arch=$(tools/wine-arch.sh)
+if [ "$arch" = 32 ]; then build=build/win32; else
+  build=build/win64
+  echo "size of build/win64/Brellox.exe: $(stat -c %s build/win64/Brellox.exe) bytes"
+  echo "note: this machine cannot run 32-bit programs; timings are of the x86_64 build"
+fi
+tools/wine-session.sh --arch "$arch" --prefix "build/wine/prefix$arch" -- \
+  tools/wine-run.sh "$build/tests/wine/brellox_bench.exe" "$build/tests/wine/brellox_minimal.exe" "$rounds"
