@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs one command inside a private Wine session: its own Xvfb display, a Wine
 # prefix that belongs to the build tree, a persistent wineserver and Wine's
-# virtual desktop named "Brellox" at 1024x768. Everything started here is
+# virtual desktop named "Brellox" at 1024x768 (on a larger display, so that a
+# program can tell it is inside the desktop). Everything started here is
 # stopped again by its PID when the command ends.
 #
 #   tools/wine-session.sh --arch 32|64 --prefix DIR [--display-keep] -- COMMAND [ARGS...]
@@ -56,7 +57,7 @@ trap cleanup EXIT INT TERM
 for n in $(seq 90 199); do
   [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=":$n"; break; }
 done
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
 export DISPLAY=$display
 for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done

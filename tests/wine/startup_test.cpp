@@ -28,9 +28,17 @@ TEST_F(Startup, NoSettingsFileGivesOwnerAndFourBarsWithOnlyTheLeftOneShown)
     EXPECT_FALSE(IsWindowVisible(windows.owner));
     EXPECT_EQ(NULL, OwnerOf(windows.owner));
 
+    // Before the bars are given their geometry they have no area, each at its own edge.
+    const RECT atEdge[4] = {{0, 0, 0, 0}, {1024, 0, 1024, 0}, {0, 0, 0, 0}, {0, 768, 0, 768}};
     for (int edge = 0; edge < 4; ++edge) {
         SCOPED_TRACE(kBarNames[edge]);
         HWND bar = windows.bars[edge];
+        RECT rect;
+        ASSERT_TRUE(GetWindowRect(bar, &rect));
+        EXPECT_EQ(atEdge[edge].left, rect.left);
+        EXPECT_EQ(atEdge[edge].top, rect.top);
+        EXPECT_EQ(atEdge[edge].right, rect.right);
+        EXPECT_EQ(atEdge[edge].bottom, rect.bottom);
         EXPECT_EQ(windows.owner, OwnerOf(bar));
         LONG style = GetWindowLongA(bar, GWL_STYLE);
         EXPECT_TRUE(style & WS_POPUP);
