@@ -23,8 +23,7 @@ bool RegisterBrelloxClass(HINSTANCE instance)
 // until the settings are loaded.
 void CreateBars(HINSTANCE instance)
 {
-    const POINT origin[EDGE_COUNT] = {
-        {0, 0}, {g_ScreenSize.cx, 0}, {0, 0}, {0, g_ScreenSize.cy}};
+    const POINT origin[EDGE_COUNT] = {{0, 0}, {g_ScreenSize.cx, 0}, {0, 0}, {0, g_ScreenSize.cy}};
     for (int edge = 0; edge < EDGE_COUNT; ++edge) {
         g_EdgeBarSet.hwndBar[edge] =
             CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, BRELLOX_CLASS_NAME, kBarNames[edge], WS_POPUP,

@@ -121,8 +121,8 @@ void FormatSettings(const Settings *settings, SettingsEntry entries[SETTINGS_ENT
         const char *key;
         int value;
     } numbers[] = {
-        {"Left", settings->Left},     {"Right", settings->Right}, {"Top", settings->Top},
-        {"Bottom", settings->Bottom}, {"Width", settings->Width}, {"Alpha", settings->Alpha},
+        {"Left", settings->Left},     {"Right", settings->Right},         {"Top", settings->Top},
+        {"Bottom", settings->Bottom}, {"Width", settings->Width},         {"Alpha", settings->Alpha},
         {"Offset", settings->Offset}, {"OpenWidth", settings->OpenWidth},
     };
     int i = 0;

@@ -90,9 +90,9 @@ TEST(LoadSettings, ReadsEveryKeyOnceInFileOrderWithItsDefault)
     const std::vector<std::string> order = {"Left",  "Right", "Top",    "Bottom",   "Width",
                                             "Alpha", "Color", "Offset", "OpenWidth"};
     EXPECT_EQ(order, file.asked);
-    const std::map<std::string, std::string> defaults = {
-        {"Left", "1"},  {"Right", "0"},          {"Top", "0"},    {"Bottom", "0"},   {"Width", "2"},
-        {"Alpha", "255"}, {"Color", "255,255,0"}, {"Offset", "0"}, {"OpenWidth", "2"}};
+    const std::map<std::string, std::string> defaults = {{"Left", "1"},          {"Right", "0"},  {"Top", "0"},
+                                                         {"Bottom", "0"},        {"Width", "2"},  {"Alpha", "255"},
+                                                         {"Color", "255,255,0"}, {"Offset", "0"}, {"OpenWidth", "2"}};
     EXPECT_EQ(defaults, file.defaults);
 }
 
@@ -243,7 +243,7 @@ TEST(SaveSettings, WritesEveryKeyInOrderAsTheRecordHoldsIt)
     SettingsEntry entries[SETTINGS_ENTRY_COUNT];
     FormatSettings(&s, entries);
     const std::vector<std::pair<std::string, std::string>> expected = {
-        {"Left", "7"},     {"Right", "0"},   {"Top", "1"},       {"Bottom", "-2"},       {"Width", "11"},
+        {"Left", "7"},    {"Right", "0"},    {"Top", "1"},        {"Bottom", "-2"},     {"Width", "11"},
         {"Alpha", "255"}, {"Offset", "385"}, {"OpenWidth", "-1"}, {"Color", "300,-1,0"}};
     std::vector<std::pair<std::string, std::string>> written;
     for (const SettingsEntry &entry : entries)

@@ -66,7 +66,6 @@ private:
 // Ends every Brellox window's process left over from an earlier test.
 void EndAllBrellox();
 
-
 // Saves what the screen shows as a 24-bit BMP file. Returns whether it was written.
 bool SaveScreenshot(const std::string &path);
 

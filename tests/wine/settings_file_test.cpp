@@ -147,8 +147,8 @@ TEST_F(SettingsFile, SaveWritesTheWholeRecordKeyByKeyAndLoadReadsItBack)
     g_Settings = {7, 0, 1, 0, 11, 255, 300, -1, 0, 385, -1};
     SaveSettings();
 
-    const std::vector<std::string> expected = {"[Brellox]",   "Left=7",      "Right=0",       "Top=1",
-                                               "Bottom=0",    "Width=11",    "Alpha=255",     "Offset=385",
+    const std::vector<std::string> expected = {"[Brellox]",    "Left=7",        "Right=0",   "Top=1",
+                                               "Bottom=0",     "Width=11",      "Alpha=255", "Offset=385",
                                                "OpenWidth=-1", "Color=300,-1,0"};
     EXPECT_EQ(expected, Lines(ReadTextFile(dir + "\\Brellox.ini"))) << "values are written as the record holds them";
 
