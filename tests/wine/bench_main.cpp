@@ -17,23 +17,6 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
     return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-struct Finder {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindMinimalWindow(HWND hwnd, LPARAM lParam)
-{
-    Finder *finder = reinterpret_cast<Finder *>(lParam);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(hwnd, &processId);
-    char className[32];
-    if (processId == finder->processId && GetClassNameA(hwnd, className, sizeof(className)) &&
-        lstrcmpA(className, "BrelloxMinimal") == 0)
-        finder->found = hwnd;
-    return TRUE;
-}
-
 // Time from the start of the process until its windows exist and it waits for input.
 double TimeStart(const std::string &exe, const std::string &directory, bool brellox)
 {
@@ -44,13 +27,9 @@ double TimeStart(const std::string &exe, const std::string &directory, bool brel
     if (brellox) {
         ready = process.WaitForWindows(kStartTimeoutMs, 1).Complete();
     } else {
-        ready = WaitUntil(
-            [&] {
-                Finder finder = {process.Id(), NULL};
-                EnumWindows(FindMinimalWindow, reinterpret_cast<LPARAM>(&finder));
-                return finder.found != NULL && process.Idle();
-            },
-            kStartTimeoutMs, 1);
+        ready =
+            WaitUntil([&] { return FindProcessWindow(process.Id(), "BrelloxMinimal", NULL) != NULL && process.Idle(); },
+                      kStartTimeoutMs, 1);
     }
     QueryPerformanceCounter(&end);
     if (!ready) {

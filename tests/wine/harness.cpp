@@ -112,36 +112,44 @@ namespace {
 
 struct FindContext {
     DWORD processId;
-    BrelloxWindows found;
+    const char *className;
+    const char *title;
+    HWND found;
 };
 
-BOOL CALLBACK CollectBrelloxWindow(HWND hwnd, LPARAM lParam)
+BOOL CALLBACK MatchProcessWindow(HWND hwnd, LPARAM lParam)
 {
     FindContext *context = reinterpret_cast<FindContext *>(lParam);
     DWORD processId = 0;
     GetWindowThreadProcessId(hwnd, &processId);
-    char className[32];
-    if (processId != context->processId || GetClassNameA(hwnd, className, sizeof(className)) == 0 ||
-        lstrcmpA(className, "CBrellox") != 0)
-        return TRUE;
-    char title[32] = "";
+    char className[64] = "";
+    char title[64] = "";
+    GetClassNameA(hwnd, className, sizeof(className));
     GetWindowTextA(hwnd, title, sizeof(title));
-    if (lstrcmpA(title, "Brellox") == 0)
-        context->found.owner = hwnd;
-    for (int edge = 0; edge < 4; ++edge) {
-        if (lstrcmpA(title, kBarNames[edge]) == 0)
-            context->found.bars[edge] = hwnd;
+    if (processId == context->processId && lstrcmpA(className, context->className) == 0 &&
+        (context->title == NULL || lstrcmpA(title, context->title) == 0)) {
+        context->found = hwnd;
+        return FALSE;
     }
     return TRUE;
 }
 
 } // namespace
 
+HWND FindProcessWindow(DWORD processId, const char *className, const char *title)
+{
+    FindContext context = {processId, className, title, NULL};
+    EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&context));
+    return context.found;
+}
+
 BrelloxWindows FindBrelloxWindows(DWORD processId)
 {
-    FindContext context = {processId, {}};
-    EnumWindows(CollectBrelloxWindow, reinterpret_cast<LPARAM>(&context));
-    return context.found;
+    BrelloxWindows windows;
+    windows.owner = FindProcessWindow(processId, "CBrellox", "Brellox");
+    for (int edge = 0; edge < 4; ++edge)
+        windows.bars[edge] = FindProcessWindow(processId, "CBrellox", kBarNames[edge]);
+    return windows;
 }
 
 BrelloxProcess::BrelloxProcess(const std::string &directory, const std::string &exePath)

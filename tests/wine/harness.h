@@ -40,6 +40,10 @@ extern const char *const kBarNames[4];
 
 BrelloxWindows FindBrelloxWindows(DWORD processId);
 
+// The top-level window of that process with that class and, unless title is
+// NULL, that title; NULL when there is none.
+HWND FindProcessWindow(DWORD processId, const char *className, const char *title);
+
 // One started copy of Brellox.exe. The destructor ends it if it still runs.
 class BrelloxProcess {
 public:
