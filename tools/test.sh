@@ -7,12 +7,20 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 
 tools/setup.sh || exit 1
-tools/build.sh || { echo "0 passed, 1 failed: the build failed"; exit 1; }
+
+logs=build/test-logs
+mkdir -p "$logs"
+echo "== build (log in $logs/build.log)"
+if ! tools/build.sh >"$logs/build.log" 2>&1; then
+  tail -n 40 "$logs/build.log"
+  echo "0 passed, 1 failed: the build failed"
+  exit 1
+fi
+# Warnings are errors in spirit: show any the build printed.
+grep -E 'warning:' "$logs/build.log" | sort -u | head -n 20
 
 passed=0
 failed=0
-logs=build/test-logs
-mkdir -p "$logs"
 
 # Adds up one GoogleTest run. A run that ends without its summary (a crash, a
 # hang cut short) counts as a failure, never as nothing.
