@@ -263,3 +263,57 @@ bool SaveScreenshot(const std::string &path)
          std::fwrite(pixels.data(), 1, pixels.size(), file) == pixels.size();
     return std::fclose(file) == 0 && ok;
 }
+
+bool MovePointer(int x, int y)
+{
+    char commandLine[128];
+    std::snprintf(commandLine, sizeof(commandLine), "/usr/bin/xdotool mousemove %d %d", x, y);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(NULL, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info))
+        return false;
+    // Wine hands out no waitable handle for a Unix process: the cursor test below
+    // is what tells that the move has happened.
+    WaitUntil([&] { return WaitForSingleObject(info.hProcess, 0) != WAIT_TIMEOUT; }, kStartTimeoutMs);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return WaitUntil(
+        [&] {
+            POINT cursor;
+            return GetCursorPos(&cursor) && cursor.x == x && cursor.y == y;
+        },
+        kStartTimeoutMs);
+}
+
+static void SendButton(DWORD flag)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flag;
+    SendInput(1, &input, sizeof(input));
+}
+
+void PressButton(DWORD downFlag)
+{
+    SendButton(downFlag);
+}
+
+void ReleaseButton(DWORD upFlag)
+{
+    SendButton(upFlag);
+}
+
+void Click(int x, int y)
+{
+    MovePointer(x, y);
+    SendButton(MOUSEEVENTF_LEFTDOWN);
+    SendButton(MOUSEEVENTF_LEFTUP);
+}
+
+void DoubleClick(int x, int y)
+{
+    Click(x, y);
+    SendButton(MOUSEEVENTF_LEFTDOWN);
+    SendButton(MOUSEEVENTF_LEFTUP);
+}

@@ -73,4 +73,13 @@ void EndAllBrellox();
 // Saves what the screen shows as a 24-bit BMP file. Returns whether it was written.
 bool SaveScreenshot(const std::string &path);
 
+// Real input. The pointer is moved by xdotool on the X display (absolute moves
+// sent through SendInput get lost under Wine), and the move counts once the
+// window system reports the pointer there. Buttons go through SendInput.
+bool MovePointer(int x, int y);
+void PressButton(DWORD downFlag);
+void ReleaseButton(DWORD upFlag);
+void Click(int x, int y);
+void DoubleClick(int x, int y);
+
 #endif

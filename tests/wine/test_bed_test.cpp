@@ -27,6 +27,55 @@ TEST(TestBed, DefaultLocaleIsEnglish)
     EXPECT_EQ("English", LanguageName());
 }
 
+// Counts the clicks and double-clicks one window receives.
+struct ClickCounts {
+    int down;
+    int doubleClicks;
+    POINT last;
+};
+ClickCounts g_clicks;
+
+LRESULT CALLBACK CountingWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
+        ++(message == WM_LBUTTONDOWN ? g_clicks.down : g_clicks.doubleClicks);
+        g_clicks.last = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+TEST(TestBed, PointerMovesAndClicksReachAWindow)
+{
+    WNDCLASSA wc = {};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = CountingWindowProc;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = "BrelloxTestBedTarget";
+    RegisterClassA(&wc);
+    HWND target = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "target", WS_POPUP | WS_VISIBLE, 300, 200, 200, 100,
+                                  NULL, NULL, wc.hInstance, NULL);
+    ASSERT_NE(nullptr, target);
+    g_clicks = {};
+
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(MovePointer(100 + 150 * i, 700 - 100 * i)) << "the pointer did not arrive";
+        POINT cursor;
+        GetCursorPos(&cursor);
+        EXPECT_EQ(100 + 150 * i, cursor.x);
+        EXPECT_EQ(700 - 100 * i, cursor.y);
+    }
+
+    Click(350, 230);
+    EXPECT_TRUE(WaitUntil([] { return g_clicks.down == 1; }, kStartTimeoutMs));
+    EXPECT_EQ(50, g_clicks.last.x);
+    EXPECT_EQ(30, g_clicks.last.y);
+
+    DoubleClick(400, 250);
+    EXPECT_TRUE(WaitUntil([] { return g_clicks.doubleClicks == 1; }, kStartTimeoutMs));
+    DestroyWindow(target);
+}
+
 // Run on its own under LC_ALL=ja_JP.UTF-8.
 TEST(JapaneseLocale, LanguageCheckSaysJapaneseWithCodePage932)
 {
