@@ -8,7 +8,9 @@
 #   tools/wine-session.sh --arch 32|64 --prefix DIR [--display-keep] -- COMMAND [ARGS...]
 #
 # COMMAND sees WINE (the loader to run Windows programs with), WINEPREFIX,
-# WINESERVER and DISPLAY. The session's exit code is the command's.
+# WINESERVER and DISPLAY. The session's exit code is the command's. Send the
+# output of Wine programs to files, not into a pipe: Wine's service processes
+# inherit the pipe and hold it open until the session ends.
 set -euo pipefail
 
 arch=64
