@@ -10,11 +10,14 @@
 #endif
 #include <windows.h>
 #else
+#include <stddef.h>
 #include <stdint.h>
 
 typedef int BOOL;
 typedef int32_t LONG;
 typedef uint32_t DWORD;
+typedef uint32_t UINT;
+typedef uint8_t BYTE;
 typedef DWORD COLORREF;
 typedef struct HWND__ *HWND;
 

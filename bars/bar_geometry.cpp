@@ -1,0 +1,27 @@
+#include "bar_geometry.h"
+
+BarRect RestRect(Edge edge, ScreenSize screen, int width, int offset)
+{
+    switch (edge) {
+    case EdgeLeft:
+        return {0, offset, width, screen.cy - 2 * offset};
+    case EdgeRight:
+        return {screen.cx - width, offset, width, screen.cy - 2 * offset};
+    case EdgeTop:
+        return {offset, 0, screen.cx - 2 * offset, width};
+    default:
+        return {offset, screen.cy - width, screen.cx - 2 * offset, width};
+    }
+}
+
+BYTE AlphaByte(int alpha)
+{
+    if (alpha == 100)
+        return 1;
+    return static_cast<BYTE>((100 - alpha) * 255 / 100);
+}
+
+COLORREF BarColor(int r, int g, int b)
+{
+    return static_cast<COLORREF>((r & 0xFF) | (g & 0xFF) << 8 | (b & 0xFF) << 16);
+}

@@ -1,0 +1,25 @@
+// Where a bar rests and how it looks: pure rules of the settings and the screen.
+#ifndef BRELLOX_BAR_GEOMETRY_H
+#define BRELLOX_BAR_GEOMETRY_H
+
+#include "../app/state.h"
+
+// A bar's place as left, top, width, height in screen pixels.
+struct BarRect {
+    LONG x;
+    LONG y;
+    LONG cx;
+    LONG cy;
+};
+
+// Flush with its edge, width pixels thick, offset pixels free at both ends.
+BarRect RestRect(Edge edge, ScreenSize screen, int width, int offset);
+
+// The layered-window alpha for a transparency percentage 0..100: 0 is opaque
+// (255); 100 gives 1, never fully invisible.
+BYTE AlphaByte(int alpha);
+
+// The bar colour from the low byte of each component.
+COLORREF BarColor(int r, int g, int b);
+
+#endif

@@ -1,0 +1,118 @@
+#include "moved_windows.h"
+
+#include "../platform/wrap_int.h"
+
+MovedWindowTable g_MovedWindows;
+
+void ClearMovedWindows(MovedWindowTable *table)
+{
+    for (MovedWindow &entry : table->slot)
+        entry = MovedWindow{NULL, 0, 0};
+    table->count = 0;
+}
+
+int TakeMovedWindows(MovedWindowTable *table, MovedWindow entries[MOVED_WINDOW_SLOTS])
+{
+    int taken = 0;
+    while (taken < MOVED_WINDOW_SLOTS && table->slot[taken].hwnd != NULL) {
+        entries[taken] = table->slot[taken];
+        table->slot[taken].hwnd = NULL;
+        ++taken;
+    }
+    table->count = 0;
+    return taken;
+}
+
+namespace {
+
+// SW_MINIMIZE; only this show command counts as minimised.
+const UINT kShowMinimize = 6;
+
+bool Recorded(const MovedWindowTable &table, HWND hwnd)
+{
+    for (const MovedWindow &entry : table.slot) {
+        if (entry.hwnd == hwnd)
+            return true;
+    }
+    return false;
+}
+
+bool WhollyBeyondEdge(Edge edge, const RECT &r, ScreenSize screen)
+{
+    switch (edge) {
+    case EdgeLeft:
+        return r.right < 0;
+    case EdgeRight:
+        return r.left > screen.cx;
+    case EdgeTop:
+        return r.bottom < 0;
+    default:
+        return r.top > screen.cy;
+    }
+}
+
+bool ReachesStrip(Edge edge, const RECT &r, LONG line)
+{
+    switch (edge) {
+    case EdgeLeft:
+        return r.left <= line;
+    case EdgeRight:
+        return r.right >= line;
+    case EdgeTop:
+        return r.top <= line;
+    default:
+        return r.bottom >= line;
+    }
+}
+
+// The window keeps its size; its edge on the sweep's side goes onto the line.
+SweepVerdict MoveTo(SweepAction action, Edge edge, const RECT &r, LONG line)
+{
+    switch (edge) {
+    case EdgeLeft:
+        return {action, line, r.top};
+    case EdgeRight:
+        return {action, WrapSub(WrapAdd(r.left, line), r.right), r.top};
+    case EdgeTop:
+        return {action, r.left, line};
+    default:
+        return {action, r.left, WrapSub(WrapAdd(r.top, line), r.bottom)};
+    }
+}
+
+} // namespace
+
+SweepVerdict SweepWindow(Edge edge, LONG line, const CandidateWindow &candidate, const SweepWorld &world)
+{
+    const SweepVerdict leave = {Leave, 0, 0};
+    if (candidate.hwnd == NULL)
+        return leave;
+    for (int bar = 0; bar < EDGE_COUNT; ++bar) {
+        if (candidate.hwnd == world.bars[bar])
+            return leave;
+    }
+    if (!candidate.visible || candidate.hwnd == world.desktop)
+        return leave;
+    // A window whose rectangle cannot be read (one destroyed while the sweep
+    // runs, say) gives nothing to judge or to move it by: it is left alone.
+    if (!candidate.rectRead)
+        return leave;
+    const RECT &r = candidate.rect;
+    if (WhollyBeyondEdge(edge, r, world.screen))
+        return leave;
+    if (r.top == r.bottom || r.left == r.right)
+        return leave;
+    if (candidate.showCmd == kShowMinimize)
+        return leave;
+    MovedWindowTable &table = *world.table;
+    if (Recorded(table, candidate.hwnd))
+        return MoveTo(Realign, edge, r, line);
+    if (!ReachesStrip(edge, r, line) || table.count >= MOVED_WINDOW_SLOTS)
+        return leave;
+
+    table.slot[table.count] = MovedWindow{candidate.hwnd, r.left, r.top};
+    ++table.count;
+    if (table.count < MOVED_WINDOW_SLOTS)
+        table.slot[table.count].hwnd = NULL;
+    return MoveTo(RecordAndMove, edge, r, line);
+}

@@ -1,0 +1,61 @@
+// The table of windows pushed aside and the verdict of a sweep on one window.
+// Pure rules: the facts about a window come in, the decision goes out, and the
+// table records what was moved, so a whole sweep runs without a window system.
+#ifndef BRELLOX_MOVED_WINDOWS_H
+#define BRELLOX_MOVED_WINDOWS_H
+
+#include "../app/state.h"
+
+enum { MOVED_WINDOW_SLOTS = 256 };
+
+struct MovedWindow {
+    HWND hwnd; // NULL marks an empty slot
+    LONG savedLeft;
+    LONG savedTop;
+};
+
+// Slots 0 to count - 1 hold distinct windows in the order of their first move;
+// every later slot is empty. Entries are only ever removed all at once.
+struct MovedWindowTable {
+    MovedWindow slot[MOVED_WINDOW_SLOTS];
+    int count;
+};
+
+extern MovedWindowTable g_MovedWindows;
+
+void ClearMovedWindows(MovedWindowTable *table = &g_MovedWindows);
+
+// Empties the table and hands out its entries in restore order: from slot 0 up
+// to the first empty slot. Returns how many there were.
+int TakeMovedWindows(MovedWindowTable *table, MovedWindow entries[MOVED_WINDOW_SLOTS]);
+
+// What a sweep knows about one top-level window.
+struct CandidateWindow {
+    HWND hwnd;
+    bool visible;
+    bool rectRead; // false when the window system could not give its rectangle
+    RECT rect;
+    UINT showCmd; // from its placement; 0 when that could not be read
+};
+
+enum SweepAction { Leave, Realign, RecordAndMove };
+
+struct SweepVerdict {
+    SweepAction action;
+    LONG x; // the new top-left corner, for Realign and RecordAndMove
+    LONG y;
+};
+
+// The rest of the world a sweep looks at.
+struct SweepWorld {
+    ScreenSize screen;
+    const HWND *bars; // left, right, top, bottom
+    HWND desktop;
+    MovedWindowTable *table;
+};
+
+// Judges one window for the sweep of that edge with that line. A RecordAndMove
+// verdict has already been written into the table when this returns.
+SweepVerdict SweepWindow(Edge edge, LONG line, const CandidateWindow &candidate, const SweepWorld &world);
+
+#endif
