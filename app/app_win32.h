@@ -1,4 +1,5 @@
-// Process-wide state that only the Win32 side of the program has.
+// Process-wide state that only the Win32 side of the program has, and the
+// program's start and end.
 #ifndef BRELLOX_APP_WIN32_H
 #define BRELLOX_APP_WIN32_H
 
@@ -14,6 +15,11 @@ extern HBRUSH g_hBarBrush;
 void LoadSettings();
 void SaveSettings();
 
-LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// Everything from registering the class to the bars in place at rest. Returns
+// false, before any window exists, when the class cannot be registered.
+bool StartBrellox(HINSTANCE instance, HINSTANCE previousInstance);
+// Runs until a quit is posted and returns the exit code.
+int RunMessageLoop();
+void EndBrellox();
 
 #endif

@@ -1,6 +1,7 @@
 // The window procedure of the class every Brellox window shares: the hidden owner
 // window and the four bars.
 #include "../app/app_win32.h"
+#include "bars_win32.h"
 
 LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -28,8 +28,9 @@ TEST_F(Startup, NoSettingsFileGivesOwnerAndFourBarsWithOnlyTheLeftOneShown)
     EXPECT_FALSE(IsWindowVisible(windows.owner));
     EXPECT_EQ(NULL, OwnerOf(windows.owner));
 
-    // Before the bars are given their geometry they have no area, each at its own edge.
-    const RECT atEdge[4] = {{0, 0, 0, 0}, {1024, 0, 1024, 0}, {0, 0, 0, 0}, {0, 768, 0, 768}};
+    // The enabled bar rests 2 pixels wide along its edge; the others are parked at
+    // their rest corners and keep the zero area they were created with.
+    const RECT atEdge[4] = {{0, 0, 2, 768}, {1022, 0, 1022, 0}, {0, 0, 0, 0}, {0, 766, 0, 766}};
     for (int edge = 0; edge < 4; ++edge) {
         SCOPED_TRACE(kBarNames[edge]);
         HWND bar = windows.bars[edge];

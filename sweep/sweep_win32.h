@@ -1,0 +1,40 @@
+// Pushing windows out of a strip, putting them back, and the timers that decide when.
+#ifndef BRELLOX_SWEEP_WIN32_H
+#define BRELLOX_SWEEP_WIN32_H
+
+#include "../app/state.h"
+#include "../platform/platform.h"
+
+// EnumWindows callbacks; lParam carries the sweep line.
+BOOL CALLBACK SweepLeft(HWND hwnd, LPARAM line);
+BOOL CALLBACK SweepRight(HWND hwnd, LPARAM line);
+BOOL CALLBACK SweepTop(HWND hwnd, LPARAM line);
+BOOL CALLBACK SweepBottom(HWND hwnd, LPARAM line);
+
+// Parks the bars, puts every recorded window back, empties the table and
+// (re)starts the hover poll.
+void RestoreAll();
+
+// Slides the bar inward by the open distance and sweeps the uncovered strip.
+void OpenEdge(Edge edge);
+// Sweeps at the inner edge of the bar where a drag left it.
+void SweepAtBar(Edge edge);
+
+void StopHoverPoll();
+void RestartHoverPoll();
+
+// The enabled bar under a screen point; false when there is none.
+bool BarUnderCursor(POINT point, Edge *edge);
+
+VOID CALLBACK HoverPoll(HWND hwnd, UINT message, UINT_PTR id, DWORD time);
+VOID CALLBACK DwellOpen(HWND hwnd, UINT message, UINT_PTR id, DWORD time);
+VOID CALLBACK WatchLeft(HWND hwnd, UINT message, UINT_PTR id, DWORD time);
+VOID CALLBACK WatchRight(HWND hwnd, UINT message, UINT_PTR id, DWORD time);
+VOID CALLBACK WatchTop(HWND hwnd, UINT message, UINT_PTR id, DWORD time);
+VOID CALLBACK WatchBottom(HWND hwnd, UINT message, UINT_PTR id, DWORD time);
+
+const UINT_PTR TIMER_HOVER_POLL = 11;
+const UINT_PTR TIMER_WATCH_LEFT = 13; // 14, 15, 16: right, top, bottom
+const UINT_PTR TIMER_DWELL_OPEN = 17;
+
+#endif
