@@ -49,6 +49,11 @@ std::string BrelloxExePath()
     return PathFromEnvironment("BRELLOX_EXE", ModuleDirectory() + "\\..\\..\\Brellox.exe");
 }
 
+std::string HostExePath()
+{
+    return ModuleDirectory() + "\\brellox_host.exe";
+}
+
 std::string ProductExePath()
 {
     return PathFromEnvironment("BRELLOX_PRODUCT_EXE", BrelloxExePath());

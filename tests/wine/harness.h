@@ -23,6 +23,8 @@ bool WaitUntil(const std::function<bool()> &condition, DWORD timeoutMs, DWORD po
 // where the tests run a build for another processor).
 std::string BrelloxExePath();
 std::string ProductExePath();
+// Brellox with a remote control (host_control.h), built beside the test driver.
+std::string HostExePath();
 
 // A fresh, empty directory of its own under the temporary folder.
 std::string MakeScratchDirectory(const char *name);

@@ -1,0 +1,120 @@
+#include "bars/bar_geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <set>
+#include <utility>
+
+namespace {
+
+const ScreenSize kScreen1024 = {1024, 768};
+
+void ExpectRect(const BarRect &actual, LONG x, LONG y, LONG cx, LONG cy, const char *bar)
+{
+    EXPECT_EQ(x, actual.x) << bar << " bar left";
+    EXPECT_EQ(y, actual.y) << bar << " bar top";
+    EXPECT_EQ(cx, actual.cx) << bar << " bar width";
+    EXPECT_EQ(cy, actual.cy) << bar << " bar height";
+}
+
+// True when the two rectangles share at least one pixel; the overlap is written out.
+bool Overlap(const BarRect &a, const BarRect &b, BarRect *common)
+{
+    LONG left = std::max(a.x, b.x);
+    LONG top = std::max(a.y, b.y);
+    LONG right = std::min(a.x + a.cx, b.x + b.cx);
+    LONG bottom = std::min(a.y + a.cy, b.y + b.cy);
+    *common = {left, top, right - left, bottom - top};
+    return left < right && top < bottom;
+}
+
+TEST(RestRect, EachBarLiesFlushWithItsEdgeWithTheOffsetFreeAtBothEnds)
+{
+    ExpectRect(RestRect(EdgeLeft, kScreen1024, 10, 100), 0, 100, 10, 568, "left");
+    ExpectRect(RestRect(EdgeRight, kScreen1024, 10, 100), 1014, 100, 10, 568, "right");
+    ExpectRect(RestRect(EdgeTop, kScreen1024, 10, 100), 100, 0, 824, 10, "top");
+    ExpectRect(RestRect(EdgeBottom, kScreen1024, 10, 100), 100, 758, 824, 10, "bottom");
+}
+
+TEST(RestRect, TheLargestOffsetLeavesTheSideBarsEmptyAndTheOthersAQuarterLong)
+{
+    ExpectRect(RestRect(EdgeLeft, kScreen1024, 2, 384), 0, 384, 2, 0, "left");
+    ExpectRect(RestRect(EdgeRight, kScreen1024, 2, 384), 1022, 384, 2, 0, "right");
+    ExpectRect(RestRect(EdgeTop, kScreen1024, 2, 384), 384, 0, 256, 2, "top");
+    ExpectRect(RestRect(EdgeBottom, kScreen1024, 2, 384), 384, 766, 256, 2, "bottom");
+}
+
+TEST(RestRect, WithoutOffsetNeighbouringBarsOverlapInSquaresAtTheCorners)
+{
+    const int width = 7;
+    BarRect bar[EDGE_COUNT];
+    for (int edge = 0; edge < EDGE_COUNT; ++edge)
+        bar[edge] = RestRect(static_cast<Edge>(edge), kScreen1024, width, 0);
+
+    struct Corner {
+        Edge a;
+        Edge b;
+        LONG x;
+        LONG y;
+        const char *name;
+    };
+    const Corner corners[] = {
+        {EdgeLeft, EdgeTop, 0, 0, "top left"},
+        {EdgeRight, EdgeTop, 1024 - width, 0, "top right"},
+        {EdgeLeft, EdgeBottom, 0, 768 - width, "bottom left"},
+        {EdgeRight, EdgeBottom, 1024 - width, 768 - width, "bottom right"},
+    };
+    for (const Corner &corner : corners) {
+        BarRect common;
+        ASSERT_TRUE(Overlap(bar[corner.a], bar[corner.b], &common)) << corner.name;
+        ExpectRect(common, corner.x, corner.y, width, width, corner.name);
+    }
+
+    BarRect common;
+    EXPECT_FALSE(Overlap(bar[EdgeLeft], bar[EdgeRight], &common)) << "opposite bars never meet";
+    EXPECT_FALSE(Overlap(bar[EdgeTop], bar[EdgeBottom], &common)) << "opposite bars never meet";
+}
+
+TEST(RestRect, TheDefaultLeftBarCoversTheWholeLeftEdge)
+{
+    ExpectRect(RestRect(EdgeLeft, kScreen1024, 2, 0), 0, 0, 2, 768, "left");
+    ExpectRect(RestRect(EdgeBottom, kScreen1024, 2, 0), 0, 766, 1024, 2, "bottom");
+}
+
+TEST(AlphaByte, EveryPercentageGivesItsOwnVisibleByte)
+{
+    std::set<int> bytes;
+    for (int alpha = 0; alpha <= 100; ++alpha)
+        bytes.insert(AlphaByte(alpha));
+    EXPECT_EQ(101u, bytes.size()) << "two percentages share one alpha byte";
+    EXPECT_EQ(1, *bytes.begin()) << "no setting may make the bars fully invisible";
+    EXPECT_EQ(255, *bytes.rbegin());
+}
+
+TEST(AlphaByte, DropsTheFractionAndGivesOneForAHundred)
+{
+    const std::pair<int, int> cases[] = {{0, 255}, {1, 252}, {10, 229}, {25, 191}, {50, 127},
+                                         {75, 63}, {90, 25}, {99, 2},   {100, 1}};
+    for (const auto &c : cases)
+        EXPECT_EQ(c.second, AlphaByte(c.first)) << "Alpha " << c.first;
+}
+
+TEST(BarColor, PacksTheLowByteOfEachComponentRedFirst)
+{
+    EXPECT_EQ(0x00FFFFu, BarColor(255, 255, 0)) << "the default yellow";
+    EXPECT_EQ(0x030201u, BarColor(1, 2, 3)) << "red in the low byte, blue in the third";
+    EXPECT_EQ(0x0000FFu, BarColor(255, 0, 0));
+    EXPECT_EQ(0x00FF00u, BarColor(0, 255, 0));
+    EXPECT_EQ(0xFF0000u, BarColor(0, 0, 255));
+
+    EXPECT_EQ(44u, BarColor(300, 0, 0)) << "R 300 draws as 44";
+    EXPECT_EQ(0x2C2C2Cu, BarColor(300, 300, 300)) << "no component spills into its neighbour";
+    EXPECT_EQ(0x00FF00u, BarColor(256, -1, 512));
+    EXPECT_EQ(0xFE00FFu, BarColor(-1, -256, -2)) << "negative components keep their low byte";
+    EXPECT_EQ(0x000080u, BarColor(INT_MIN + 0x80, 0, 0));
+    EXPECT_EQ(0xFF0000u, BarColor(0, 0, INT_MAX)) << "the high bytes never reach the top of the colour";
+}
+
+} // namespace

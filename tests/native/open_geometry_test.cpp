@@ -1,0 +1,181 @@
+#include "sweep/moved_windows.h"
+#include "sweep/open_geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+
+namespace {
+
+const ScreenSize kScreen1024 = {1024, 768};
+const int kIconSpacing = 75;
+
+HWND Handle(uintptr_t n)
+{
+    return reinterpret_cast<HWND>(n);
+}
+
+void ExpectPlan(const OpenPlan &plan, LONG x, LONG y, LONG line, const char *edge)
+{
+    EXPECT_EQ(x, plan.bar.x) << edge << " bar x";
+    EXPECT_EQ(y, plan.bar.y) << edge << " bar y";
+    EXPECT_EQ(line, plan.line) << edge << " sweep line";
+}
+
+OpenPlan Open(Edge edge, int openWidth, int offset = 0)
+{
+    return OpenEdgeGeometry(edge, kIconSpacing, openWidth, kScreen1024, offset);
+}
+
+TEST(OpenEdgeGeometry, TheBarMovesInwardByTheOpenDistanceAndTheLineFollowsIt)
+{
+    ExpectPlan(Open(EdgeLeft, 2), 150, 0, 150, "left");
+    ExpectPlan(Open(EdgeRight, 2), 874, 0, 874, "right");
+    ExpectPlan(Open(EdgeTop, 2), 0, 150, 150, "top");
+    ExpectPlan(Open(EdgeBottom, 2), 0, 618, 618, "bottom");
+}
+
+TEST(OpenEdgeGeometry, TheOffsetPlacesTheBarAlongItsEdgeOnly)
+{
+    ExpectPlan(Open(EdgeLeft, 2, 20), 150, 20, 150, "left");
+    ExpectPlan(Open(EdgeRight, 2, 20), 874, 20, 874, "right");
+    ExpectPlan(Open(EdgeTop, 2, 20), 20, 150, 150, "top");
+    ExpectPlan(Open(EdgeBottom, 2, 20), 20, 618, 618, "bottom");
+}
+
+TEST(OpenEdgeGeometry, NoOpenWidthLeavesTheBarAtItsEdge)
+{
+    ExpectPlan(Open(EdgeLeft, 0), 0, 0, 0, "left");
+    ExpectPlan(Open(EdgeRight, 0), 1024, 0, 1024, "right");
+    ExpectPlan(Open(EdgeTop, 0), 0, 0, 0, "top");
+    ExpectPlan(Open(EdgeBottom, 0), 0, 768, 768, "bottom");
+}
+
+TEST(OpenEdgeGeometry, ANegativeOpenWidthMovesTheBarOutward)
+{
+    ExpectPlan(Open(EdgeLeft, -1), -75, 0, -75, "left");
+    ExpectPlan(Open(EdgeRight, -1), 1099, 0, 1099, "right");
+    ExpectPlan(Open(EdgeTop, -1), 0, -75, -75, "top");
+    ExpectPlan(Open(EdgeBottom, -1), 0, 843, 843, "bottom");
+}
+
+TEST(OpenEdgeGeometry, TheIconSpacingIsTheCellSize)
+{
+    const ScreenSize screen = {1920, 1080};
+    ExpectPlan(OpenEdgeGeometry(EdgeLeft, 43, 3, screen, 5), 129, 5, 129, "left");
+    ExpectPlan(OpenEdgeGeometry(EdgeRight, 43, 3, screen, 5), 1791, 5, 1791, "right");
+    ExpectPlan(OpenEdgeGeometry(EdgeTop, 43, 3, screen, 5), 5, 129, 129, "top");
+    ExpectPlan(OpenEdgeGeometry(EdgeBottom, 43, 3, screen, 5), 5, 951, 951, "bottom");
+}
+
+// OpenWidth is not range-checked: distances beyond 32 bits wrap around as the
+// processor's arithmetic does, and must not be undefined.
+TEST(OpenEdgeGeometry, ExtremeOpenWidthsWrapAround)
+{
+    const int extremes[] = {INT_MAX, INT_MIN, INT_MIN + 1, 1 << 30, -(1 << 30)};
+    for (int openWidth : extremes) {
+        const uint32_t d = uint32_t(kIconSpacing) * uint32_t(openWidth);
+        const LONG inner = static_cast<LONG>(d);
+        const LONG right = static_cast<LONG>(uint32_t(1024) - d);
+        const LONG bottom = static_cast<LONG>(uint32_t(768) - d);
+        SCOPED_TRACE(openWidth);
+        ExpectPlan(Open(EdgeLeft, openWidth, 20), inner, 20, inner, "left");
+        ExpectPlan(Open(EdgeRight, openWidth, 20), right, 20, right, "right");
+        ExpectPlan(Open(EdgeTop, openWidth, 20), 20, inner, inner, "top");
+        ExpectPlan(Open(EdgeBottom, openWidth, 20), 20, bottom, bottom, "bottom");
+    }
+
+    // A huge spacing times a small width leaves the range as well.
+    const LONG wrapped = static_cast<LONG>(uint32_t(INT_MAX) * uint32_t(2));
+    EXPECT_EQ(wrapped, OpenEdgeGeometry(EdgeLeft, INT_MAX, 2, kScreen1024, 0).line);
+    EXPECT_EQ(static_cast<LONG>(uint32_t(768) - uint32_t(wrapped)),
+              OpenEdgeGeometry(EdgeBottom, INT_MAX, 2, kScreen1024, 0).line);
+}
+
+TEST(DragEndLine, SweepsAtTheInnerEdgeOfTheDraggedBar)
+{
+    const RECT leftBarDragged = {300, 0, 302, 768};
+    EXPECT_EQ(302, DragEndLine(EdgeLeft, leftBarDragged)) << "the left bar's right";
+    const RECT leftBarAtRest = {0, 0, 2, 768};
+    EXPECT_EQ(2, DragEndLine(EdgeLeft, leftBarAtRest)) << "a drag that ends at rest still sweeps its thickness";
+
+    const RECT rightBarDragged = {700, 0, 702, 768};
+    EXPECT_EQ(700, DragEndLine(EdgeRight, rightBarDragged)) << "the right bar's left";
+    const RECT topBarDragged = {0, 300, 1024, 302};
+    EXPECT_EQ(302, DragEndLine(EdgeTop, topBarDragged)) << "the top bar's bottom";
+    const RECT bottomBarDragged = {0, 400, 1024, 402};
+    EXPECT_EQ(400, DragEndLine(EdgeBottom, bottomBarDragged)) << "the bottom bar's top";
+
+    // Four different sides, so that a wrong one shows.
+    const RECT r = {11, 22, 33, 44};
+    EXPECT_EQ(33, DragEndLine(EdgeLeft, r));
+    EXPECT_EQ(11, DragEndLine(EdgeRight, r));
+    EXPECT_EQ(44, DragEndLine(EdgeTop, r));
+    EXPECT_EQ(22, DragEndLine(EdgeBottom, r));
+}
+
+TEST(DragEndLine, EntriesRecordedAtADragEndSurviveTheNextOpen)
+{
+    HWND bars[EDGE_COUNT] = {Handle(1), Handle(2), Handle(3), Handle(4)};
+    MovedWindowTable table;
+    ClearMovedWindows(&table);
+    const SweepWorld world = {kScreen1024, bars, Handle(5), &table};
+    CandidateWindow first = {Handle(100), true, true, RECT{0, 40, 300, 240}, 1};
+    CandidateWindow second = {Handle(101), true, true, RECT{100, 50, 500, 400}, 1};
+
+    // A drag end of the left bar at rest.
+    const LONG dragLine = DragEndLine(EdgeLeft, RECT{0, 0, 2, 768});
+    SweepVerdict verdict = SweepWindow(EdgeLeft, dragLine, first, world);
+    EXPECT_EQ(RecordAndMove, verdict.action);
+    EXPECT_EQ(2, verdict.x);
+    EXPECT_EQ(40, verdict.y);
+    first.rect = RECT{2, 40, 302, 240};
+    EXPECT_EQ(Leave, SweepWindow(EdgeLeft, dragLine, second, world).action) << "left edge 100 is past line 2";
+
+    // Then a double-click on the left bar.
+    const LONG openLine = Open(EdgeLeft, 2).line;
+    verdict = SweepWindow(EdgeLeft, openLine, first, world);
+    EXPECT_EQ(Realign, verdict.action);
+    EXPECT_EQ(150, verdict.x);
+    EXPECT_EQ(40, verdict.y);
+    verdict = SweepWindow(EdgeLeft, openLine, second, world);
+    EXPECT_EQ(RecordAndMove, verdict.action);
+    EXPECT_EQ(150, verdict.x);
+    EXPECT_EQ(50, verdict.y);
+
+    MovedWindow entries[MOVED_WINDOW_SLOTS];
+    ASSERT_EQ(2, TakeMovedWindows(&table, entries));
+    EXPECT_EQ(Handle(100), entries[0].hwnd);
+    EXPECT_EQ(0, entries[0].savedLeft) << "put back where the drag end found it";
+    EXPECT_EQ(40, entries[0].savedTop);
+    EXPECT_EQ(Handle(101), entries[1].hwnd);
+    EXPECT_EQ(100, entries[1].savedLeft);
+    EXPECT_EQ(50, entries[1].savedTop);
+}
+
+TEST(WatchRestores, WaitsOnlyForNoForegroundTheShellOrItsOwnBar)
+{
+    const HWND leftBar = Handle(1);
+    const HWND topBar = Handle(3);
+    const HWND shell = Handle(50);
+    const HWND other = Handle(100);
+
+    EXPECT_FALSE(WatchRestores(NULL, shell, leftBar)) << "no foreground window";
+    EXPECT_FALSE(WatchRestores(shell, shell, leftBar)) << "the desktop shell";
+    EXPECT_FALSE(WatchRestores(leftBar, shell, leftBar)) << "its own bar";
+    EXPECT_TRUE(WatchRestores(topBar, shell, leftBar)) << "another bar restores";
+    EXPECT_TRUE(WatchRestores(other, shell, leftBar)) << "an application window restores";
+    EXPECT_TRUE(WatchRestores(leftBar, shell, topBar)) << "the left bar is another bar to the top watch";
+}
+
+TEST(WatchRestores, WithoutAShellWindowOnlyNoForegroundAndItsOwnBarWait)
+{
+    const HWND leftBar = Handle(1);
+    EXPECT_FALSE(WatchRestores(NULL, NULL, leftBar)) << "no foreground window";
+    EXPECT_FALSE(WatchRestores(leftBar, NULL, leftBar)) << "its own bar";
+    EXPECT_TRUE(WatchRestores(Handle(50), NULL, leftBar)) << "what would have been the shell restores";
+    EXPECT_TRUE(WatchRestores(Handle(2), NULL, leftBar)) << "another bar";
+}
+
+} // namespace

@@ -1,0 +1,548 @@
+#include "sweep/moved_windows.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <ostream>
+#include <set>
+#include <vector>
+
+namespace {
+
+const ScreenSize kScreen1024 = {1024, 768};
+
+const UINT kShowNormal = 1;
+const UINT kShowMinimized = 2;
+const UINT kShowMaximized = 3;
+const UINT kMinimize = 6;
+const UINT kShowMinNoActive = 7;
+
+HWND Handle(uintptr_t n)
+{
+    return reinterpret_cast<HWND>(n);
+}
+
+uintptr_t Id(HWND hwnd)
+{
+    return reinterpret_cast<uintptr_t>(hwnd);
+}
+
+// A visible window with a readable rectangle and a normal placement.
+CandidateWindow Window(uintptr_t id, LONG left, LONG top, LONG right, LONG bottom)
+{
+    return CandidateWindow{Handle(id), true, true, RECT{left, top, right, bottom}, kShowNormal};
+}
+
+// The four bars are windows 1 to 4, the desktop window is 5; other windows use
+// ids from 100 on.
+struct Desk {
+    HWND bars[EDGE_COUNT] = {Handle(1), Handle(2), Handle(3), Handle(4)};
+    HWND desktop = Handle(5);
+    MovedWindowTable table;
+
+    Desk() { ClearMovedWindows(&table); }
+
+    SweepVerdict Sweep(Edge edge, LONG line, const CandidateWindow &window)
+    {
+        const SweepWorld world = {kScreen1024, bars, desktop, &table};
+        return SweepWindow(edge, line, window, world);
+    }
+};
+
+struct Entry {
+    uintptr_t id;
+    LONG savedLeft;
+    LONG savedTop;
+    bool operator==(const Entry &other) const = default;
+};
+
+std::ostream &operator<<(std::ostream &out, const Entry &e)
+{
+    return out << "{window " << e.id << " saved at (" << e.savedLeft << ", " << e.savedTop << ")}";
+}
+
+std::vector<Entry> Entries(const MovedWindowTable &table)
+{
+    std::vector<Entry> entries;
+    for (int i = 0; i < table.count && i < MOVED_WINDOW_SLOTS; ++i)
+        entries.push_back({Id(table.slot[i].hwnd), table.slot[i].savedLeft, table.slot[i].savedTop});
+    return entries;
+}
+
+struct Move {
+    uintptr_t id;
+    SweepAction action;
+    LONG x;
+    LONG y;
+    bool operator==(const Move &other) const = default;
+};
+
+std::ostream &operator<<(std::ostream &out, const Move &m)
+{
+    const char *action = m.action == Realign ? "Realign" : m.action == RecordAndMove ? "RecordAndMove" : "Leave";
+    return out << "{window " << m.id << " " << action << " to (" << m.x << ", " << m.y << ")}";
+}
+
+// Entries in slots 0 to count - 1, non-null and distinct; every later slot empty.
+::testing::AssertionResult TableIsSound(const MovedWindowTable &table)
+{
+    if (table.count < 0 || table.count > MOVED_WINDOW_SLOTS)
+        return ::testing::AssertionFailure() << "count " << table.count;
+    std::set<HWND> seen;
+    for (int i = 0; i < table.count; ++i) {
+        if (table.slot[i].hwnd == NULL)
+            return ::testing::AssertionFailure() << "slot " << i << " below count " << table.count << " is empty";
+        if (!seen.insert(table.slot[i].hwnd).second)
+            return ::testing::AssertionFailure() << "window " << Id(table.slot[i].hwnd) << " stands twice";
+    }
+    for (int i = table.count; i < MOVED_WINDOW_SLOTS; ++i) {
+        if (table.slot[i].hwnd != NULL)
+            return ::testing::AssertionFailure()
+                   << "slot " << i << " past count " << table.count << " holds window " << Id(table.slot[i].hwnd);
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// One sweep over the windows in enumeration order, carried out as the window
+// system would: a window that is moved keeps its size. Returns the moves made;
+// the table must be sound after every single verdict.
+std::vector<Move> RunSweep(Desk &desk, Edge edge, LONG line, std::vector<CandidateWindow> &windows)
+{
+    std::vector<Move> moves;
+    for (CandidateWindow &window : windows) {
+        SweepVerdict verdict = desk.Sweep(edge, line, window);
+        EXPECT_TRUE(TableIsSound(desk.table)) << "after window " << Id(window.hwnd);
+        if (verdict.action == Leave)
+            continue;
+        moves.push_back({Id(window.hwnd), verdict.action, verdict.x, verdict.y});
+        RECT &r = window.rect;
+        r = RECT{verdict.x, verdict.y, verdict.x + (r.right - r.left), verdict.y + (r.bottom - r.top)};
+    }
+    return moves;
+}
+
+void ExpectLeft(Desk &desk, Edge edge, LONG line, const CandidateWindow &window, const char *why)
+{
+    const int countBefore = desk.table.count;
+    SweepVerdict verdict = desk.Sweep(edge, line, window);
+    EXPECT_EQ(Leave, verdict.action) << why;
+    EXPECT_EQ(countBefore, desk.table.count) << why << ": a window left alone is not recorded";
+}
+
+void ExpectMove(Desk &desk, Edge edge, LONG line, const CandidateWindow &window, SweepAction action, LONG x, LONG y,
+                const char *why)
+{
+    SweepVerdict verdict = desk.Sweep(edge, line, window);
+    EXPECT_EQ(action, verdict.action) << why;
+    if (verdict.action == action) {
+        EXPECT_EQ(x, verdict.x) << why;
+        EXPECT_EQ(y, verdict.y) << why;
+    }
+}
+
+// Fills the table with windows 1000 to 1255 by left sweeps at line 150.
+void FillTable(Desk &desk)
+{
+    for (int i = 0; i < MOVED_WINDOW_SLOTS; ++i)
+        desk.Sweep(EdgeLeft, 150, Window(1000 + i, 0, i, 100, i + 10));
+    ASSERT_EQ(MOVED_WINDOW_SLOTS, desk.table.count);
+}
+
+TEST(SweepVerdict, TheExamplesOfEachEdgeKeepTheWindowSize)
+{
+    Desk desk;
+    ExpectMove(desk, EdgeLeft, 150, Window(100, 100, 50, 500, 400), RecordAndMove, 150, 50, "left edge onto the line");
+    ExpectMove(desk, EdgeRight, 874, Window(101, 700, 10, 900, 300), RecordAndMove, 674, 10,
+               "right edge onto the line, 200 wide");
+    ExpectMove(desk, EdgeTop, 150, Window(102, 10, 120, 300, 400), RecordAndMove, 10, 150, "top edge onto the line");
+    ExpectMove(desk, EdgeBottom, 618, Window(103, 10, 500, 300, 700), RecordAndMove, 10, 418,
+               "bottom edge onto the line, 200 high");
+
+    const std::vector<Entry> expected = {{100, 100, 50}, {101, 700, 10}, {102, 10, 120}, {103, 10, 500}};
+    EXPECT_EQ(expected, Entries(desk.table)) << "every edge records the left and top before the move";
+    EXPECT_TRUE(TableIsSound(desk.table));
+}
+
+TEST(SweepVerdict, ANullHandleIsLeft)
+{
+    Desk desk;
+    ExpectLeft(desk, EdgeLeft, 150, Window(0, 100, 50, 500, 400), "null handle");
+    ExpectLeft(desk, EdgeBottom, 618, Window(0, 10, 500, 300, 700), "null handle");
+    EXPECT_EQ(nullptr, desk.table.slot[0].hwnd);
+}
+
+TEST(SweepVerdict, TheFourBarsAreLeftEvenWhenVisibleAndInTheStrip)
+{
+    Desk desk;
+    for (int bar = 0; bar < EDGE_COUNT; ++bar) {
+        // Each bar covers every strip, whatever sweep runs.
+        CandidateWindow window = Window(Id(desk.bars[bar]), 0, 0, 1024, 768);
+        ExpectLeft(desk, EdgeLeft, 150, window, "a bar in the left strip");
+        ExpectLeft(desk, EdgeRight, 874, window, "a bar in the right strip");
+        ExpectLeft(desk, EdgeTop, 150, window, "a bar in the top strip");
+        ExpectLeft(desk, EdgeBottom, 618, window, "a bar in the bottom strip");
+    }
+}
+
+TEST(SweepVerdict, InvisibleWindowsAndTheDesktopWindowAreLeft)
+{
+    Desk desk;
+    CandidateWindow hidden = Window(100, 100, 50, 500, 400);
+    hidden.visible = false;
+    ExpectLeft(desk, EdgeLeft, 150, hidden, "an invisible window");
+
+    CandidateWindow desktop = Window(Id(desk.desktop), 0, 0, 1024, 768);
+    ExpectLeft(desk, EdgeLeft, 150, desktop, "the desktop window");
+    ExpectLeft(desk, EdgeRight, 874, desktop, "the desktop window");
+    ExpectLeft(desk, EdgeTop, 150, desktop, "the desktop window");
+    ExpectLeft(desk, EdgeBottom, 618, desktop, "the desktop window");
+
+    // Anything else that reaches the strip is moved, however big.
+    ExpectMove(desk, EdgeLeft, 150, Window(6, 0, 0, 1024, 768), RecordAndMove, 150, 0, "a window as big as the screen");
+}
+
+TEST(SweepVerdict, OnlyAWindowWhollyBeyondTheEdgeIsLeft)
+{
+    Desk desk;
+    ExpectLeft(desk, EdgeLeft, 150, Window(100, -300, 0, -1, 200), "right edge at -1");
+    ExpectMove(desk, EdgeLeft, 150, Window(101, -300, 0, 0, 200), RecordAndMove, 150, 0,
+               "a right edge exactly at 0 is not beyond the screen");
+
+    ExpectLeft(desk, EdgeRight, 874, Window(102, 1025, 10, 1200, 300), "left edge at 1025");
+    ExpectMove(desk, EdgeRight, 874, Window(103, 1024, 10, 1200, 300), RecordAndMove, 698, 10,
+               "a left edge exactly at 1024 is judged further");
+
+    ExpectLeft(desk, EdgeTop, 150, Window(104, 10, -300, 300, -1), "bottom edge at -1");
+    ExpectMove(desk, EdgeTop, 150, Window(105, 10, -300, 300, 0), RecordAndMove, 10, 150,
+               "a bottom edge exactly at 0 is not beyond the screen");
+
+    ExpectLeft(desk, EdgeBottom, 618, Window(106, 10, 769, 300, 900), "top edge at 769");
+    ExpectMove(desk, EdgeBottom, 618, Window(107, 10, 768, 300, 900), RecordAndMove, 10, 486,
+               "a top edge exactly at 768 is judged further");
+
+    // Beyond one edge says nothing about the others.
+    ExpectMove(desk, EdgeTop, 150, Window(108, -300, 0, -1, 200), RecordAndMove, -300, 150,
+               "left of the screen but in the top strip");
+
+    const std::vector<Entry> expected = {
+        {101, -300, 0}, {103, 1024, 10}, {105, 10, -300}, {107, 10, 768}, {108, -300, 0}};
+    EXPECT_EQ(expected, Entries(desk.table));
+}
+
+TEST(SweepVerdict, AWindowWithoutWidthOrHeightIsLeft)
+{
+    Desk desk;
+    ExpectLeft(desk, EdgeLeft, 150, Window(100, 100, 50, 100, 400), "zero width");
+    ExpectLeft(desk, EdgeLeft, 150, Window(101, 100, 50, 500, 50), "zero height");
+    ExpectLeft(desk, EdgeBottom, 618, Window(102, 10, 700, 300, 700), "zero height");
+    ExpectLeft(desk, EdgeRight, 874, Window(103, 900, 10, 900, 300), "zero width");
+    ExpectMove(desk, EdgeLeft, 150, Window(104, 100, 50, 101, 51), RecordAndMove, 150, 50, "one pixel is enough");
+}
+
+TEST(SweepVerdict, OnlyTheMinimiseShowCommandCountsAsMinimised)
+{
+    Desk desk;
+    CandidateWindow window = Window(100, 100, 50, 500, 400);
+    window.showCmd = kMinimize;
+    ExpectLeft(desk, EdgeLeft, 150, window, "show command 6");
+
+    window = Window(101, 100, 50, 500, 400);
+    window.showCmd = kShowMinimized;
+    ExpectMove(desk, EdgeLeft, 150, window, RecordAndMove, 150, 50, "show command 2 is judged by its rectangle");
+
+    window = Window(102, 100, 50, 500, 400);
+    window.showCmd = kShowMinNoActive;
+    ExpectMove(desk, EdgeLeft, 150, window, RecordAndMove, 150, 50, "show command 7 is judged by its rectangle");
+
+    window = Window(103, 10, 500, 300, 700);
+    window.showCmd = 0;
+    ExpectMove(desk, EdgeBottom, 618, window, RecordAndMove, 10, 418, "a placement that could not be read");
+
+    window = Window(104, 0, 0, 1024, 768);
+    window.showCmd = kShowMaximized;
+    ExpectMove(desk, EdgeTop, 150, window, RecordAndMove, 0, 150, "a maximised window is moved too");
+}
+
+TEST(SweepVerdict, AWindowWhoseRectangleCouldNotBeReadIsLeft)
+{
+    Desk desk;
+    CandidateWindow window = Window(100, 100, 50, 500, 400);
+    window.rectRead = false;
+    ExpectLeft(desk, EdgeLeft, 150, window, "no rectangle to move it by");
+    ExpectLeft(desk, EdgeRight, 874, window, "no rectangle to move it by");
+
+    // Not even a recorded one is realigned.
+    window.rectRead = true;
+    ASSERT_EQ(RecordAndMove, desk.Sweep(EdgeLeft, 150, window).action);
+    window.rectRead = false;
+    ExpectLeft(desk, EdgeLeft, 80, window, "a recorded window without a rectangle");
+    EXPECT_EQ(std::vector<Entry>({{100, 100, 50}}), Entries(desk.table));
+}
+
+TEST(SweepVerdict, ARecordedWindowFollowsTheLineWhereverItLies)
+{
+    Desk desk;
+    ExpectMove(desk, EdgeLeft, 150, Window(100, 100, 300, 500, 600), RecordAndMove, 150, 300, "first move");
+
+    // Now at (150, 300)-(550, 600), out of every strip below.
+    const CandidateWindow moved = Window(100, 150, 300, 550, 600);
+    ExpectMove(desk, EdgeTop, 150, moved, Realign, 150, 150, "a top sweep realigns it though it is below the strip");
+    ExpectMove(desk, EdgeRight, 874, moved, Realign, 474, 300, "a right sweep puts its right edge on the line");
+    ExpectMove(desk, EdgeBottom, 618, moved, Realign, 150, 318, "a bottom sweep puts its bottom edge on the line");
+    ExpectMove(desk, EdgeLeft, 80, moved, Realign, 80, 300, "outward as well as inward");
+
+    EXPECT_EQ(std::vector<Entry>({{100, 100, 300}}), Entries(desk.table)) << "realigning never changes the entry";
+}
+
+TEST(SweepVerdict, EarlierRulesStillLeaveARecordedWindow)
+{
+    Desk desk;
+    ASSERT_EQ(RecordAndMove, desk.Sweep(EdgeLeft, 150, Window(100, 100, 50, 500, 400)).action);
+
+    CandidateWindow window = Window(100, 150, 50, 550, 400);
+    window.visible = false;
+    ExpectLeft(desk, EdgeLeft, 300, window, "hidden since its move");
+
+    window = Window(100, 150, 50, 550, 400);
+    window.showCmd = kMinimize;
+    ExpectLeft(desk, EdgeLeft, 300, window, "minimised since its move");
+
+    ExpectLeft(desk, EdgeLeft, 300, Window(100, 150, 50, 150, 400), "shrunk to no width since its move");
+    ExpectLeft(desk, EdgeLeft, 300, Window(100, -500, 50, -100, 400), "dragged beyond the left edge since its move");
+    ExpectMove(desk, EdgeTop, 150, Window(100, -500, 50, -100, 400), Realign, -500, 150,
+               "beyond the left edge does not matter to a top sweep");
+
+    EXPECT_EQ(std::vector<Entry>({{100, 100, 50}}), Entries(desk.table));
+}
+
+TEST(SweepVerdict, AnEdgeExactlyOnTheLineReachesTheStrip)
+{
+    Desk desk;
+    ExpectMove(desk, EdgeLeft, 150, Window(100, 150, 50, 500, 400), RecordAndMove, 150, 50, "left edge on the line");
+    ExpectLeft(desk, EdgeLeft, 150, Window(101, 151, 50, 500, 400), "left edge one past the line");
+
+    ExpectMove(desk, EdgeRight, 874, Window(102, 700, 10, 874, 300), RecordAndMove, 700, 10, "right edge on the line");
+    ExpectLeft(desk, EdgeRight, 874, Window(103, 700, 10, 873, 300), "right edge one short of the line");
+
+    ExpectMove(desk, EdgeTop, 150, Window(104, 10, 150, 300, 400), RecordAndMove, 10, 150, "top edge on the line");
+    ExpectLeft(desk, EdgeTop, 150, Window(105, 10, 151, 300, 400), "top edge one past the line");
+
+    ExpectMove(desk, EdgeBottom, 618, Window(106, 10, 500, 300, 618), RecordAndMove, 10, 500,
+               "bottom edge on the line");
+    ExpectLeft(desk, EdgeBottom, 618, Window(107, 10, 500, 300, 617), "bottom edge one short of the line");
+
+    const std::vector<Entry> expected = {{100, 150, 50}, {102, 700, 10}, {104, 10, 150}, {106, 10, 500}};
+    EXPECT_EQ(expected, Entries(desk.table)) << "a window already on the line is recorded all the same";
+}
+
+TEST(SweepVerdict, LinesOffTheScreenAreComparedSigned)
+{
+    Desk desk;
+    ExpectLeft(desk, EdgeLeft, -75, Window(100, 0, 0, 100, 100), "a negative left line leaves a window at 0");
+    ExpectMove(desk, EdgeLeft, -75, Window(101, -80, 0, 100, 100), RecordAndMove, -75, 0, "left edge beyond the line");
+    ExpectLeft(desk, EdgeRight, 1099, Window(102, 900, 0, 1024, 100), "a right line past the screen");
+    ExpectMove(desk, EdgeRight, 1099, Window(103, 1000, 0, 1100, 100), RecordAndMove, 999, 0,
+               "right edge beyond the line");
+}
+
+TEST(SweepVerdict, AFullTableLeavesNewWindowsButStillRealignsRecordedOnes)
+{
+    Desk desk;
+    FillTable(desk);
+    ExpectLeft(desk, EdgeLeft, 150, Window(2000, 100, 50, 500, 400), "a new window in the strip, no slot free");
+    ExpectMove(desk, EdgeLeft, 80, Window(1000, 150, 0, 250, 10), Realign, 80, 0, "the first entry");
+    ExpectMove(desk, EdgeTop, 150, Window(1255, 150, 255, 250, 265), Realign, 150, 150, "the last entry");
+
+    EXPECT_EQ(MOVED_WINDOW_SLOTS, desk.table.count);
+    EXPECT_EQ(Entry({1255, 0, 255}), Entries(desk.table).back());
+    EXPECT_TRUE(TableIsSound(desk.table));
+}
+
+// Positions that leave the 32-bit range wrap around instead of overflowing.
+TEST(SweepVerdict, FarLinesWrapAround)
+{
+    Desk desk;
+    // The right edge onto INT_MIN: the new left lies below the 32-bit range.
+    const LONG x = static_cast<LONG>(uint32_t(-100) + uint32_t(INT_MIN) - uint32_t(50));
+    ExpectMove(desk, EdgeRight, INT_MIN, Window(100, -100, 10, 50, 300), RecordAndMove, x, 10,
+               "right sweep at INT_MIN");
+
+    const LONG y = static_cast<LONG>(uint32_t(-100) + uint32_t(INT_MIN) - uint32_t(50));
+    ExpectMove(desk, EdgeBottom, INT_MIN, Window(101, 10, -100, 300, 50), RecordAndMove, 10, y,
+               "bottom sweep at INT_MIN");
+
+    // Recorded windows realigned on INT_MAX: left + line leaves the range on the way.
+    const LONG far = static_cast<LONG>(uint32_t(1000) + uint32_t(INT_MAX) - uint32_t(1010));
+    ExpectMove(desk, EdgeRight, INT_MAX, Window(100, 1000, 10, 1010, 300), Realign, far, 10, "right sweep at INT_MAX");
+    ExpectMove(desk, EdgeBottom, INT_MAX, Window(101, 10, 700, 300, 710), Realign, 10,
+               static_cast<LONG>(uint32_t(700) + uint32_t(INT_MAX) - uint32_t(710)), "bottom sweep at INT_MAX");
+}
+
+TEST(MovedWindowTable, FirstPositionsAreKeptAcrossRepeatedSweeps)
+{
+    Desk desk;
+    std::vector<CandidateWindow> windows = {Window(100, 100, 50, 500, 400)};
+
+    EXPECT_EQ(std::vector<Move>({{100, RecordAndMove, 150, 50}}), RunSweep(desk, EdgeLeft, 150, windows));
+    EXPECT_EQ(std::vector<Move>({{100, Realign, 80, 50}}), RunSweep(desk, EdgeLeft, 80, windows));
+    EXPECT_EQ(std::vector<Move>({{100, Realign, 300, 50}}), RunSweep(desk, EdgeLeft, 300, windows));
+    EXPECT_EQ(300, windows[0].rect.left);
+    EXPECT_EQ(700, windows[0].rect.right) << "the window keeps its size";
+
+    EXPECT_EQ(std::vector<Entry>({{100, 100, 50}}), Entries(desk.table)) << "no second entry, first position kept";
+    EXPECT_EQ(nullptr, desk.table.slot[1].hwnd);
+}
+
+TEST(MovedWindowTable, EntriesStandInTheOrderOfFirstMoveAcrossSweeps)
+{
+    Desk desk;
+    std::vector<CandidateWindow> first = {
+        Window(103, 20, 600, 200, 700),  // C
+        Window(101, 100, 50, 500, 400),  // A
+        Window(110, 600, 200, 700, 400), // out of the left and the top strip
+        Window(102, 0, 300, 300, 500),   // B
+    };
+    const std::vector<Move> firstMoves = {
+        {103, RecordAndMove, 150, 600}, {101, RecordAndMove, 150, 50}, {102, RecordAndMove, 150, 300}};
+    EXPECT_EQ(firstMoves, RunSweep(desk, EdgeLeft, 150, first));
+
+    std::vector<CandidateWindow> second = {
+        Window(104, 400, 10, 600, 100), // D
+        first[1],                       // A, now at (150, 50)
+        Window(105, 700, 0, 800, 40),   // E
+        first[3],                       // B, now at (150, 300), below the top strip
+        first[2],                       // still out of the strip
+    };
+    const std::vector<Move> secondMoves = {{104, RecordAndMove, 400, 150},
+                                           {101, Realign, 150, 150},
+                                           {105, RecordAndMove, 700, 150},
+                                           {102, Realign, 150, 150}};
+    EXPECT_EQ(secondMoves, RunSweep(desk, EdgeTop, 150, second));
+
+    const std::vector<Entry> expected = {{103, 20, 600}, {101, 100, 50}, {102, 0, 300}, {104, 400, 10}, {105, 700, 0}};
+    EXPECT_EQ(expected, Entries(desk.table));
+    EXPECT_EQ(nullptr, desk.table.slot[5].hwnd);
+}
+
+TEST(MovedWindowTable, NeverHoldsMoreThanItsSlots)
+{
+    Desk desk;
+    std::vector<CandidateWindow> first;
+    for (int i = 0; i < 200; ++i)
+        first.push_back(Window(1000 + i, 0, i, 100, i + 10));
+    RunSweep(desk, EdgeLeft, 150, first);
+    EXPECT_EQ(200, desk.table.count);
+
+    // 100 new windows and every recorded one again: only 56 more fit.
+    std::vector<CandidateWindow> second;
+    for (int i = 0; i < 100; ++i)
+        second.push_back(Window(2000 + i, 10, 600 + i, 90, 620 + i));
+    second.insert(second.end(), first.begin(), first.end());
+    std::vector<Move> moves = RunSweep(desk, EdgeBottom, 618, second);
+
+    EXPECT_EQ(MOVED_WINDOW_SLOTS, desk.table.count);
+    ASSERT_EQ(256u, moves.size()) << "56 recorded and 200 realigned; the other 44 new ones are left";
+    for (int i = 0; i < 56; ++i)
+        EXPECT_EQ(RecordAndMove, moves[i].action) << "window " << moves[i].id;
+    EXPECT_EQ(Move({2000 + 55, RecordAndMove, 10, 598}), moves[55]);
+    EXPECT_EQ(Move({1000, Realign, 150, 608}), moves[56]) << "the first recorded window comes next";
+    for (size_t i = 56; i < moves.size(); ++i)
+        EXPECT_EQ(Realign, moves[i].action) << "window " << moves[i].id;
+    EXPECT_EQ(Entry({2000 + 55, 10, 655}), Entries(desk.table).back());
+}
+
+TEST(MovedWindowTable, RecordingEmptiesTheSlotAfterTheNewEntry)
+{
+    Desk desk;
+    for (MovedWindow &slot : desk.table.slot)
+        slot = MovedWindow{Handle(0xBAD), 7, 7};
+    desk.table.count = 0;
+
+    ASSERT_EQ(RecordAndMove, desk.Sweep(EdgeLeft, 150, Window(100, 100, 50, 500, 400)).action);
+    EXPECT_EQ(1, desk.table.count);
+    EXPECT_EQ(Handle(100), desk.table.slot[0].hwnd);
+    EXPECT_EQ(nullptr, desk.table.slot[1].hwnd) << "a stale handle stayed after the last entry";
+}
+
+TEST(MovedWindowTable, ClearingEmptiesEverySlot)
+{
+    auto table = std::make_unique<MovedWindowTable>();
+    std::memset(table.get(), 0x5A, sizeof(MovedWindowTable));
+    ClearMovedWindows(table.get());
+    EXPECT_EQ(0, table->count);
+    for (int i = 0; i < MOVED_WINDOW_SLOTS; ++i) {
+        EXPECT_EQ(nullptr, table->slot[i].hwnd) << "slot " << i;
+        EXPECT_EQ(0, table->slot[i].savedLeft) << "slot " << i;
+        EXPECT_EQ(0, table->slot[i].savedTop) << "slot " << i;
+    }
+
+    // Without an argument it clears the program's own table.
+    std::memset(&g_MovedWindows, 0x5A, sizeof(MovedWindowTable));
+    ClearMovedWindows();
+    EXPECT_EQ(0, g_MovedWindows.count);
+    for (int i = 0; i < MOVED_WINDOW_SLOTS; ++i) {
+        EXPECT_EQ(nullptr, g_MovedWindows.slot[i].hwnd) << "slot " << i;
+        EXPECT_EQ(0, g_MovedWindows.slot[i].savedLeft) << "slot " << i;
+        EXPECT_EQ(0, g_MovedWindows.slot[i].savedTop) << "slot " << i;
+    }
+}
+
+std::vector<Entry> Taken(const MovedWindow *entries, int taken)
+{
+    std::vector<Entry> result;
+    for (int i = 0; i < taken; ++i)
+        result.push_back({Id(entries[i].hwnd), entries[i].savedLeft, entries[i].savedTop});
+    return result;
+}
+
+void ExpectEmpty(const MovedWindowTable &table)
+{
+    EXPECT_EQ(0, table.count);
+    for (int i = 0; i < MOVED_WINDOW_SLOTS; ++i)
+        EXPECT_EQ(nullptr, table.slot[i].hwnd) << "slot " << i << " still holds a window";
+}
+
+TEST(TakeMovedWindows, HandsOutEarlierSweepsFirstEachInEnumerationOrder)
+{
+    Desk desk;
+    std::vector<CandidateWindow> first = {Window(102, 0, 300, 300, 500), Window(101, 100, 50, 500, 400)};
+    RunSweep(desk, EdgeLeft, 150, first);
+    std::vector<CandidateWindow> second = {Window(104, 10, 500, 300, 700), first[1], Window(103, 600, 700, 900, 760)};
+    RunSweep(desk, EdgeBottom, 618, second);
+
+    MovedWindow entries[MOVED_WINDOW_SLOTS];
+    const int taken = TakeMovedWindows(&desk.table, entries);
+    const std::vector<Entry> expected = {{102, 0, 300}, {101, 100, 50}, {104, 10, 500}, {103, 600, 700}};
+    EXPECT_EQ(expected, Taken(entries, taken)) << "restore order, each window at its first position";
+    ExpectEmpty(desk.table);
+
+    // A sweep after the restore starts the table afresh.
+    std::vector<CandidateWindow> again = {Window(101, 100, 50, 500, 400)};
+    EXPECT_EQ(std::vector<Move>({{101, RecordAndMove, 150, 50}}), RunSweep(desk, EdgeLeft, 150, again))
+        << "a window put back is recorded anew";
+    EXPECT_EQ(std::vector<Entry>({{101, 100, 50}}), Entries(desk.table));
+}
+
+TEST(TakeMovedWindows, TakesAllOfAFullTableAndNothingFromAnEmptyOne)
+{
+    Desk desk;
+    MovedWindow entries[MOVED_WINDOW_SLOTS];
+    EXPECT_EQ(0, TakeMovedWindows(&desk.table, entries));
+    ExpectEmpty(desk.table);
+
+    FillTable(desk);
+    const int taken = TakeMovedWindows(&desk.table, entries);
+    ASSERT_EQ(MOVED_WINDOW_SLOTS, taken);
+    for (int i = 0; i < MOVED_WINDOW_SLOTS; ++i) {
+        EXPECT_EQ(Handle(1000 + i), entries[i].hwnd) << "entry " << i;
+        EXPECT_EQ(0, entries[i].savedLeft) << "entry " << i;
+        EXPECT_EQ(i, entries[i].savedTop) << "entry " << i;
+    }
+    ExpectEmpty(desk.table);
+    EXPECT_EQ(0, TakeMovedWindows(&desk.table, entries)) << "a second restore finds nothing";
+}
+
+} // namespace

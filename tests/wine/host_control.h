@@ -1,0 +1,16 @@
+// The remote control of the test host: messages a test posts to the host's
+// control window ("BrelloxTestHost") to run what the bars' mouse handling runs.
+#ifndef BRELLOX_TESTS_HOST_CONTROL_H
+#define BRELLOX_TESTS_HOST_CONTROL_H
+
+#include <windows.h>
+
+#define HOST_CONTROL_CLASS "BrelloxTestHost"
+
+enum HostCommand {
+    HOST_OPEN_EDGE = WM_APP + 1,    // wParam: the edge, 0 left .. 3 bottom
+    HOST_SWEEP_AT_BAR = WM_APP + 2, // wParam: the edge
+    HOST_TABLE_COUNT = WM_APP + 3,  // sent; the result is the moved-window count
+};
+
+#endif

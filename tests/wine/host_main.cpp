@@ -1,0 +1,42 @@
+// Brellox with a remote control, for the tests: the program's own start-up,
+// message loop and code, plus one hidden window through which a test runs an
+// open or a drag-end sweep, as a double-click or a drag on a bar does.
+#include "app/app_win32.h"
+#include "host_control.h"
+#include "sweep/moved_windows.h"
+#include "sweep/sweep_win32.h"
+
+static LRESULT CALLBACK HostControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case HOST_OPEN_EDGE:
+        OpenEdge(static_cast<Edge>(wParam));
+        return 0;
+    case HOST_SWEEP_AT_BAR:
+        SweepAtBar(static_cast<Edge>(wParam));
+        return 0;
+    case HOST_TABLE_COUNT:
+        return g_MovedWindows.count;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR, int)
+{
+    HWND running = FindWindowA(BRELLOX_CLASS_NAME, NULL);
+    if (running != NULL)
+        SendMessageA(running, WM_DESTROY, 0, 0);
+    if (!StartBrellox(instance, previousInstance))
+        return 0;
+
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = HostControlProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = HOST_CONTROL_CLASS;
+    RegisterClassA(&wc);
+    CreateWindowExA(0, HOST_CONTROL_CLASS, "", WS_POPUP, 0, 0, 0, 0, NULL, NULL, instance, NULL);
+
+    const int exitCode = RunMessageLoop();
+    EndBrellox();
+    return exitCode;
+}
