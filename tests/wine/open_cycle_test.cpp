@@ -83,10 +83,11 @@ protected:
         ASSERT_NE(nullptr, control_);
     }
 
-    HWND Sample(const RECT &r, int show = SW_SHOWNOACTIVATE, const char *cls = kSampleClass, const char *title = "")
+    HWND Sample(const RECT &r, int show = SW_SHOWNOACTIVATE, const char *cls = kSampleClass, const char *title = "",
+                DWORD style = WS_OVERLAPPEDWINDOW)
     {
-        HWND hwnd = CreateWindowExA(0, cls, title, WS_OVERLAPPEDWINDOW, r.left, r.top, r.right - r.left,
-                                    r.bottom - r.top, NULL, NULL, GetModuleHandleA(NULL), NULL);
+        HWND hwnd = CreateWindowExA(0, cls, title, style, r.left, r.top, r.right - r.left, r.bottom - r.top, NULL, NULL,
+                                    GetModuleHandleA(NULL), NULL);
         if (show != SW_HIDE)
             ShowWindow(hwnd, show);
         samples_.push_back(hwnd);
@@ -206,5 +207,137 @@ TEST_P(EachEdge, OpenPushesWhatReachesTheStripAndAClickIntoItPutsEverythingBack)
 }
 
 INSTANTIATE_TEST_SUITE_P(LeftRightTopBottom, EachEdge, ::testing::Range(0, 4));
+
+TEST_F(OpenCycle, LaterSweepsRealignRecordedWindowsAndTheRestoreUsesTheirFirstPositions)
+{
+    StartHost(kAllBars);
+    const RECT first = {100, 50, 500, 250}, second = {250, 400, 450, 600};
+    HWND a = Sample(first);
+    HWND b = Sample(second);
+
+    Open(LEFT);
+    ASSERT_TRUE(WaitForRect(a, Moved(first, 150, 50)));
+    EXPECT_TRUE(HasRect(b, second)) << "250 lies beyond the line at 150";
+
+    // The bar dragged to x = 300: the drag end sweeps at its inner edge, 302.
+    Place(bars_.bars[LEFT], 300, 0);
+    SweepAtBar(LEFT);
+    ASSERT_TRUE(WaitForRect(b, Moved(second, 302, 400)));
+    EXPECT_TRUE(WaitForRect(a, Moved(first, 302, 50))) << "a recorded window follows the new line";
+    EXPECT_TRUE(HasRect(bars_.bars[LEFT], {300, 0, 302, 768})) << "a drag end leaves the bar where it was dropped";
+
+    // Back outward: recorded windows follow a line that no longer reaches them.
+    Open(LEFT);
+    ASSERT_TRUE(WaitForRect(b, Moved(second, 150, 400)));
+    EXPECT_TRUE(WaitForRect(a, Moved(first, 150, 50)));
+
+    ClickInto(b);
+    ASSERT_TRUE(WaitForRect(a, first, 2000));
+    EXPECT_TRUE(WaitForRect(b, second, 1000));
+}
+
+TEST_F(OpenCycle, HiddenAndEmptyWindowsStayPut)
+{
+    StartHost(kAllBars);
+    HWND pushed = Sample({50, 20, 300, 200});
+    HWND hidden = Sample({10, 420, 300, 500}, SW_HIDE);
+    HWND noWidth = Sample({20, 600, 20, 700}, SW_SHOWNOACTIVATE, kSampleClass, "", WS_POPUP);
+    HWND noHeight = Sample({30, 300, 200, 300}, SW_SHOWNOACTIVATE, kSampleClass, "", WS_POPUP);
+
+    Open(LEFT);
+    ASSERT_TRUE(WaitForRect(pushed, {150, 20, 400, 200}));
+    EXPECT_TRUE(HasRect(hidden, {10, 420, 300, 500}));
+    EXPECT_TRUE(HasRect(noWidth, {20, 600, 20, 700}));
+    EXPECT_TRUE(HasRect(noHeight, {30, 300, 200, 300}));
+}
+
+// Wine keeps a minimised window at the bottom-left corner and reports it with
+// the show command SW_SHOWMINIMIZED, so its rectangle decides: it lies outside
+// the top strip. (Windows keeps it far off the screen, outside every strip.)
+TEST_F(OpenCycle, MinimisedWindowStaysPut)
+{
+    StartHost(kAllBars);
+    HWND pushed = Sample({300, 20, 500, 200});
+    HWND minimised = Sample({60, 40, 300, 400}, SW_SHOWMINNOACTIVE);
+    ASSERT_TRUE(IsIconic(minimised));
+    const RECT before = RectOf(minimised);
+
+    Open(TOP);
+    ASSERT_TRUE(WaitForRect(pushed, {300, 150, 500, 330}));
+    EXPECT_TRUE(HasRect(minimised, before));
+    EXPECT_TRUE(IsIconic(minimised));
+}
+
+// (No foreground window at all is a case this test bed cannot bring about: Wine
+// activates another window as soon as the foreground one goes. The watch rule's
+// own unit test covers it.)
+TEST_F(OpenCycle, TheBarItselfOrTheShellWindowKeepTheWatchWaiting)
+{
+    StartHost(kAllBars);
+    const RECT r = {100, 100, 400, 300};
+    HWND sample = Sample(r);
+    Open(LEFT);
+    ASSERT_TRUE(WaitForRect(sample, Moved(r, 150, 100)));
+    const auto stillOpen = [&] { return SameRect(RectOf(sample), Moved(r, 150, 100)); };
+
+    ASSERT_EQ(bars_.bars[LEFT], GetForegroundWindow());
+    EXPECT_TRUE(HoldsFor(stillOpen, 500)) << "its own bar in the foreground";
+
+    // This test bed has no desktop shell: a window of its class and title stands in.
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = "Progman";
+    RegisterClassA(&wc);
+    HWND shell = Sample({700, 500, 900, 700}, SW_SHOW, "Progman", "Program Manager");
+    SetForegroundWindow(shell);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == shell; }, 1000));
+    EXPECT_TRUE(HoldsFor(stillOpen, 500)) << "the desktop shell's window in the foreground";
+
+    ClickInto(sample);
+    EXPECT_TRUE(WaitForRect(sample, r, 2000));
+}
+
+TEST_F(OpenCycle, AnotherBarInTheForegroundRestores)
+{
+    StartHost(kAllBars);
+    const RECT r = {100, 100, 400, 300};
+    HWND sample = Sample(r);
+    Open(LEFT);
+    ASSERT_TRUE(WaitForRect(sample, Moved(r, 150, 100)));
+    SetForegroundWindow(bars_.bars[BOTTOM]);
+    EXPECT_TRUE(WaitForRect(sample, r, 2000));
+    EXPECT_TRUE(HasRect(bars_.bars[LEFT], BarRest(LEFT)));
+}
+
+// Each open watch restores once its own test passes; a restore by one leaves
+// the others running.
+TEST_F(OpenCycle, ARestoreByOneWatchLeavesTheOthersRunning)
+{
+    StartHost(kAllBars);
+    const RECT r = {100, 100, 400, 300};
+    HWND sample = Sample(r);
+    Open(LEFT);
+    ASSERT_TRUE(WaitForRect(sample, Moved(r, 150, 100)));
+
+    // The top open activates the top bar: the left watch sees another bar and
+    // restores everything; the top watch sees its own bar and waits.
+    Open(TOP);
+    ASSERT_TRUE(WaitForRect(bars_.bars[LEFT], BarRest(LEFT), 2000));
+    EXPECT_TRUE(WaitForRect(bars_.bars[TOP], BarRest(TOP), 1000)) << "the restore parks every bar";
+    EXPECT_TRUE(WaitForRect(sample, r, 1000));
+
+    // The top watch still runs: once another window is active it parks the bars again.
+    Place(bars_.bars[TOP], 0, 333);
+    ASSERT_TRUE(WaitUntil([&] { return RectOf(bars_.bars[TOP]).top == 333; }, 1000));
+    EXPECT_TRUE(HoldsFor([&] { return RectOf(bars_.bars[TOP]).top == 333; }, 300));
+    ClickInto(sample);
+    EXPECT_TRUE(WaitForRect(bars_.bars[TOP], BarRest(TOP), 2000));
+
+    // And then it has stopped too.
+    Place(bars_.bars[TOP], 0, 333);
+    ASSERT_TRUE(WaitUntil([&] { return RectOf(bars_.bars[TOP]).top == 333; }, 1000));
+    EXPECT_TRUE(HoldsFor([&] { return RectOf(bars_.bars[TOP]).top == 333; }, 500));
+}
 
 } // namespace
