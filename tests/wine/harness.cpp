@@ -29,6 +29,28 @@ bool WaitUntil(const std::function<bool()> &condition, DWORD timeoutMs, DWORD po
     }
 }
 
+bool HoldsFor(const std::function<bool()> &condition, DWORD ms)
+{
+    return !WaitUntil([&] { return !condition(); }, ms);
+}
+
+RECT RectOf(HWND hwnd)
+{
+    RECT rect = {};
+    GetWindowRect(hwnd, &rect);
+    return rect;
+}
+
+bool SameRect(const RECT &a, const RECT &b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+bool WaitForRect(HWND hwnd, const RECT &expected, DWORD timeoutMs)
+{
+    return WaitUntil([&] { return SameRect(RectOf(hwnd), expected); }, timeoutMs);
+}
+
 static std::string ModuleDirectory()
 {
     char path[MAX_PATH];
@@ -198,7 +220,6 @@ BrelloxWindows BrelloxProcess::WaitForWindows(DWORD timeoutMs, DWORD pollMs) con
 
 bool BrelloxProcess::Idle() const
 {
-    // Idle for input means start-up is over and the message loop runs.
     return process_ != NULL && WaitForInputIdle(process_, 0) == 0;
 }
 

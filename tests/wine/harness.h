@@ -19,6 +19,15 @@ void PumpMessages();
 // timeoutMs has passed. Returns whether it held.
 bool WaitUntil(const std::function<bool()> &condition, DWORD timeoutMs, DWORD pollMs = 10);
 
+// Holds for the whole time unless the condition breaks first: for what must not
+// happen, bounded by ms.
+bool HoldsFor(const std::function<bool()> &condition, DWORD ms);
+
+RECT RectOf(HWND hwnd);
+bool SameRect(const RECT &a, const RECT &b);
+// Waits until the window has that rectangle.
+bool WaitForRect(HWND hwnd, const RECT &expected, DWORD timeoutMs = 3000);
+
 // Paths of the program under test and of the shipped program (the two differ
 // where the tests run a build for another processor).
 std::string BrelloxExePath();
@@ -56,10 +65,11 @@ public:
 
     bool Started() const { return process_ != NULL; }
     DWORD Id() const { return processId_; }
-    // Waits until all five windows exist and start-up has reached the message
-    // loop, and returns the windows.
+    // Waits until all five windows exist and the process has waited for input
+    // once, and returns the windows. Wine may count a wait inside start-up, so
+    // a test still polls for the state it checks.
     BrelloxWindows WaitForWindows(DWORD timeoutMs = kStartTimeoutMs, DWORD pollMs = 10) const;
-    // Whether the process has finished starting and waits for input.
+    // Whether the process has waited for input since it started.
     bool Idle() const;
     bool WaitForExit(DWORD timeoutMs, DWORD *exitCode) const;
     bool Running() const;

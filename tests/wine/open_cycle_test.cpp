@@ -3,6 +3,7 @@
 // the window system while it waits.
 #include "harness.h"
 #include "host_control.h"
+#include "window_checks.h"
 
 #include <gtest/gtest.h>
 
@@ -16,37 +17,9 @@ const char kAllBars[] = "[Brellox]\r\nLeft=1\r\nRight=1\r\nTop=1\r\nBottom=1\r\n
 
 enum { LEFT, RIGHT, TOP, BOTTOM };
 
-RECT RectOf(HWND hwnd)
-{
-    RECT rect = {};
-    GetWindowRect(hwnd, &rect);
-    return rect;
-}
-
-bool SameRect(const RECT &a, const RECT &b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 RECT Moved(const RECT &r, LONG x, LONG y)
 {
     return {x, y, x + r.right - r.left, y + r.bottom - r.top};
-}
-
-::testing::AssertionResult HasRect(HWND hwnd, const RECT &expected)
-{
-    RECT actual = RectOf(hwnd);
-    if (SameRect(actual, expected))
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "window at (" << actual.left << "," << actual.top << ")-(" << actual.right
-                                         << "," << actual.bottom << "), expected (" << expected.left << ","
-                                         << expected.top << ")-(" << expected.right << "," << expected.bottom << ")";
-}
-
-// Holds for the whole time unless the condition breaks; for what must not happen.
-bool HoldsFor(const std::function<bool()> &condition, DWORD ms)
-{
-    return !WaitUntil([&] { return !condition(); }, ms);
 }
 
 class OpenCycle : public ::testing::Test {
@@ -97,11 +70,6 @@ protected:
 
     void Open(int edge) { PostMessageA(control_, HOST_OPEN_EDGE, edge, 0); }
     void SweepAtBar(int edge) { PostMessageA(control_, HOST_SWEEP_AT_BAR, edge, 0); }
-
-    bool WaitForRect(HWND hwnd, const RECT &expected, DWORD ms = 3000)
-    {
-        return WaitUntil([&] { return SameRect(RectOf(hwnd), expected); }, ms);
-    }
 
     // Moves a window of the host without activating it, as a drag leaves a bar.
     static void Place(HWND hwnd, int x, int y)

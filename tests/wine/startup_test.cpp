@@ -1,5 +1,6 @@
 // Brellox.exe started for real: its windows, the single-copy rule and the way out.
 #include "harness.h"
+#include "window_checks.h"
 
 #include <gtest/gtest.h>
 
@@ -34,12 +35,7 @@ TEST_F(Startup, NoSettingsFileGivesOwnerAndFourBarsWithOnlyTheLeftOneShown)
     for (int edge = 0; edge < 4; ++edge) {
         SCOPED_TRACE(kBarNames[edge]);
         HWND bar = windows.bars[edge];
-        RECT rect;
-        ASSERT_TRUE(GetWindowRect(bar, &rect));
-        EXPECT_EQ(atEdge[edge].left, rect.left);
-        EXPECT_EQ(atEdge[edge].top, rect.top);
-        EXPECT_EQ(atEdge[edge].right, rect.right);
-        EXPECT_EQ(atEdge[edge].bottom, rect.bottom);
+        EXPECT_TRUE(WaitForRect(bar, atEdge[edge])) << HasRect(bar, atEdge[edge]);
         EXPECT_EQ(windows.owner, OwnerOf(bar));
         LONG style = GetWindowLongA(bar, GWL_STYLE);
         EXPECT_TRUE(style & WS_POPUP);
@@ -79,7 +75,7 @@ TEST_F(Startup, StartsFromTwoDirectoriesReadTwoFiles)
     BrelloxProcess one(first);
     BrelloxWindows windows = one.WaitForWindows();
     ASSERT_TRUE(windows.Complete());
-    EXPECT_TRUE(IsWindowVisible(windows.bars[2]));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(windows.bars[2]) != FALSE; }, kStartTimeoutMs));
     EXPECT_FALSE(IsWindowVisible(windows.bars[3]));
 
     BrelloxProcess two(second);
@@ -87,8 +83,8 @@ TEST_F(Startup, StartsFromTwoDirectoriesReadTwoFiles)
     ASSERT_TRUE(one.WaitForExit(kStartTimeoutMs, &code));
     windows = two.WaitForWindows();
     ASSERT_TRUE(windows.Complete());
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(windows.bars[3]) != FALSE; }, kStartTimeoutMs));
     EXPECT_FALSE(IsWindowVisible(windows.bars[2]));
-    EXPECT_TRUE(IsWindowVisible(windows.bars[3]));
     EXPECT_FALSE(IsWindowVisible(windows.bars[0]));
 }
 

@@ -1,0 +1,132 @@
+// The bars of the real program as the window system and the user see them:
+// their places, colour and transparency, and the open a held button starts.
+#include "harness.h"
+#include "window_checks.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+COLORREF ScreenPixel(int x, int y)
+{
+    HDC screen = GetDC(NULL);
+    COLORREF colour = GetPixel(screen, x, y);
+    ReleaseDC(NULL, screen);
+    return colour;
+}
+
+class Bars : public ::testing::Test {
+protected:
+    void SetUp() override { EndAllBrellox(); }
+    void TearDown() override
+    {
+        brellox_.reset();
+        EndAllBrellox();
+    }
+
+    BrelloxWindows Start(const std::string &settings)
+    {
+        const std::string dir = MakeScratchDirectory("bars");
+        WriteTextFile(dir + "\\Brellox.ini", settings);
+        brellox_ = std::make_unique<BrelloxProcess>(dir);
+        return brellox_->WaitForWindows();
+    }
+
+    std::unique_ptr<BrelloxProcess> brellox_;
+};
+
+TEST_F(Bars, TakeTheirRestRectanglesAndTheChosenColour)
+{
+    BrelloxWindows windows = Start("[Brellox]\r\nLeft=1\r\nRight=1\r\nTop=1\r\nBottom=1\r\n"
+                                   "Width=10\r\nOffset=100\r\nColor=300,200,30\r\nAlpha=0\r\n");
+    ASSERT_TRUE(windows.Complete());
+    const RECT rest[4] = {{0, 100, 10, 668}, {1014, 100, 1024, 668}, {100, 0, 924, 10}, {100, 758, 924, 768}};
+    for (int edge = 0; edge < 4; ++edge) {
+        SCOPED_TRACE(kBarNames[edge]);
+        EXPECT_TRUE(WaitForRect(windows.bars[edge], rest[edge])) << HasRect(windows.bars[edge], rest[edge]);
+        const RECT r = rest[edge];
+        EXPECT_TRUE(IsWindowVisible(windows.bars[edge]));
+        EXPECT_TRUE(GetWindowLongA(windows.bars[edge], GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+        // What the user sees in the middle of the bar: the colour from the low
+        // byte of each component, opaque.
+        const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+        EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(x, y) == RGB(44, 200, 30); }, kStartTimeoutMs))
+            << std::hex << "pixel 0x" << ScreenPixel(x, y);
+    }
+}
+
+TEST_F(Bars, AllFourAreLayeredWithTheAlphaOfTheTransparency)
+{
+    BrelloxWindows windows = Start("[Brellox]\r\nLeft=0\r\nTop=1\r\nAlpha=50\r\n");
+    ASSERT_TRUE(windows.Complete());
+    for (int edge = 0; edge < 4; ++edge) {
+        SCOPED_TRACE(kBarNames[edge]);
+        EXPECT_TRUE(GetWindowLongA(windows.bars[edge], GWL_EXSTYLE) & WS_EX_LAYERED) << "enabled or not";
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        ASSERT_TRUE(GetLayeredWindowAttributes(windows.bars[edge], NULL, &alpha, &flags));
+        EXPECT_EQ(127, alpha);
+        EXPECT_EQ(static_cast<DWORD>(LWA_ALPHA), flags);
+    }
+    EXPECT_FALSE(IsWindowVisible(windows.bars[0]));
+    EXPECT_TRUE(IsWindowVisible(windows.bars[2]));
+}
+
+TEST_F(Bars, FullTransparencyStillLeavesTheBarsVisible)
+{
+    BrelloxWindows windows = Start("[Brellox]\r\nAlpha=100\r\n");
+    ASSERT_TRUE(windows.Complete());
+    BYTE alpha = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(windows.bars[0], NULL, &alpha, NULL));
+    EXPECT_EQ(1, alpha);
+}
+
+const char kDragSourceClass[] = "BrelloxDragSource";
+
+// A button held over a bar while another window has captured the mouse, as a
+// drag-and-drop source does: the bar gets no mouse messages, and the hover poll
+// and the dwell open it.
+TEST_F(Bars, AButtonHeldOverABarDuringADragOpensItAfterTheDwell)
+{
+    BrelloxWindows windows = Start("[Brellox]\r\n");
+    ASSERT_TRUE(windows.Complete());
+
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.hCursor = LoadCursorA(NULL, IDC_ARROW);
+    wc.lpszClassName = kDragSourceClass;
+    RegisterClassA(&wc);
+    HWND pushed = CreateWindowExA(0, kDragSourceClass, "pushed", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 80, 300, 200,
+                                  NULL, NULL, wc.hInstance, NULL);
+    HWND source = CreateWindowExA(0, kDragSourceClass, "source", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 300, 300, 200,
+                                  NULL, NULL, wc.hInstance, NULL);
+    PumpMessages();
+
+    ASSERT_TRUE(MovePointer(650, 400));
+    PressButton(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(WaitUntil([] { return GetAsyncKeyState(VK_LBUTTON) < 0; }, 2000));
+    SetCapture(source);
+    ASSERT_TRUE(MovePointer(1, 400)) << "over the left bar";
+
+    const DWORD start = GetTickCount();
+    EXPECT_TRUE(WaitUntil([&] { return RectOf(pushed).left == 150; }, 3000)) << "pushed out of the strip";
+    const DWORD openedAfter = GetTickCount() - start;
+    EXPECT_EQ(150, RectOf(windows.bars[0]).left);
+    EXPECT_EQ(windows.bars[0], GetForegroundWindow());
+    EXPECT_GE(openedAfter, 250u) << "the dwell waits before it opens";
+
+    ReleaseCapture();
+    ReleaseButton(MOUSEEVENTF_LEFTUP);
+    RECT r = RectOf(pushed);
+    Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    EXPECT_TRUE(WaitUntil([&] { return RectOf(pushed).left == 60; }, 2000));
+    EXPECT_TRUE(WaitUntil([&] { return RectOf(windows.bars[0]).left == 0; }, 1000));
+    DestroyWindow(source);
+    DestroyWindow(pushed);
+}
+
+} // namespace
