@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Benchmarks: prints figures and ratios, asserts nothing.
-#   tools/bench.sh [ROUNDS]
+#   tools/bench.sh [ROUNDS] [REST_SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-30}
+rest=${2:-60}
 
 tools/setup.sh
 tools/build.sh >/dev/null
@@ -16,4 +17,5 @@ if [ "$arch" = 32 ]; then build=build/win32; else
   echo "note: this machine cannot run 32-bit programs; timings are of the x86_64 build"
 fi
 tools/wine-session.sh --arch "$arch" --prefix "build/wine/prefix$arch" -- \
-  tools/wine-run.sh "$build/tests/wine/brellox_bench.exe" "$build/tests/wine/brellox_minimal.exe" "$rounds"
+  tools/wine-run.sh "$build/tests/wine/brellox_bench.exe" "$build/tests/wine/brellox_minimal.exe" \
+  "$build/tests/wine/brellox_samples.exe" "$rounds" "$rest"

@@ -1,11 +1,13 @@
 // Benchmarks of the real program under Wine. Prints figures, asserts nothing.
 //
-//   brellox_bench.exe MINIMAL_EXE [ROUNDS]
+//   brellox_bench.exe MINIMAL_EXE SAMPLES_EXE [ROUNDS] [REST_SECONDS]
 #include "harness.h"
+#include "host_control.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -46,16 +48,238 @@ double Median(std::vector<double> values)
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
+double Percentile95(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[(values.size() * 95 + 99) / 100 - 1];
+}
+
+// Sample windows in a process of their own, which answers the window system.
+struct Samples {
+    std::unique_ptr<BrelloxProcess> process;
+    std::vector<HWND> windows;
+    std::vector<RECT> home;
+};
+
+struct SampleSearch {
+    DWORD processId;
+    std::vector<HWND> *found;
+};
+
+BOOL CALLBACK CollectSample(HWND hwnd, LPARAM lParam)
+{
+    SampleSearch *search = reinterpret_cast<SampleSearch *>(lParam);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(hwnd, &processId);
+    if (processId == search->processId && IsWindowVisible(hwnd))
+        search->found->push_back(hwnd);
+    return TRUE;
+}
+
+Samples StartSamples(const std::string &exe, int count, const std::string &directory)
+{
+    Samples samples;
+    char arguments[16];
+    std::snprintf(arguments, sizeof(arguments), "%d", count);
+    samples.process = std::make_unique<BrelloxProcess>(directory, exe, arguments);
+    const bool ready = WaitUntil(
+        [&] {
+            samples.windows.clear();
+            SampleSearch search = {samples.process->Id(), &samples.windows};
+            EnumWindows(CollectSample, reinterpret_cast<LPARAM>(&search));
+            return static_cast<int>(samples.windows.size()) == count;
+        },
+        kStartTimeoutMs * 3);
+    if (!ready) {
+        std::fprintf(stderr, "the sample windows did not appear\n");
+        std::exit(1);
+    }
+    std::sort(samples.windows.begin(), samples.windows.end());
+    for (HWND hwnd : samples.windows)
+        samples.home.push_back(RectOf(hwnd));
+    return samples;
+}
+
+bool AllHome(const Samples &samples)
+{
+    for (size_t i = 0; i < samples.windows.size(); ++i) {
+        if (!SameRect(RectOf(samples.windows[i]), samples.home[i]))
+            return false;
+    }
+    return true;
+}
+
+bool AllAt(const Samples &samples, LONG left)
+{
+    for (HWND hwnd : samples.windows) {
+        if (RectOf(hwnd).left != left)
+            return false;
+    }
+    return true;
+}
+
+// The floor a sweep is measured against: the same enumeration and the same
+// moves, made directly, with nothing decided.
+struct FloorSweep {
+    const std::vector<HWND> *windows;
+    LONG line;
+};
+
+BOOL CALLBACK MoveIfSample(HWND hwnd, LPARAM lParam)
+{
+    FloorSweep *floor = reinterpret_cast<FloorSweep *>(lParam);
+    if (std::binary_search(floor->windows->begin(), floor->windows->end(), hwnd)) {
+        RECT r = RectOf(hwnd);
+        SetWindowPos(hwnd, HWND_TOP, floor->line, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return TRUE;
+}
+
+void SendHome(const Samples &samples)
+{
+    for (size_t i = 0; i < samples.windows.size(); ++i) {
+        SetWindowPos(samples.windows[i], HWND_TOP, samples.home[i].left, samples.home[i].top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+std::unique_ptr<BrelloxProcess> StartHost(const std::string &directory, HWND *control)
+{
+    auto host = std::make_unique<BrelloxProcess>(directory, HostExePath());
+    if (!host->WaitForWindows().Complete()) {
+        std::fprintf(stderr, "the test host did not start\n");
+        std::exit(1);
+    }
+    *control = FindProcessWindow(host->Id(), HOST_CONTROL_CLASS, NULL);
+    return host;
+}
+
+void BenchSweeps(const std::string &samplesExe, const std::string &directory, int rounds)
+{
+    const LONG line = 150;
+    for (int count : {10, 50, 200}) {
+        Samples samples = StartSamples(samplesExe, count, directory);
+        HWND control;
+        auto host = StartHost(directory, &control);
+        std::vector<double> sweep, floor;
+        for (int round = 0; round < rounds; ++round) {
+            sweep.push_back(SendMessageA(control, HOST_TIMED_SWEEP, 0, line) / 1000.0);
+            if (!AllAt(samples, line))
+                std::fprintf(stderr, "the sweep left a sample window in the strip\n");
+            SendMessageA(control, HOST_RESTORE_ALL, 0, 0);
+            WaitUntil([&] { return AllHome(samples); }, kStartTimeoutMs);
+
+            FloorSweep direct = {&samples.windows, line};
+            LARGE_INTEGER begin, end;
+            QueryPerformanceCounter(&begin);
+            EnumWindows(MoveIfSample, reinterpret_cast<LPARAM>(&direct));
+            QueryPerformanceCounter(&end);
+            floor.push_back(Milliseconds(begin, end));
+            SendHome(samples);
+            WaitUntil([&] { return AllHome(samples); }, kStartTimeoutMs);
+        }
+        std::printf("sweep of %3d windows of another process: median %.2f ms, floor %.2f ms, ratio %.2f "
+                    "(target at most 1.10)\n",
+                    count, Median(sweep), Median(floor), Median(sweep) / Median(floor));
+    }
+}
+
+void BenchRestoreLatency(const std::string &samplesExe, const std::string &directory, int opens)
+{
+    Samples samples = StartSamples(samplesExe, 10, directory);
+    HWND control;
+    auto host = StartHost(directory, &control);
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 300, 300, 200, NULL, NULL,
+                                 GetModuleHandleA(NULL), NULL);
+    std::vector<double> latency;
+    for (int open = 0; open < opens; ++open) {
+        PostMessageA(control, HOST_OPEN_EDGE, 0, 0);
+        if (!WaitUntil([&] { return AllAt(samples, 150); }, kStartTimeoutMs)) {
+            std::fprintf(stderr, "the open did not push the sample windows\n");
+            std::exit(1);
+        }
+        // A user activates another window at any moment of the watch's period,
+        // not just as it starts: wait a varying time first.
+        WaitUntil([] { return false; }, static_cast<DWORD>(100 + (open * 37) % 200));
+        LARGE_INTEGER begin, end;
+        QueryPerformanceCounter(&begin);
+        SetForegroundWindow(other);
+        WaitUntil([&] { return AllHome(samples); }, kStartTimeoutMs, 1);
+        QueryPerformanceCounter(&end);
+        latency.push_back(Milliseconds(begin, end));
+    }
+    DestroyWindow(other);
+    std::printf("restore latency over %d opens (activation to the last window back): median %.1f ms, "
+                "95th percentile %.1f ms (target: p95 within 120 ms)\n",
+                opens, Median(latency), Percentile95(latency));
+}
+
+// CPU time the kernel counts for the Unix process running NAME, in ms; -1 when
+// there is none. Wine's own GetProcessTimes reports far too much for another
+// process, so the kernel's count (in 10 ms ticks) is read from /proc.
+double KernelCpuMilliseconds(const char *name)
+{
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA("Z:\\proc\\*", &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return -1;
+    double found = -1;
+    const std::string wanted = std::string("(") + name + ")";
+    do {
+        if (entry.cFileName[0] < '0' || entry.cFileName[0] > '9')
+            continue;
+        std::string stat = ReadTextFile(std::string("Z:\\proc\\") + entry.cFileName + "\\stat");
+        size_t open = stat.find('('), close = stat.rfind(')');
+        if (open == std::string::npos || close == std::string::npos ||
+            stat.compare(open, close - open + 1, wanted) != 0)
+            continue;
+        // After the name: state, then fields 4 to 13, then utime and stime.
+        unsigned long long utime = 0, stime = 0;
+        if (std::sscanf(stat.c_str() + close + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime,
+                        &stime) == 2)
+            found = (utime + stime) * 10.0;
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return found;
+}
+
+void BenchRest(const std::string &directory, int seconds)
+{
+    BrelloxProcess brellox(directory);
+    BrelloxWindows windows = brellox.WaitForWindows();
+    // Start-up is over once the left bar rests at its place.
+    if (!windows.Complete() || !WaitForRect(windows.bars[0], {0, 0, 2, 768})) {
+        std::fprintf(stderr, "Brellox did not start\n");
+        std::exit(1);
+    }
+    // Wine finishes setting up a new process for a few seconds after its windows
+    // are up; rest is what follows.
+    WaitUntil([] { return false; }, 5000);
+    const double before = KernelCpuMilliseconds("Brellox.exe");
+    // Measuring a minute of rest is the point here: nothing is awaited.
+    WaitUntil([] { return false; }, static_cast<DWORD>(seconds) * 1000);
+    const double after = KernelCpuMilliseconds("Brellox.exe");
+    if (before < 0 || after < 0) {
+        std::printf("CPU time of Brellox at rest: its process was not found in /proc\n");
+        return;
+    }
+    std::printf("CPU time of Brellox resting for %d s after 5 s to settle: %.0f ms, counted in 10 ms ticks "
+                "(target at most 20 ms a minute)\n",
+                seconds, after - before);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: brellox_bench MINIMAL_EXE [ROUNDS]\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: brellox_bench MINIMAL_EXE SAMPLES_EXE [ROUNDS] [REST_SECONDS]\n");
         return 2;
     }
     const std::string minimal = argv[1];
-    const int rounds = argc > 2 ? std::atoi(argv[2]) : 30;
+    const std::string samples = argv[2];
+    const int rounds = argc > 3 ? std::atoi(argv[3]) : 30;
+    const int restSeconds = argc > 4 ? std::atoi(argv[4]) : 60;
     const std::string directory = MakeScratchDirectory("bench");
 
     EndAllBrellox();
@@ -70,5 +294,14 @@ int main(int argc, char **argv)
     std::printf("start-up to all five windows, median of %d: %.1f ms\n", rounds, brellox);
     std::printf("start-up of a one-window program, median of %d: %.1f ms\n", rounds, floor);
     std::printf("start-up ratio Brellox / one-window program: %.2f\n", brellox / floor);
+    std::fflush(stdout);
+
+    BenchSweeps(samples, directory, rounds);
+    std::fflush(stdout);
+    BenchRestoreLatency(samples, directory, std::max(rounds, 50));
+    std::fflush(stdout);
+    EndAllBrellox();
+    BenchRest(directory, restSeconds);
+    EndAllBrellox();
     return 0;
 }

@@ -179,12 +179,12 @@ BrelloxWindows FindBrelloxWindows(DWORD processId)
     return windows;
 }
 
-BrelloxProcess::BrelloxProcess(const std::string &directory, const std::string &exePath)
+BrelloxProcess::BrelloxProcess(const std::string &directory, const std::string &exePath, const std::string &arguments)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
-    std::string commandLine = "\"" + exePath + "\"";
+    std::string commandLine = "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
     std::vector<char> writable(commandLine.begin(), commandLine.end());
     writable.push_back('\0');
     if (CreateProcessA(exePath.c_str(), writable.data(), NULL, NULL, FALSE, 0, NULL, directory.c_str(), &startup,

@@ -58,7 +58,8 @@ HWND FindProcessWindow(DWORD processId, const char *className, const char *title
 // One started copy of Brellox.exe. The destructor ends it if it still runs.
 class BrelloxProcess {
 public:
-    explicit BrelloxProcess(const std::string &directory, const std::string &exePath = BrelloxExePath());
+    explicit BrelloxProcess(const std::string &directory, const std::string &exePath = BrelloxExePath(),
+                            const std::string &arguments = "");
     ~BrelloxProcess();
     BrelloxProcess(const BrelloxProcess &) = delete;
     BrelloxProcess &operator=(const BrelloxProcess &) = delete;

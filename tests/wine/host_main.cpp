@@ -17,6 +17,18 @@ static LRESULT CALLBACK HostControlProc(HWND hwnd, UINT message, WPARAM wParam, 
         return 0;
     case HOST_TABLE_COUNT:
         return g_MovedWindows.count;
+    case HOST_TIMED_SWEEP: {
+        const WNDENUMPROC sweeps[EDGE_COUNT] = {SweepLeft, SweepRight, SweepTop, SweepBottom};
+        LARGE_INTEGER frequency, start, end;
+        QueryPerformanceFrequency(&frequency);
+        QueryPerformanceCounter(&start);
+        EnumWindows(sweeps[wParam], lParam);
+        QueryPerformanceCounter(&end);
+        return static_cast<LRESULT>((end.QuadPart - start.QuadPart) * 1000000 / frequency.QuadPart);
+    }
+    case HOST_RESTORE_ALL:
+        RestoreAll();
+        return 0;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
