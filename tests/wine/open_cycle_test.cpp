@@ -166,7 +166,7 @@ TEST_P(EachEdge, OpenPushesWhatReachesTheStripAndAClickIntoItPutsEverythingBack)
     EXPECT_TRUE(WaitForRect(bar, BarRest(c.edge), 1000));
     EXPECT_TRUE(HasRect(onLine, c.onLine));
     EXPECT_TRUE(HasRect(short_, c.short_));
-    EXPECT_LT(restoredAfter, 1000u) << "a watch ticks every 100 ms";
+    EXPECT_LT(restoredAfter, 500u) << "a watch ticks every 100 ms";
 
     // The watch stopped with its restore: the bar moved away now stays away.
     Place(bar, 40, 40);
