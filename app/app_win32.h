@@ -15,6 +15,8 @@ extern HBRUSH g_hBarBrush;
 void LoadSettings();
 void SaveSettings();
 
+// Asks a running copy to end; does not wait for it.
+void ReplaceRunningCopy();
 // Everything from registering the class to the bars in place at rest. Returns
 // false, before any window exists, when the class cannot be registered.
 bool StartBrellox(HINSTANCE instance, HINSTANCE previousInstance);

@@ -3,10 +3,7 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR, int)
 {
-    HWND running = FindWindowA(BRELLOX_CLASS_NAME, NULL);
-    if (running != NULL)
-        SendMessageA(running, WM_DESTROY, 0, 0);
-
+    ReplaceRunningCopy();
     if (!StartBrellox(instance, previousInstance))
         return 0;
     const int exitCode = RunMessageLoop();

@@ -36,6 +36,13 @@ void CreateBars(HINSTANCE instance)
 
 } // namespace
 
+void ReplaceRunningCopy()
+{
+    HWND running = FindWindowA(BRELLOX_CLASS_NAME, NULL);
+    if (running != NULL)
+        SendMessageA(running, WM_DESTROY, 0, 0);
+}
+
 bool StartBrellox(HINSTANCE instance, HINSTANCE previousInstance)
 {
     if (previousInstance == NULL && !RegisterBrelloxClass(instance))

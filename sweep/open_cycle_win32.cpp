@@ -26,17 +26,22 @@ void Watch(Edge edge)
     KillTimer(bar, TIMER_WATCH_LEFT + edge);
 }
 
-bool ButtonDown()
+// Where the pointer is while the left or the right button is held; false while
+// neither is.
+bool HeldPointer(POINT *point)
 {
-    return GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0;
+    if (GetAsyncKeyState(VK_LBUTTON) >= 0 && GetAsyncKeyState(VK_RBUTTON) >= 0)
+        return false;
+    GetCursorPos(point);
+    return true;
 }
 
 } // namespace
 
 void OpenEdge(Edge edge)
 {
-    const OpenPlan plan = OpenEdgeGeometry(edge, GetSystemMetrics(SM_CXICONSPACING), g_Settings.OpenWidth,
-                                           g_ScreenSize, g_Settings.Offset);
+    const OpenPlan plan = OpenEdgeGeometry(edge, GetSystemMetrics(SM_CXICONSPACING), g_Settings.OpenWidth, g_ScreenSize,
+                                           g_Settings.Offset);
     SetWindowPos(g_EdgeBarSet.hwndBar[edge], HWND_TOP, plan.bar.x, plan.bar.y, 0, 0, SWP_NOSIZE);
     EnumWindows(kSweeps[edge], plan.line);
     StartWatch(edge);
@@ -67,8 +72,7 @@ bool BarUnderCursor(POINT point, Edge *edge)
         HWND bar = g_EdgeBarSet.hwndBar[candidate];
         // A hidden bar belongs to an edge the user switched off; it keeps its
         // last rectangle, but a held button there must not open it.
-        if (IsWindowVisible(bar) &&
-            SendMessageA(bar, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)) == HTCLIENT) {
+        if (IsWindowVisible(bar) && SendMessageA(bar, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)) == HTCLIENT) {
             *edge = static_cast<Edge>(candidate);
             return true;
         }
@@ -78,12 +82,9 @@ bool BarUnderCursor(POINT point, Edge *edge)
 
 VOID CALLBACK HoverPoll(HWND, UINT, UINT_PTR, DWORD)
 {
-    if (!ButtonDown())
-        return;
     POINT point;
-    GetCursorPos(&point);
     Edge edge;
-    if (!BarUnderCursor(point, &edge) || !SetForegroundWindow(g_EdgeBarSet.hwndBar[edge]))
+    if (!HeldPointer(&point) || !BarUnderCursor(point, &edge) || !SetForegroundWindow(g_EdgeBarSet.hwndBar[edge]))
         return;
     KillTimer(g_EdgeBarSet.hwndOwner, TIMER_HOVER_POLL);
     SetTimer(g_EdgeBarSet.hwndOwner, TIMER_DWELL_OPEN, 300, DwellOpen);
@@ -91,10 +92,9 @@ VOID CALLBACK HoverPoll(HWND, UINT, UINT_PTR, DWORD)
 
 VOID CALLBACK DwellOpen(HWND, UINT, UINT_PTR, DWORD)
 {
-    if (!ButtonDown())
-        return;
     POINT point;
-    GetCursorPos(&point);
+    if (!HeldPointer(&point))
+        return;
     Edge edge;
     if (!BarUnderCursor(point, &edge)) {
         KillTimer(g_EdgeBarSet.hwndOwner, TIMER_DWELL_OPEN);

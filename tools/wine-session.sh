@@ -37,6 +37,12 @@ export WINEDEBUG=${WINEDEBUG:--all}
 : "${LC_ALL:=en_US.UTF-8}"
 export LC_ALL
 
+# One session at a time per prefix: a prefix has one wineserver, and a second
+# session would share it and then stop it under the first.
+mkdir -p "$(dirname "$WINEPREFIX")"
+exec 9>"$WINEPREFIX.lock"
+flock 9
+
 pids=()
 stop() {
   kill "$1" 2>/dev/null || return 0

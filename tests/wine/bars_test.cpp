@@ -84,8 +84,6 @@ TEST_F(Bars, FullTransparencyStillLeavesTheBarsVisible)
     EXPECT_EQ(1, alpha);
 }
 
-const char kDragSourceClass[] = "BrelloxDragSource";
-
 // A button held over a bar while another window has captured the mouse, as a
 // drag-and-drop source does: the bar gets no mouse messages, and the hover poll
 // and the dwell open it.
@@ -94,17 +92,8 @@ TEST_F(Bars, AButtonHeldOverABarDuringADragOpensItAfterTheDwell)
     BrelloxWindows windows = Start("[Brellox]\r\n");
     ASSERT_TRUE(windows.Complete());
 
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(NULL);
-    wc.hCursor = LoadCursorA(NULL, IDC_ARROW);
-    wc.lpszClassName = kDragSourceClass;
-    RegisterClassA(&wc);
-    HWND pushed = CreateWindowExA(0, kDragSourceClass, "pushed", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 80, 300, 200,
-                                  NULL, NULL, wc.hInstance, NULL);
-    HWND source = CreateWindowExA(0, kDragSourceClass, "source", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 300, 300, 200,
-                                  NULL, NULL, wc.hInstance, NULL);
-    PumpMessages();
+    HWND pushed = CreateSampleWindow({60, 80, 360, 280}, "pushed");
+    HWND source = CreateSampleWindow({500, 300, 800, 500}, "source", WS_OVERLAPPEDWINDOW, SW_SHOW);
 
     ASSERT_TRUE(MovePointer(650, 400));
     PressButton(MOUSEEVENTF_LEFTDOWN);

@@ -8,17 +8,11 @@
 
 namespace {
 
-const char kSampleClass[] = "BrelloxDemoSample";
-
 HWND CreateSample(int index, int x, int y, int width, int height)
 {
     char title[32];
     std::snprintf(title, sizeof(title), "Sample window %d", index);
-    HWND hwnd = CreateWindowExA(0, kSampleClass, title, WS_OVERLAPPEDWINDOW, x, y, width, height, NULL, NULL,
-                                GetModuleHandleA(NULL), NULL);
-    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
-    UpdateWindow(hwnd);
-    return hwnd;
+    return CreateSampleWindow({x, y, x + width, y + height}, title);
 }
 
 bool Shoot(const std::string &folder, const char *name)
@@ -40,13 +34,6 @@ int main(int argc, char **argv)
     }
     const std::string folder = argv[1];
 
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(NULL);
-    wc.hCursor = LoadCursorA(NULL, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kSampleClass;
-    RegisterClassA(&wc);
     CreateSample(1, -40, 40, 360, 240);
     CreateSample(2, 20, 230, 420, 260);
     CreateSample(3, 90, 450, 380, 240);

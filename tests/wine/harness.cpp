@@ -124,6 +124,27 @@ std::string ReadTextFile(const std::string &path)
     return text;
 }
 
+HWND CreateSampleWindow(const RECT &r, const char *title, DWORD style, int show, const char *className)
+{
+    static ATOM sampleClass;
+    if (sampleClass == 0) {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(NULL);
+        wc.hCursor = LoadCursorA(NULL, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = "BrelloxSample";
+        sampleClass = RegisterClassA(&wc);
+    }
+    HWND hwnd = CreateWindowExA(0, className != NULL ? className : "BrelloxSample", title, style, r.left, r.top,
+                                r.right - r.left, r.bottom - r.top, NULL, NULL, GetModuleHandleA(NULL), NULL);
+    if (show != SW_HIDE)
+        ShowWindow(hwnd, show);
+    UpdateWindow(hwnd);
+    PumpMessages();
+    return hwnd;
+}
+
 bool BrelloxWindows::Complete() const
 {
     if (owner == NULL)

@@ -41,6 +41,12 @@ void WriteTextFile(const std::string &path, const std::string &text);
 bool FileExists(const std::string &path);
 std::string ReadTextFile(const std::string &path);
 
+// A plain window of this process for a test to have pushed around, of class
+// "BrelloxSample" unless another registered class is named. Shown without
+// being activated unless show says otherwise; SW_HIDE leaves it hidden.
+HWND CreateSampleWindow(const RECT &r, const char *title = "", DWORD style = WS_OVERLAPPEDWINDOW,
+                        int show = SW_SHOWNOACTIVATE, const char *className = NULL);
+
 // The five windows of one Brellox process, found by class and window name.
 struct BrelloxWindows {
     HWND owner;

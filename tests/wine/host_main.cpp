@@ -35,9 +35,7 @@ static LRESULT CALLBACK HostControlProc(HWND hwnd, UINT message, WPARAM wParam, 
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR, int)
 {
-    HWND running = FindWindowA(BRELLOX_CLASS_NAME, NULL);
-    if (running != NULL)
-        SendMessageA(running, WM_DESTROY, 0, 0);
+    ReplaceRunningCopy();
     if (!StartBrellox(instance, previousInstance))
         return 0;
 

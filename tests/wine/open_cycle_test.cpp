@@ -12,7 +12,6 @@
 
 namespace {
 
-const char kSampleClass[] = "BrelloxSweepSample";
 const char kAllBars[] = "[Brellox]\r\nLeft=1\r\nRight=1\r\nTop=1\r\nBottom=1\r\n";
 
 enum { LEFT, RIGHT, TOP, BOTTOM };
@@ -24,17 +23,7 @@ RECT Moved(const RECT &r, LONG x, LONG y)
 
 class OpenCycle : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        EndAllBrellox();
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(NULL);
-        wc.hCursor = LoadCursorA(NULL, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        wc.lpszClassName = kSampleClass;
-        RegisterClassA(&wc);
-    }
+    void SetUp() override { EndAllBrellox(); }
 
     void TearDown() override
     {
@@ -56,15 +45,11 @@ protected:
         ASSERT_NE(nullptr, control_);
     }
 
-    HWND Sample(const RECT &r, int show = SW_SHOWNOACTIVATE, const char *cls = kSampleClass, const char *title = "",
-                DWORD style = WS_OVERLAPPEDWINDOW)
+    HWND Sample(const RECT &r, int show = SW_SHOWNOACTIVATE, DWORD style = WS_OVERLAPPEDWINDOW,
+                const char *className = NULL, const char *title = "")
     {
-        HWND hwnd = CreateWindowExA(0, cls, title, style, r.left, r.top, r.right - r.left, r.bottom - r.top, NULL, NULL,
-                                    GetModuleHandleA(NULL), NULL);
-        if (show != SW_HIDE)
-            ShowWindow(hwnd, show);
+        HWND hwnd = CreateSampleWindow(r, title, style, show, className);
         samples_.push_back(hwnd);
-        PumpMessages();
         return hwnd;
     }
 
@@ -209,8 +194,8 @@ TEST_F(OpenCycle, HiddenAndEmptyWindowsStayPut)
     StartHost(kAllBars);
     HWND pushed = Sample({50, 20, 300, 200});
     HWND hidden = Sample({10, 420, 300, 500}, SW_HIDE);
-    HWND noWidth = Sample({20, 600, 20, 700}, SW_SHOWNOACTIVATE, kSampleClass, "", WS_POPUP);
-    HWND noHeight = Sample({30, 300, 200, 300}, SW_SHOWNOACTIVATE, kSampleClass, "", WS_POPUP);
+    HWND noWidth = Sample({20, 600, 20, 700}, SW_SHOWNOACTIVATE, WS_POPUP);
+    HWND noHeight = Sample({30, 300, 200, 300}, SW_SHOWNOACTIVATE, WS_POPUP);
 
     Open(LEFT);
     ASSERT_TRUE(WaitForRect(pushed, {150, 20, 400, 200}));
@@ -257,7 +242,7 @@ TEST_F(OpenCycle, TheBarItselfOrTheShellWindowKeepTheWatchWaiting)
     wc.hInstance = GetModuleHandleA(NULL);
     wc.lpszClassName = "Progman";
     RegisterClassA(&wc);
-    HWND shell = Sample({700, 500, 900, 700}, SW_SHOW, "Progman", "Program Manager");
+    HWND shell = Sample({700, 500, 900, 700}, SW_SHOW, WS_OVERLAPPEDWINDOW, "Progman", "Program Manager");
     SetForegroundWindow(shell);
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == shell; }, 1000));
     EXPECT_TRUE(HoldsFor(stillOpen, 500)) << "the desktop shell's window in the foreground";
