@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds, and starts Brellox under Wine on your display.
 # Without a display it runs the headless demo instead: sample windows and
-# Brellox in Wine's virtual desktop on a private display, with screenshots
-# saved under build/demo.
+# Brellox in Wine's virtual desktop on a private display, an open and a
+# restore, with screenshots saved under build/demo.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)

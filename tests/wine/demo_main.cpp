@@ -34,9 +34,10 @@ int main(int argc, char **argv)
     }
     const std::string folder = argv[1];
 
-    CreateSample(1, -40, 40, 360, 240);
+    HWND first = CreateSample(1, -40, 40, 360, 240);
     CreateSample(2, 20, 230, 420, 260);
     CreateSample(3, 90, 450, 380, 240);
+    HWND source = CreateSample(4, 600, 420, 360, 240);
 
     EndAllBrellox();
     BrelloxProcess brellox(MakeScratchDirectory("demo"));
@@ -45,8 +46,30 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "Brellox did not start: %s\n", BrelloxExePath().c_str());
         return 1;
     }
-    std::printf("Brellox is running: its owner window and four bars exist\n");
+    WaitForRect(windows.bars[0], {0, 0, 2, 768});
+    std::printf("Brellox is running: the yellow bar on the left edge\n");
     bool ok = Shoot(folder, "1-started.bmp");
+
+    // A file dragged from sample window 4 and held over the left bar: the bar
+    // slides inward by two icon cells and pushes the windows out of the strip.
+    MovePointer(780, 540);
+    PressButton(MOUSEEVENTF_LEFTDOWN);
+    SetCapture(source);
+    MovePointer(1, 300);
+    const bool opened = WaitUntil([&] { return RectOf(windows.bars[0]).left == 150; }, kStartTimeoutMs) &&
+                        WaitUntil([&] { return RectOf(first).left == 150; }, kStartTimeoutMs);
+    ReleaseCapture();
+    ReleaseButton(MOUSEEVENTF_LEFTUP);
+    std::printf(opened ? "held over the left bar: the strip is cleared\n" : "the left bar did not open\n");
+    ok = Shoot(folder, "2-strip-cleared.bmp") && opened && ok;
+
+    // A click into another window puts everything back.
+    Click(780, 540);
+    const bool restored = WaitUntil([&] { return RectOf(first).left == -40; }, kStartTimeoutMs) &&
+                          WaitUntil([&] { return RectOf(windows.bars[0]).left == 0; }, kStartTimeoutMs);
+    std::printf(restored ? "a click into another window: everything is back\n" : "nothing was put back\n");
+    ok = Shoot(folder, "3-restored.bmp") && restored && ok;
+
     EndAllBrellox();
     return ok ? 0 : 1;
 }
