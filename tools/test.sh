@@ -58,14 +58,21 @@ wine_tests() {
   local name=$1 locale=$2 filter=$3
   echo "== Wine tests, $name ($tests_dir, in a virtual desktop on a private display)"
   LC_ALL=$locale BRELLOX_PRODUCT_EXE="$root/build/win32/Brellox.exe" \
+    BRELLOX_SCREENSHOTS="Z:${root//\//\\}\\build\\screenshots" \
     tools/wine-session.sh --arch "$arch" --prefix "build/wine/prefix$arch" -- \
     tools/wine-run.sh "$tests_dir/tests/wine/brellox_wine_tests.exe" --gtest_filter="$filter" \
     >"$logs/wine-$name.log" 2>&1
   tally "wine $name" "$logs/wine-$name.log" $?
   grep -E '^\[  FAILED  \]|Failure|^wine-session' "$logs/wine-$name.log" | head -n 40
 }
+rm -rf build/screenshots
+mkdir -p build/screenshots
 wine_tests english en_US.UTF-8 '-Japanese*'
 wine_tests japanese ja_JP.UTF-8 'Japanese*'
+for bmp in build/screenshots/*.bmp; do
+  [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm "$bmp"
+done
+ls build/screenshots/*.png >/dev/null 2>&1 && echo "screenshots for a person to look at: $(echo build/screenshots/*.png)"
 
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]

@@ -150,7 +150,7 @@ std::unique_ptr<BrelloxProcess> StartHost(const std::string &directory, HWND *co
         std::fprintf(stderr, "the test host did not start\n");
         std::exit(1);
     }
-    *control = FindProcessWindow(host->Id(), HOST_CONTROL_CLASS, NULL);
+    *control = WaitForHostControl(host->Id());
     return host;
 }
 

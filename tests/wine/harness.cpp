@@ -1,4 +1,5 @@
 #include "harness.h"
+#include "host_control.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -74,6 +75,14 @@ std::string BrelloxExePath()
 std::string HostExePath()
 {
     return ModuleDirectory() + "\\brellox_host.exe";
+}
+
+HWND WaitForHostControl(DWORD processId)
+{
+    HWND control = NULL;
+    WaitUntil([&] { return (control = FindProcessWindow(processId, HOST_CONTROL_CLASS, NULL)) != NULL; },
+              kStartTimeoutMs);
+    return control;
 }
 
 std::string ProductExePath()
@@ -363,4 +372,21 @@ void DoubleClick(int x, int y)
     Click(x, y);
     SendButton(MOUSEEVENTF_LEFTDOWN);
     SendButton(MOUSEEVENTF_LEFTUP);
+}
+
+void PressKey(WORD virtualKey, int times)
+{
+    for (int i = 0; i < times; ++i) {
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_KEYBOARD;
+        input[0].ki.wVk = input[1].ki.wVk = virtualKey;
+        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, input, sizeof(INPUT));
+    }
+}
+
+void ClickWindow(HWND hwnd)
+{
+    RECT r = RectOf(hwnd);
+    Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }

@@ -34,6 +34,8 @@ std::string BrelloxExePath();
 std::string ProductExePath();
 // Brellox with a remote control (host_control.h), built beside the test driver.
 std::string HostExePath();
+// The control window of a started test host, once it exists; NULL if it never does.
+HWND WaitForHostControl(DWORD processId);
 
 // A fresh, empty directory of its own under the temporary folder.
 std::string MakeScratchDirectory(const char *name);
@@ -100,5 +102,9 @@ void PressButton(DWORD downFlag);
 void ReleaseButton(DWORD upFlag);
 void Click(int x, int y);
 void DoubleClick(int x, int y);
+// A key pressed and released, times times, to whatever window has the focus.
+void PressKey(WORD virtualKey, int times = 1);
+// Clicks the middle of a window.
+void ClickWindow(HWND hwnd);
 
 #endif

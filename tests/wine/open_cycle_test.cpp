@@ -41,7 +41,7 @@ protected:
         ASSERT_TRUE(host_->Started()) << HostExePath();
         bars_ = host_->WaitForWindows();
         ASSERT_TRUE(bars_.Complete());
-        control_ = FindProcessWindow(host_->Id(), HOST_CONTROL_CLASS, NULL);
+        control_ = WaitForHostControl(host_->Id());
         ASSERT_NE(nullptr, control_);
     }
 

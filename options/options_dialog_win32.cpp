@@ -1,0 +1,146 @@
+// The options dialog: fills its controls from the settings, lets the user step
+// the values, tick the edges and pick the colour, and on OK saves, reloads and
+// applies everything.
+#include "../app/app_win32.h"
+#include "../app/state.h"
+#include "../bars/bars_win32.h"
+#include "../res/resource.h"
+#include "options_rules.h"
+#include "options_win32.h"
+
+#include <commdlg.h>
+
+namespace {
+
+// "場所は上下左右のどれかにチェックを入れてください" in code page 932, for the ANSI message box.
+const char kNoEdgeWarningJapanese[] = "\x8f\xea\x8f\x8a\x82\xcd\x8f\xe3\x89\xba\x8d\xb6\x89\x45\x82\xcc\x82\xc7\x82\xea"
+                                      "\x82\xa9\x82\xc9\x83\x60\x83\x46\x83\x62\x83\x4e\x82\xf0\x93\xfc\x82\xea\x82\xc4"
+                                      "\x82\xad\x82\xbe\x82\xb3\x82\xa2";
+const char kNoEdgeWarningEnglish[] = "Check edges more than one.";
+
+// The colour the dialog works with until OK; set afresh by every start.
+COLORREF g_WorkingColor;
+// The one brush the swatch is painted with. Each repaint releases the one
+// before it, and the end of the dialog releases the last.
+HBRUSH g_hSwatchBrush;
+
+void ReleaseSwatchBrush()
+{
+    if (g_hSwatchBrush != NULL) {
+        DeleteObject(g_hSwatchBrush);
+        g_hSwatchBrush = NULL;
+    }
+}
+
+void InitialiseDialog(HWND dialog)
+{
+    ValueRange ranges[OPTION_VALUE_COUNT];
+    OptionRanges(g_ScreenSize, ranges);
+    const OptionsView view = StartingView(g_Settings, g_ScreenSize, g_pfnSetLayeredWindowAttributes != NULL);
+    const int values[OPTION_VALUE_COUNT] = {g_Settings.Width, g_Settings.Alpha, g_Settings.Offset,
+                                            g_Settings.OpenWidth};
+    for (int i = 0; i < OPTION_VALUE_COUNT; ++i) {
+        HWND field = GetDlgItem(dialog, ranges[i].fieldId);
+        HWND spinner = GetDlgItem(dialog, ranges[i].spinnerId);
+        char text[12];
+        FormatInt(values[i], text);
+        SetWindowTextA(field, text);
+        SendMessageA(spinner, UDM_SETBUDDY, reinterpret_cast<WPARAM>(field), 0);
+        SendMessageA(spinner, UDM_SETRANGE32, ranges[i].lowest, ranges[i].highest);
+        SendMessageA(spinner, UDM_SETPOS, 0, view.shown[i]);
+        if (i == ValueAlpha && !view.alphaEnabled) {
+            EnableWindow(field, FALSE);
+            EnableWindow(spinner, FALSE);
+        }
+    }
+    for (int edge = 0; edge < 4; ++edge) {
+        if (view.ticked[edge])
+            CheckDlgButton(dialog, kEdgeBoxIds[edge], BST_CHECKED);
+    }
+    SetFocus(GetDlgItem(dialog, IDOK));
+    g_WorkingColor = view.workingColor;
+}
+
+void PickColor(HWND dialog)
+{
+    COLORREF custom[16] = {};
+    CHOOSECOLORA choose = {};
+    choose.lStructSize = sizeof(choose);
+    choose.hwndOwner = dialog;
+    choose.rgbResult = g_WorkingColor;
+    choose.lpCustColors = custom;
+    choose.Flags = CC_RGBINIT;
+    if (!ChooseColorA(&choose))
+        return;
+    g_WorkingColor = choose.rgbResult;
+    HWND swatch = GetDlgItem(dialog, IDC_SWATCH);
+    InvalidateRect(swatch, NULL, TRUE);
+    UpdateWindow(swatch);
+}
+
+void Confirm(HWND dialog)
+{
+    bool ticked[4];
+    for (int edge = 0; edge < 4; ++edge)
+        ticked[edge] = IsDlgButtonChecked(dialog, kEdgeBoxIds[edge]) == BST_CHECKED;
+    if (!AnyEdgeTicked(ticked)) {
+        const bool japanese = UserLanguageIsJapanese(32);
+        MessageBoxA(dialog, japanese ? kNoEdgeWarningJapanese : kNoEdgeWarningEnglish, "Brellox", MB_ICONERROR);
+        return;
+    }
+
+    ValueRange ranges[OPTION_VALUE_COUNT];
+    OptionRanges(g_ScreenSize, ranges);
+    char texts[OPTION_VALUE_COUNT][30];
+    const char *textPointers[OPTION_VALUE_COUNT];
+    for (int i = 0; i < OPTION_VALUE_COUNT; ++i) {
+        GetWindowTextA(GetDlgItem(dialog, ranges[i].fieldId), texts[i], sizeof(texts[i]));
+        textPointers[i] = texts[i];
+    }
+    g_Settings = ConfirmedSettings(textPointers, g_WorkingColor, ticked);
+    SaveSettings();
+    LoadSettings();
+    ApplyBars();
+    EndDialog(dialog, 1);
+}
+
+} // namespace
+
+bool UserLanguageIsJapanese(int bufferSize)
+{
+    char language[64] = "";
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SENGLANGUAGE, language, bufferSize);
+    return IsJapaneseLanguage(language);
+}
+
+void ShowOptions()
+{
+    const int dialog = UserLanguageIsJapanese(64) ? IDD_OPTIONS_JA : IDD_OPTIONS_EN;
+    DialogBoxParamA(g_hInstance, MAKEINTRESOURCEA(dialog), g_EdgeBarSet.hwndOwner, OptionsDialogProc, 0);
+    ReleaseSwatchBrush();
+}
+
+INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        InitialiseDialog(dialog);
+        return TRUE;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED && reinterpret_cast<HWND>(lParam) == GetDlgItem(dialog, IDC_COLOR_BUTTON))
+            PickColor(dialog);
+        else if (LOWORD(wParam) == IDOK)
+            Confirm(dialog);
+        else if (LOWORD(wParam) == IDCANCEL)
+            EndDialog(dialog, 2);
+        return FALSE;
+    case WM_CTLCOLORSTATIC:
+        if (reinterpret_cast<HWND>(lParam) != GetDlgItem(dialog, IDC_SWATCH))
+            return FALSE;
+        ReleaseSwatchBrush();
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        g_hSwatchBrush = CreateSolidBrush(g_WorkingColor);
+        return reinterpret_cast<INT_PTR>(g_hSwatchBrush);
+    }
+    return FALSE;
+}
