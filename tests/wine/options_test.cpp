@@ -14,8 +14,10 @@
 #include <vector>
 
 // TODO(#4): these tests are disabled. Under Wine, reading the dialog's controls
-// from this process (their handles, WM_GETTEXT) works for the first dialog a
-// session opens and fails for later ones; the cause is not yet found.
+// from this process works for the first dialog a session opens and fails for
+// some later ones: there GetDlgItem gives handles that IsWindow, WM_GETTEXT and
+// GetWindowRect reject in this process while GetClassName, GetParent and
+// GetDlgCtrlID still answer for them. The cause is not yet found.
 
 namespace {
 
