@@ -94,5 +94,13 @@ fi
 
 "$WINE" explorer /desktop=Brellox,1024x768 >/dev/null 2>&1 &
 pids+=($!)
+# Programs started before the desktop is up wait for it, the first time in a
+# new prefix for many seconds: wait here until its X window is there.
+for _ in $(seq 600); do
+  xdotool search --name 'Brellox - Wine desktop' >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xdotool search --name 'Brellox - Wine desktop' >/dev/null 2>&1 ||
+  { echo "wine-session: the virtual desktop did not come up" >&2; exit 1; }
 
 "$@"

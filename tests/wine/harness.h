@@ -10,7 +10,7 @@
 #include <string>
 
 // Every wait polls against this kind of deadline; none sleeps a fixed time.
-const DWORD kStartTimeoutMs = 10000;
+const DWORD kStartTimeoutMs = 20000;
 
 // Handles messages for this thread's windows until none is left.
 void PumpMessages();
