@@ -9,14 +9,6 @@
 
 namespace {
 
-COLORREF ScreenPixel(int x, int y)
-{
-    HDC screen = GetDC(NULL);
-    COLORREF colour = GetPixel(screen, x, y);
-    ReleaseDC(NULL, screen);
-    return colour;
-}
-
 class Bars : public ::testing::Test {
 protected:
     void SetUp() override { EndAllBrellox(); }

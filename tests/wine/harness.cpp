@@ -154,6 +154,32 @@ HWND CreateSampleWindow(const RECT &r, const char *title, DWORD style, int show,
     return hwnd;
 }
 
+std::vector<std::string> Lines(const std::string &text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty())
+            lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+COLORREF ScreenPixel(int x, int y)
+{
+    HDC screen = GetDC(NULL);
+    COLORREF colour = GetPixel(screen, x, y);
+    ReleaseDC(NULL, screen);
+    return colour;
+}
+
 bool BrelloxWindows::Complete() const
 {
     if (owner == NULL)

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Every wait polls against this kind of deadline; none sleeps a fixed time.
 const DWORD kStartTimeoutMs = 20000;
@@ -42,6 +43,11 @@ std::string MakeScratchDirectory(const char *name);
 void WriteTextFile(const std::string &path, const std::string &text);
 bool FileExists(const std::string &path);
 std::string ReadTextFile(const std::string &path);
+// The non-empty lines of a text, without their line ends.
+std::vector<std::string> Lines(const std::string &text);
+
+// The colour the screen shows at a point.
+COLORREF ScreenPixel(int x, int y);
 
 // A plain window of this process for a test to have pushed around, of class
 // "BrelloxSample" unless another registered class is named. Shown without

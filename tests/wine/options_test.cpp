@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
-#include <sstream>
 #include <vector>
 
 // TODO(#4): these tests are disabled. Under Wine, reading the dialog's controls
@@ -90,28 +89,6 @@ BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM lParam)
         return FALSE;
     }
     return TRUE;
-}
-
-std::vector<std::string> Lines(const std::string &text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (!line.empty())
-            lines.push_back(line);
-    }
-    return lines;
-}
-
-COLORREF ScreenPixel(int x, int y)
-{
-    HDC screen = GetDC(NULL);
-    COLORREF colour = GetPixel(screen, x, y);
-    ReleaseDC(NULL, screen);
-    return colour;
 }
 
 // Screenshots go where the test command asks, for a person to look at.

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <vector>
 
 namespace {
@@ -124,20 +123,6 @@ TEST_F(SettingsFile, NoFileGivesTheDefaultsAndCreatesNothing)
     EXPECT_FALSE(FileExists(dir + "\\Brellox.ini"));
     EXPECT_TRUE(Shown(0));
     EXPECT_FALSE(Shown(1));
-}
-
-std::vector<std::string> Lines(const std::string &text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (!line.empty())
-            lines.push_back(line);
-    }
-    return lines;
 }
 
 TEST_F(SettingsFile, SaveWritesTheWholeRecordKeyByKeyAndLoadReadsItBack)
