@@ -13,10 +13,11 @@
 #include <vector>
 
 // TODO(#4): these tests are disabled. Under Wine, reading the dialog's controls
-// from this process works for the first dialog a session opens and fails for
+// from another process works for the first dialog a session opens and fails for
 // some later ones: there GetDlgItem gives handles that IsWindow, WM_GETTEXT and
-// GetWindowRect reject in this process while GetClassName, GetParent and
-// GetDlgCtrlID still answer for them. The cause is not yet found.
+// GetWindowRect reject while GetClassName, GetParent and GetDlgCtrlID still
+// answer for them, in this process and in a fresh one alike. The cause is not
+// yet found.
 
 namespace {
 
