@@ -72,7 +72,8 @@ for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 xdpyinfo >/dev/null 2>&1 || { echo "wine-session: display $display did not come up" >&2; exit 1; }
 
 fresh=
-if [ ! -f "$WINEPREFIX/.brellox-ready" ]; then
+stamp="$WINEPREFIX/.brellox-ready-2"
+if [ ! -f "$stamp" ]; then
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   fresh=1
@@ -89,7 +90,9 @@ if [ -n "$fresh" ]; then
   # A program started on its own joins the virtual desktop only when the registry names it.
   "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Brellox /f >/dev/null 2>&1
   "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Brellox /d 1024x768 /f >/dev/null 2>&1
-  touch "$WINEPREFIX/.brellox-ready"
+  # The Japanese dialog asks for MS PGothic; Takao PGothic has its metrics.
+  "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d TakaoPGothic /f >/dev/null 2>&1
+  touch "$stamp"
 fi
 
 "$WINE" explorer /desktop=Brellox,1024x768 >/dev/null 2>&1 &

@@ -14,8 +14,6 @@ enum HostCommand {
     HOST_TIMED_SWEEP = WM_APP + 4,  // sent; wParam the edge, lParam the line; the result is the
                                     // sweep's duration in microseconds
     HOST_RESTORE_ALL = WM_APP + 5,
-    HOST_SHOW_OPTIONS = WM_APP + 6,  // posted; runs the options dialog
-    HOST_CLEAR_LAYERED = WM_APP + 7, // as on a system without layered windows
 };
 
 #endif

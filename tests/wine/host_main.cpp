@@ -3,7 +3,6 @@
 // open or a drag-end sweep, as a double-click or a drag on a bar does.
 #include "app/app_win32.h"
 #include "host_control.h"
-#include "options/options_win32.h"
 #include "sweep/moved_windows.h"
 #include "sweep/sweep_win32.h"
 
@@ -29,12 +28,6 @@ static LRESULT CALLBACK HostControlProc(HWND hwnd, UINT message, WPARAM wParam, 
     }
     case HOST_RESTORE_ALL:
         RestoreAll();
-        return 0;
-    case HOST_SHOW_OPTIONS:
-        ShowOptions();
-        return 0;
-    case HOST_CLEAR_LAYERED:
-        g_pfnSetLayeredWindowAttributes = NULL;
         return 0;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
