@@ -105,5 +105,8 @@ for _ in $(seq 600); do
 done
 xdotool search --name 'Brellox - Wine desktop' >/dev/null 2>&1 ||
   { echo "wine-session: the virtual desktop did not come up" >&2; exit 1; }
+# The pointer starts in the middle of the display, over whatever a program
+# centres there; park it outside the desktop so no stray event reaches a window.
+xdotool mousemove 1279 1023
 
 "$@"
