@@ -10,7 +10,6 @@
 enum HostCommand {
     HOST_OPEN_EDGE = WM_APP + 1,    // wParam: the edge, 0 left .. 3 bottom
     HOST_SWEEP_AT_BAR = WM_APP + 2, // wParam: the edge
-    HOST_TABLE_COUNT = WM_APP + 3,  // sent; the result is the moved-window count
     HOST_TIMED_SWEEP = WM_APP + 4,  // sent; wParam the edge, lParam the line; the result is the
                                     // sweep's duration in microseconds
     HOST_RESTORE_ALL = WM_APP + 5,

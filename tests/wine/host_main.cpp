@@ -3,7 +3,6 @@
 // open or a drag-end sweep, as a double-click or a drag on a bar does.
 #include "app/app_win32.h"
 #include "host_control.h"
-#include "sweep/moved_windows.h"
 #include "sweep/sweep_win32.h"
 
 static LRESULT CALLBACK HostControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -15,8 +14,6 @@ static LRESULT CALLBACK HostControlProc(HWND hwnd, UINT message, WPARAM wParam, 
     case HOST_SWEEP_AT_BAR:
         SweepAtBar(static_cast<Edge>(wParam));
         return 0;
-    case HOST_TABLE_COUNT:
-        return g_MovedWindows.count;
     case HOST_TIMED_SWEEP: {
         const WNDENUMPROC sweeps[EDGE_COUNT] = {SweepLeft, SweepRight, SweepTop, SweepBottom};
         LARGE_INTEGER frequency, start, end;
