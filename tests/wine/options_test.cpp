@@ -66,6 +66,44 @@ std::vector<HWND> Children(HWND parent)
     return children;
 }
 
+// Labels whose text does not fit their rectangle in the dialog's font, laid
+// out the way a left-aligned static lays it out (word breaks, prefixes). The
+// blank a glyph carries after its ink may fall outside: nothing visible is lost.
+std::vector<std::string> ClippedLabels(HWND dialog)
+{
+    std::vector<std::string> clipped;
+    for (HWND child : Children(dialog)) {
+        char className[16] = "";
+        GetClassNameA(child, className, sizeof(className));
+        const LONG style = GetWindowLongA(child, GWL_STYLE);
+        const std::string text = TextOf(child);
+        if (lstrcmpiA(className, "Static") != 0 || (style & SS_TYPEMASK) != SS_LEFT || text.empty())
+            continue;
+        RECT client = {};
+        GetClientRect(child, &client);
+        RECT needed = client;
+        HDC dc = GetDC(child);
+        HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)));
+        DrawTextA(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+        int trailingBlank = 0;
+        for (size_t end = text.find('\n');; end = text.find('\n', end + 1)) {
+            const size_t last = (end == std::string::npos ? text.size() : end) - 1;
+            const UINT glyph = static_cast<unsigned char>(text[last]);
+            ABC abc = {};
+            if (GetCharABCWidthsA(dc, glyph, glyph, &abc) && abc.abcC > trailingBlank)
+                trailingBlank = abc.abcC;
+            if (end == std::string::npos)
+                break;
+        }
+        SelectObject(dc, oldFont);
+        ReleaseDC(child, dc);
+        if (needed.right - trailingBlank > client.right || needed.bottom > client.bottom)
+            clipped.push_back(text + " needs " + std::to_string(needed.right) + "x" + std::to_string(needed.bottom) +
+                              ", has " + std::to_string(client.right) + "x" + std::to_string(client.bottom));
+    }
+    return clipped;
+}
+
 struct DialogSearch {
     DWORD processId;
     const char *title;
@@ -297,6 +335,7 @@ TEST_F(Options, EnglishDialogShowsItsTextsAndTheSettings)
     EXPECT_EQ(Item(IDOK), gui.hwndFocus) << "the focus rests on OK";
     EXPECT_TRUE(WaitUntil([&] { return SwatchColour() == RGB(10, 20, 30); }, kStartTimeoutMs));
 
+    EXPECT_EQ(std::vector<std::string>(), ClippedLabels(dialog_));
     SaveScreenshotFor("options-english.bmp");
     ClickWindow(Item(IDCANCEL));
     EXPECT_TRUE(Ended());
@@ -448,6 +487,41 @@ TEST_P(Dismiss, ChangesNothingEvenAfterAColourWasPicked)
     EXPECT_TRUE(Ended());
 }
 
+// The swatch's brush, asked for the way a repaint asks for it: each repaint
+// releases the brush before it, and the end of the dialog the last one. The
+// window system's handle table says whether a brush still exists.
+TEST_F(Options, TheSwatchHoldsOneBrushAndNoneOnceTheDialogEnds)
+{
+    StartHost("[Brellox]\r\nColor=10,20,30\r\n");
+    OpenDialog();
+    HWND swatch = Item(SWATCH);
+    HDC dc = GetDC(swatch);
+    std::vector<HGDIOBJ> brushes;
+    for (int repaint = 0; repaint < 3; ++repaint)
+        brushes.push_back(reinterpret_cast<HGDIOBJ>(
+            SendMessageA(dialog_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(swatch))));
+    ReleaseDC(swatch, dc);
+    EXPECT_EQ(0u, GetObjectType(brushes[0]));
+    EXPECT_EQ(0u, GetObjectType(brushes[1]));
+    EXPECT_EQ(static_cast<DWORD>(OBJ_BRUSH), GetObjectType(brushes[2]));
+    LOGBRUSH logBrush = {};
+    GetObject(brushes[2], sizeof(logBrush), &logBrush);
+    EXPECT_EQ(RGB(10, 20, 30), logBrush.lbColor);
+
+    PickColour(200, 100, 50);
+    EXPECT_TRUE(WaitUntil([&] { return SwatchColour() == RGB(200, 100, 50); }, kStartTimeoutMs));
+    EXPECT_EQ(0u, GetObjectType(brushes[2])) << "the repaint after the pick released it";
+    dc = GetDC(swatch);
+    HGDIOBJ last = reinterpret_cast<HGDIOBJ>(
+        SendMessageA(dialog_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(swatch)));
+    ReleaseDC(swatch, dc);
+    EXPECT_EQ(static_cast<DWORD>(OBJ_BRUSH), GetObjectType(last));
+    ClickWindow(Item(IDCANCEL));
+    ASSERT_TRUE(Ended());
+    EXPECT_TRUE(WaitUntil([&] { return GetObjectType(last) == 0; }, kStartTimeoutMs))
+        << "the last brush outlived the dialog";
+}
+
 INSTANTIATE_TEST_SUITE_P(CancelEscCloseBox, Dismiss, ::testing::Range(0, 3));
 
 TEST_F(Options, WithoutLayeredWindowsAlphaIsDisabledAndSavedUnchanged)
@@ -482,6 +556,7 @@ TEST_F(JapaneseOptions, TheJapaneseTemplateAndWarning)
     for (const wchar_t *expected : {L"ドットあける", L"アイコン", L"個分ワイプする",
                                     L"ドラッグ＆ドロップ・ダブルクリックで", L"について：", L"四隅を"})
         EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), expected));
+    EXPECT_EQ(std::vector<std::string>(), ClippedLabels(dialog_));
     SaveScreenshotFor("options-japanese.bmp");
 
     ClickWindow(Item(IDOK));
