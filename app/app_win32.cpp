@@ -4,3 +4,4 @@ HINSTANCE g_hInstance;
 HMODULE g_hUser32;
 SetLayeredWindowAttributesProc g_pfnSetLayeredWindowAttributes;
 HBRUSH g_hBarBrush;
+HCURSOR g_hEdgeCursor[EDGE_COUNT];

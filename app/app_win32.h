@@ -4,6 +4,7 @@
 #define BRELLOX_APP_WIN32_H
 
 #include "../platform/platform.h"
+#include "state.h"
 
 #define BRELLOX_CLASS_NAME "CBrellox"
 
@@ -11,6 +12,9 @@ extern HINSTANCE g_hInstance;
 extern HMODULE g_hUser32;
 extern SetLayeredWindowAttributesProc g_pfnSetLayeredWindowAttributes;
 extern HBRUSH g_hBarBrush;
+// Each edge's cursor, loaded the first time the pointer moves over that bar and
+// kept for the run, so nothing is loaded again per mouse move.
+extern HCURSOR g_hEdgeCursor[EDGE_COUNT];
 
 void LoadSettings();
 void SaveSettings();

@@ -25,3 +25,14 @@ COLORREF BarColor(int r, int g, int b)
 {
     return static_cast<COLORREF>((r & 0xFF) | (g & 0xFF) << 8 | (b & 0xFF) << 16);
 }
+
+void ConstrainMove(Edge edge, ScreenSize screen, int offset, RECT *rect)
+{
+    if (edge == EdgeLeft || edge == EdgeRight) {
+        rect->top = offset;
+        rect->bottom = screen.cy - offset;
+    } else {
+        rect->left = offset;
+        rect->right = screen.cx - offset;
+    }
+}

@@ -22,4 +22,9 @@ BYTE AlphaByte(int alpha);
 // The bar colour from the low byte of each component.
 COLORREF BarColor(int r, int g, int b);
 
+// Holds a dragged bar to its rest extent along its edge, so it moves only across
+// it: the left and right bars sideways, the top and bottom bars up and down.
+// rect is the proposed window rectangle in screen pixels, rewritten in place.
+void ConstrainMove(Edge edge, ScreenSize screen, int offset, RECT *rect);
+
 #endif

@@ -4,6 +4,17 @@
 
 #define IDI_BRELLOX 104
 
+// Edge cursors, by the edge of the bar they show over.
+#define IDCUR_EDGE_LEFT 101
+#define IDCUR_EDGE_RIGHT 106
+#define IDCUR_EDGE_TOP 109
+#define IDCUR_EDGE_BOTTOM 108
+
+#define IDM_BAR_JA 102
+#define IDM_BAR_EN 111
+#define IDM_OPTIONS 40001
+#define IDM_CLOSE 40002
+
 #define IDD_OPTIONS_JA 103
 #define IDD_OPTIONS_EN 110
 

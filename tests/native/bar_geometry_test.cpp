@@ -118,3 +118,42 @@ TEST(BarColor, PacksTheLowByteOfEachComponentRedFirst)
 }
 
 } // namespace
+
+// A diagonal drag proposes a rectangle moved both ways and, after an earlier
+// constraint, already of the rest extent or not.
+TEST(ConstrainMove, SideBarsMoveOnlySidewaysAndKeepTheirRestExtent)
+{
+    const ScreenSize screen = {1024, 768};
+    for (Edge edge : {EdgeLeft, EdgeRight}) {
+        RECT dragged = {298, 40, 300, 808};
+        ConstrainMove(edge, screen, 10, &dragged);
+        EXPECT_EQ(298, dragged.left);
+        EXPECT_EQ(300, dragged.right);
+        EXPECT_EQ(10, dragged.top);
+        EXPECT_EQ(758, dragged.bottom);
+        const BarRect rest = RestRect(edge, screen, 2, 10);
+        EXPECT_EQ(rest.y, dragged.top);
+        EXPECT_EQ(rest.y + rest.cy, dragged.bottom);
+    }
+    RECT whole = {-50, -300, -48, 468};
+    ConstrainMove(EdgeLeft, screen, 0, &whole);
+    EXPECT_EQ(-50, whole.left) << "how far it moves is not limited";
+    EXPECT_EQ(0, whole.top);
+    EXPECT_EQ(768, whole.bottom) << "with no offset the whole screen height";
+}
+
+TEST(ConstrainMove, TopAndBottomBarsMoveOnlyUpAndDownAndKeepTheirRestExtent)
+{
+    const ScreenSize screen = {1920, 1080};
+    for (Edge edge : {EdgeTop, EdgeBottom}) {
+        RECT dragged = {-120, 500, 1800, 505};
+        ConstrainMove(edge, screen, 539, &dragged);
+        EXPECT_EQ(539, dragged.left);
+        EXPECT_EQ(1381, dragged.right);
+        EXPECT_EQ(500, dragged.top);
+        EXPECT_EQ(505, dragged.bottom);
+        const BarRect rest = RestRect(edge, screen, 5, 539);
+        EXPECT_EQ(rest.x, dragged.left);
+        EXPECT_EQ(rest.x + rest.cx, dragged.right);
+    }
+}
