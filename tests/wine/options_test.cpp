@@ -1,10 +1,8 @@
 // The options dialog driven for real: opened by Brellox's own code on a thread
 // of this process, worked with clicks and keys, and judged by its controls, the
 // settings file and the bars.
-#include "app/app_win32.h"
-#include "app/state.h"
+#include "brellox_thread.h"
 #include "harness.h"
-#include "options/options_win32.h"
 #include "window_checks.h"
 
 #include <gtest/gtest.h>
@@ -135,80 +133,20 @@ void SaveScreenshotFor(const char *name)
         SaveScreenshot(std::string(folder) + "\\" + name);
 }
 
-// Brellox's own start-up and options dialog on a thread of this process, so
-// that the dialog is driven through windows of this process. The thread opens
-// the dialog each time it is asked to and ends when it is told to quit.
-struct BrelloxThread {
-    HANDLE started;
-    HANDLE openDialog;
-    HANDLE quit;
-    bool layered;
-};
-
-DWORD WINAPI RunBrellox(LPVOID parameter)
-{
-    BrelloxThread *brellox = static_cast<BrelloxThread *>(parameter);
-    // The class outlives a thread: only the first start in this process registers it.
-    static bool registered = false;
-    HINSTANCE instance = GetModuleHandleA(NULL);
-    StartBrellox(instance, registered ? instance : NULL);
-    registered = true;
-    if (!brellox->layered)
-        g_pfnSetLayeredWindowAttributes = NULL;
-    SetEvent(brellox->started);
-
-    HANDLE events[2] = {brellox->openDialog, brellox->quit};
-    for (;;) {
-        DWORD woken = MsgWaitForMultipleObjects(2, events, FALSE, INFINITE, QS_ALLINPUT);
-        if (woken == WAIT_OBJECT_0)
-            ShowOptions();
-        else if (woken == WAIT_OBJECT_0 + 1)
-            break;
-        else
-            PumpMessages();
-    }
-    DestroyWindow(g_EdgeBarSet.hwndOwner);
-    EndBrellox();
-    return 0;
-}
-
 class Options : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        EndAllBrellox();
-        GetCurrentDirectoryA(MAX_PATH, savedDirectory_);
-    }
-
-    void TearDown() override
-    {
-        if (thread_ != NULL) {
-            SetEvent(brellox_.quit);
-            WaitUntil([&] { return WaitForSingleObject(thread_, 0) == WAIT_OBJECT_0; }, kStartTimeoutMs);
-            CloseHandle(thread_);
-            for (HANDLE event : {brellox_.started, brellox_.openDialog, brellox_.quit})
-                CloseHandle(event);
-        }
-        SetCurrentDirectoryA(savedDirectory_);
-    }
+    void SetUp() override { EndAllBrellox(); }
+    void TearDown() override { brellox_.reset(); }
 
     // Starts Brellox on its thread with this settings file in its current directory.
     void StartHost(const std::string &settings, bool layered = true)
     {
-        dir_ = MakeScratchDirectory("options");
-        WriteTextFile(IniPath(), settings);
-        ASSERT_TRUE(SetCurrentDirectoryA(dir_.c_str()));
-        brellox_ = {CreateEventA(NULL, TRUE, FALSE, NULL), CreateEventA(NULL, FALSE, FALSE, NULL),
-                    CreateEventA(NULL, TRUE, FALSE, NULL), layered};
-        thread_ = CreateThread(NULL, 0, RunBrellox, &brellox_, 0, NULL);
-        ASSERT_TRUE(
-            WaitUntil([&] { return WaitForSingleObject(brellox_.started, 0) == WAIT_OBJECT_0; }, kStartTimeoutMs));
-        bars_.owner = g_EdgeBarSet.hwndOwner;
-        for (int edge = 0; edge < 4; ++edge)
-            bars_.bars[edge] = g_EdgeBarSet.hwndBar[edge];
+        brellox_ = std::make_unique<BrelloxThread>("options", settings, layered);
+        ASSERT_TRUE(brellox_->Started());
+        bars_ = brellox_->Windows();
     }
 
-    std::string IniPath() const { return dir_ + "\\Brellox.ini"; }
+    std::string IniPath() const { return brellox_->Directory() + "\\Brellox.ini"; }
 
     // A dialog of the host with that title, other than the one given, that is
     // up: visible, with its controls.
@@ -223,7 +161,7 @@ protected:
     // front; a click on its caption brings it there, as a user would.
     void OpenDialog()
     {
-        SetEvent(brellox_.openDialog);
+        brellox_->RequestOptions();
         ASSERT_TRUE(WaitUntil([&] { return (dialog_ = FindDialog("Brellox")) != NULL; }, kStartTimeoutMs));
         // The dialog can be found while its last controls are still being made;
         // the swatch comes last, and the values are filled in after that.
@@ -284,10 +222,7 @@ protected:
         return ScreenPixel((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     }
 
-    std::string dir_;
-    char savedDirectory_[MAX_PATH] = "";
-    BrelloxThread brellox_ = {};
-    HANDLE thread_ = NULL;
+    std::unique_ptr<BrelloxThread> brellox_;
     BrelloxWindows bars_ = {};
     HWND dialog_ = NULL;
 };

@@ -1,0 +1,427 @@
+// The bars under the user's hand, with real pointer and button input: double-
+// clicks, drags, the right-click menu, the edge cursors and the hover poll.
+// Brellox.exe runs in its own process where only its windows matter; where a
+// test needs to see inside (menu items, cursor handles, timer messages) Brellox
+// runs on a thread of this process instead.
+#include "app/app_win32.h"
+#include "brellox_thread.h"
+#include "harness.h"
+#include "window_checks.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+const char kAllBars[] = "[Brellox]\r\nLeft=1\r\nRight=1\r\nTop=1\r\nBottom=1\r\n";
+
+enum { LEFT, RIGHT, TOP, BOTTOM };
+
+RECT Moved(const RECT &r, LONG x, LONG y)
+{
+    return {x, y, x + r.right - r.left, y + r.bottom - r.top};
+}
+
+POINT Middle(const RECT &r)
+{
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// A menu window of that process that is up.
+struct MenuSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchMenu(HWND hwnd, LPARAM lParam)
+{
+    MenuSearch *s = reinterpret_cast<MenuSearch *>(lParam);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(hwnd, &processId);
+    char className[16] = "";
+    GetClassNameA(hwnd, className, sizeof(className));
+    if (processId == s->processId && IsWindowVisible(hwnd) && lstrcmpA(className, "#32768") == 0) {
+        s->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND ShownMenu(DWORD processId)
+{
+    MenuSearch search = {processId, NULL};
+    EnumWindows(MatchMenu, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Right-clicks at a point and returns the menu that comes up, or NULL.
+HWND RightClick(int x, int y, DWORD processId)
+{
+    if (!MovePointer(x, y))
+        return NULL;
+    PressButton(MOUSEEVENTF_RIGHTDOWN);
+    ReleaseButton(MOUSEEVENTF_RIGHTUP);
+    HWND menu = NULL;
+    WaitUntil([&] { return (menu = ShownMenu(processId)) != NULL; }, kStartTimeoutMs);
+    return menu;
+}
+
+// Menu items are picked by clicks a few pixels inside the menu's first and
+// last rows; the separator lies between them.
+void ClickFirstItem(HWND menu)
+{
+    RECT r = RectOf(menu);
+    Click(r.left + 20, r.top + 8);
+}
+
+void ClickLastItem(HWND menu)
+{
+    RECT r = RectOf(menu);
+    Click(r.left + 20, r.bottom - 8);
+}
+
+class BarMouse : public ::testing::Test {
+protected:
+    void SetUp() override { EndAllBrellox(); }
+
+    void TearDown() override
+    {
+        ReleaseButton(MOUSEEVENTF_LEFTUP);
+        for (HWND sample : samples_)
+            DestroyWindow(sample);
+        brellox_.reset();
+        EndAllBrellox();
+    }
+
+    void Start(const std::string &settings)
+    {
+        const std::string dir = MakeScratchDirectory("mouse");
+        WriteTextFile(dir + "\\Brellox.ini", settings);
+        brellox_ = std::make_unique<BrelloxProcess>(dir);
+        bars_ = brellox_->WaitForWindows();
+        ASSERT_TRUE(bars_.Complete());
+        // The bars are in place once the first one sits at its rest rectangle.
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(bars_.bars[LEFT]) || IsWindowVisible(bars_.bars[TOP]); },
+                              kStartTimeoutMs));
+    }
+
+    HWND Sample(const RECT &r)
+    {
+        HWND hwnd = CreateSampleWindow(r, "sample");
+        samples_.push_back(hwnd);
+        return hwnd;
+    }
+
+    HWND OptionsDialog() const { return FindProcessWindow(brellox_->Id(), "#32770", "Brellox"); }
+
+    std::unique_ptr<BrelloxProcess> brellox_;
+    BrelloxWindows bars_ = {};
+    std::vector<HWND> samples_;
+};
+
+struct DoubleClickCase {
+    int edge;
+    RECT barRest;
+    RECT barOpen;
+    RECT reaches;   // a window reaching into the strip
+    POINT pushedTo; // where the open puts it
+    RECT clear;     // a window beyond the line, left alone
+};
+
+// On 1024x768 with an icon spacing of 75 and OpenWidth 2: lines at 150, 874, 150 and 618.
+const DoubleClickCase kDoubleClickCases[4] = {
+    {LEFT, {0, 0, 2, 768}, {150, 0, 152, 768}, {100, 50, 500, 400}, {150, 50}, {200, 500, 400, 600}},
+    {RIGHT, {1022, 0, 1024, 768}, {874, 0, 876, 768}, {700, 10, 900, 300}, {674, 10}, {500, 500, 800, 600}},
+    {TOP, {0, 0, 1024, 2}, {0, 150, 1024, 152}, {10, 120, 300, 400}, {10, 150}, {400, 200, 600, 300}},
+    {BOTTOM, {0, 766, 1024, 768}, {0, 618, 1024, 620}, {10, 500, 300, 700}, {10, 418}, {400, 300, 600, 500}},
+};
+
+class DoubleClickEachBar : public BarMouse, public ::testing::WithParamInterface<int> {};
+
+TEST_P(DoubleClickEachBar, OpensItPushesTheStripClearAndAClickIntoAPushedWindowPutsAllBack)
+{
+    const DoubleClickCase &c = kDoubleClickCases[GetParam()];
+    Start(kAllBars);
+    HWND bar = bars_.bars[c.edge];
+    ASSERT_TRUE(WaitForRect(bar, c.barRest)) << HasRect(bar, c.barRest);
+    HWND reaches = Sample(c.reaches);
+    HWND clear = Sample(c.clear);
+
+    const POINT onBar = Middle(c.barRest);
+    DoubleClick(onBar.x, onBar.y);
+    ASSERT_TRUE(WaitForRect(reaches, Moved(c.reaches, c.pushedTo.x, c.pushedTo.y))) << HasRect(reaches, c.reaches);
+    EXPECT_TRUE(HasRect(bar, c.barOpen));
+    EXPECT_TRUE(HasRect(clear, c.clear));
+
+    const POINT inWindow = Middle(RectOf(reaches));
+    Click(inWindow.x, inWindow.y);
+    EXPECT_TRUE(WaitForRect(reaches, c.reaches, 2000)) << HasRect(reaches, c.reaches);
+    EXPECT_TRUE(WaitForRect(bar, c.barRest, 1000)) << HasRect(bar, c.barRest);
+    EXPECT_TRUE(HasRect(clear, c.clear));
+}
+
+INSTANTIATE_TEST_SUITE_P(LeftRightTopBottom, DoubleClickEachBar, ::testing::Range(0, 4));
+
+TEST_F(BarMouse, ADraggedLeftBarSweepsAtItsInnerEdgeAndStaysUntilTheRestore)
+{
+    Start("[Brellox]\r\nOffset=10\r\n");
+    HWND bar = bars_.bars[LEFT];
+    ASSERT_TRUE(WaitForRect(bar, {0, 10, 2, 758})) << HasRect(bar, {0, 10, 2, 758});
+    const RECT across = {100, 50, 500, 250}, beyond = {400, 400, 700, 600};
+    HWND pushed = Sample(across);
+    HWND left = Sample(beyond);
+
+    ASSERT_TRUE(MovePointer(0, 384));
+    PressButton(MOUSEEVENTF_LEFTDOWN);
+    // Diagonally: down and right, then up and right.
+    ASSERT_TRUE(MovePointer(120, 500));
+    EXPECT_TRUE(WaitForRect(bar, {120, 10, 122, 758})) << "only sideways: " << HasRect(bar, {120, 10, 122, 758});
+    ASSERT_TRUE(MovePointer(300, 100));
+    EXPECT_TRUE(WaitForRect(bar, {300, 10, 302, 758})) << HasRect(bar, {300, 10, 302, 758});
+    EXPECT_TRUE(HasRect(pushed, across)) << "nothing moves before the release";
+    ReleaseButton(MOUSEEVENTF_LEFTUP);
+
+    EXPECT_TRUE(WaitForRect(pushed, Moved(across, 302, 50))) << HasRect(pushed, Moved(across, 302, 50));
+    EXPECT_TRUE(HasRect(left, beyond));
+    EXPECT_TRUE(HoldsFor(
+        [&] {
+            return SameRect(RectOf(bar), {300, 10, 302, 758});
+        },
+        500))
+        << "the bar stays where it was dropped: " << HasRect(bar, {300, 10, 302, 758});
+
+    const POINT inWindow = Middle(RectOf(pushed));
+    Click(inWindow.x, inWindow.y);
+    EXPECT_TRUE(WaitForRect(pushed, across, 2000)) << HasRect(pushed, across);
+    EXPECT_TRUE(WaitForRect(bar, {0, 10, 2, 758}, 1000)) << HasRect(bar, {0, 10, 2, 758});
+}
+
+TEST_F(BarMouse, ADraggedTopBarMovesOnlyUpAndDownBetweenItsOffsets)
+{
+    Start("[Brellox]\r\nLeft=0\r\nTop=1\r\nOffset=10\r\n");
+    HWND bar = bars_.bars[TOP];
+    ASSERT_TRUE(WaitForRect(bar, {10, 0, 1014, 2})) << HasRect(bar, {10, 0, 1014, 2});
+    const RECT across = {300, 120, 600, 400};
+    HWND pushed = Sample(across);
+
+    ASSERT_TRUE(MovePointer(512, 0));
+    PressButton(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(MovePointer(800, 120));
+    EXPECT_TRUE(WaitForRect(bar, {10, 120, 1014, 122})) << HasRect(bar, {10, 120, 1014, 122});
+    ASSERT_TRUE(MovePointer(200, 200));
+    EXPECT_TRUE(WaitForRect(bar, {10, 200, 1014, 202})) << HasRect(bar, {10, 200, 1014, 202});
+    ReleaseButton(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(WaitForRect(pushed, Moved(across, 300, 202))) << HasRect(pushed, Moved(across, 300, 202));
+}
+
+TEST_F(BarMouse, EscapeOrAClickElsewhereClosesTheMenuAndDoesNothing)
+{
+    Start("[Brellox]\r\n");
+    HWND menu = RightClick(1, 300, brellox_->Id());
+    ASSERT_NE(nullptr, menu);
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return ShownMenu(brellox_->Id()) == NULL; }, kStartTimeoutMs));
+
+    menu = RightClick(1, 500, brellox_->Id());
+    ASSERT_NE(nullptr, menu);
+    Click(600, 600);
+    EXPECT_TRUE(WaitUntil([&] { return ShownMenu(brellox_->Id()) == NULL; }, kStartTimeoutMs));
+
+    EXPECT_TRUE(HoldsFor([&] { return brellox_->Running() && OptionsDialog() == NULL; }, 500));
+    EXPECT_TRUE(HasRect(bars_.bars[LEFT], {0, 0, 2, 768}));
+}
+
+TEST_F(BarMouse, CloseEndsTheProgramWithZeroAndLeavesPushedWindowsWhereTheyAre)
+{
+    Start("[Brellox]\r\n");
+    const RECT across = {60, 80, 360, 280};
+    HWND pushed = Sample(across);
+    DoubleClick(1, 384);
+    ASSERT_TRUE(WaitForRect(pushed, Moved(across, 150, 80))) << HasRect(pushed, across);
+
+    HWND menu = RightClick(151, 600, brellox_->Id());
+    ASSERT_NE(nullptr, menu);
+    ClickLastItem(menu);
+    DWORD exitCode = 1;
+    ASSERT_TRUE(brellox_->WaitForExit(kStartTimeoutMs, &exitCode));
+    EXPECT_EQ(0u, exitCode);
+    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(pushed), Moved(across, 150, 80)); }, 500));
+}
+
+TEST_F(BarMouse, OptionsOpensTheDialogAndAnOpenBarIsRestoredWhileItIsInFront)
+{
+    Start("[Brellox]\r\n");
+    const RECT across = {60, 80, 360, 280};
+    HWND pushed = Sample(across);
+    DoubleClick(1, 384);
+    ASSERT_TRUE(WaitForRect(pushed, Moved(across, 150, 80))) << HasRect(pushed, across);
+
+    HWND menu = RightClick(151, 600, brellox_->Id());
+    ASSERT_NE(nullptr, menu);
+    ClickFirstItem(menu);
+    HWND dialog = NULL;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (dialog = OptionsDialog()) != NULL && IsWindowVisible(dialog); }, kStartTimeoutMs));
+    EXPECT_TRUE(WaitForRect(pushed, across, 2000)) << HasRect(pushed, across);
+    EXPECT_TRUE(WaitForRect(bars_.bars[LEFT], {0, 0, 2, 768}, 1000));
+    EXPECT_TRUE(IsWindow(dialog) && IsWindowVisible(dialog)) << "restored while the dialog is in front";
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kStartTimeoutMs));
+    EXPECT_TRUE(brellox_->Running());
+}
+
+// What the window system reports while the pointer rests over each bar is the
+// edge cursor Brellox loaded, 16 pixels square with its hot spot in the corner
+// of the stated design and the wall of the picture along the bar's own edge.
+TEST(BarCursor, EachBarShowsItsEdgeCursor)
+{
+    EndAllBrellox();
+    BrelloxThread brellox("cursor", kAllBars);
+    ASSERT_TRUE(brellox.Started());
+    const POINT onBar[4] = {{1, 300}, {1022, 300}, {300, 1}, {300, 766}};
+    const POINT hotSpot[4] = {{0, 0}, {15, 0}, {0, 0}, {0, 15}};
+    for (int edge = 0; edge < 4; ++edge) {
+        SCOPED_TRACE(kBarNames[edge]);
+        ASSERT_TRUE(MovePointer(400, 400));
+        ASSERT_TRUE(MovePointer(onBar[edge].x, onBar[edge].y));
+        CURSORINFO info = {};
+        info.cbSize = sizeof(info);
+        EXPECT_TRUE(WaitUntil(
+            [&] { return GetCursorInfo(&info) && g_hEdgeCursor[edge] != NULL && info.hCursor == g_hEdgeCursor[edge]; },
+            kStartTimeoutMs));
+
+        ICONINFO icon = {};
+        ASSERT_TRUE(GetIconInfo(g_hEdgeCursor[edge], &icon));
+        EXPECT_FALSE(icon.fIcon);
+        EXPECT_EQ(hotSpot[edge].x, static_cast<LONG>(icon.xHotspot));
+        EXPECT_EQ(hotSpot[edge].y, static_cast<LONG>(icon.yHotspot));
+        // A two-colour cursor keeps its picture in the mask: the upper half says
+        // what is transparent, the lower half what is white.
+        BITMAP mask = {};
+        GetObjectA(icon.hbmMask, sizeof(mask), &mask);
+        EXPECT_EQ(16, mask.bmWidth);
+        EXPECT_EQ(32, mask.bmHeight);
+        HDC dc = CreateCompatibleDC(NULL);
+        HGDIOBJ old = SelectObject(dc, icon.hbmMask);
+        int wall = 0, facing = 0;
+        for (int i = 0; i < 16; ++i) {
+            const POINT wallPixel[4] = {{0, i}, {15, i}, {i, 0}, {i, 15}};
+            const POINT facingPixel[4] = {{15, i}, {0, i}, {i, 15}, {i, 0}};
+            const POINT w = wallPixel[edge], f = facingPixel[edge];
+            // Black: opaque in the upper half and not white in the lower.
+            if (GetPixel(dc, w.x, w.y) == RGB(0, 0, 0) && GetPixel(dc, w.x, w.y + 16) == RGB(0, 0, 0))
+                ++wall;
+            if (GetPixel(dc, f.x, f.y) == RGB(0, 0, 0))
+                ++facing;
+        }
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        DeleteObject(icon.hbmMask);
+        if (icon.hbmColor != NULL)
+            DeleteObject(icon.hbmColor);
+        EXPECT_EQ(16, wall) << "a black line all along the bar's edge";
+        EXPECT_LT(facing, 16) << "the arrow side is partly transparent";
+    }
+}
+
+// Counts the hover poll's timer messages on the Brellox thread.
+HWND g_PollOwner;
+LONG g_PollTicks;
+
+LRESULT CALLBACK CountPollTicks(int code, WPARAM wParam, LPARAM lParam)
+{
+    const MSG *msg = reinterpret_cast<const MSG *>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_TIMER && msg->hwnd == g_PollOwner &&
+        msg->wParam == 11)
+        InterlockedIncrement(&g_PollTicks);
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+LONG PollTicksIn(DWORD ms)
+{
+    const LONG before = g_PollTicks;
+    HoldsFor([] { return true; }, ms);
+    return g_PollTicks - before;
+}
+
+TEST(HoverPoll, StopsWhileThePointerMovesOverABarAndRunsAgainOnceItLeaves)
+{
+    EndAllBrellox();
+    ASSERT_TRUE(MovePointer(500, 384));
+    BrelloxThread brellox("hover", "[Brellox]\r\n");
+    ASSERT_TRUE(brellox.Started());
+    g_PollOwner = brellox.Windows().owner;
+    HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, CountPollTicks, NULL, brellox.ThreadId());
+    ASSERT_NE(nullptr, hook);
+
+    const LONG atRest = PollTicksIn(1000);
+    EXPECT_GE(atRest, 3) << "every 200 ms at rest";
+    EXPECT_LE(atRest, 6);
+
+    ASSERT_TRUE(MovePointer(1, 384));
+    ASSERT_TRUE(MovePointer(1, 380));
+    HoldsFor([] { return true; }, 300);
+    EXPECT_EQ(0, PollTicksIn(1000)) << "stopped while the pointer is over the bar";
+
+    ASSERT_TRUE(MovePointer(500, 380));
+    const LONG after = PollTicksIn(1000);
+    EXPECT_GE(after, 3) << "running again once the pointer has left";
+    EXPECT_LE(after, 6);
+    UnhookWindowsHookEx(hook);
+}
+
+// Menus, as the process that shows them sees them.
+class BarMenu : public ::testing::Test {
+protected:
+    void SetUp() override { EndAllBrellox(); }
+
+    void CheckMenu(const char *expectedTexts[3])
+    {
+        BrelloxThread brellox("menu", "[Brellox]\r\n");
+        ASSERT_TRUE(brellox.Started());
+        HWND window = RightClick(1, 300, GetCurrentProcessId());
+        ASSERT_NE(nullptr, window);
+        RECT r = RectOf(window);
+        EXPECT_EQ(1, r.left) << "the left side at the point of release";
+        EXPECT_NEAR(300, (r.top + r.bottom) / 2, 1) << "centred vertically on it";
+
+        HMENU menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
+        ASSERT_EQ(3, GetMenuItemCount(menu));
+        const UINT ids[3] = {40001, 0, 40002};
+        for (int i = 0; i < 3; ++i) {
+            SCOPED_TRACE(i);
+            const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+            if (expectedTexts[i] == NULL) {
+                EXPECT_TRUE(state & MF_SEPARATOR);
+                continue;
+            }
+            EXPECT_EQ(0u, state & (MF_CHECKED | MF_GRAYED | MF_DISABLED));
+            char text[64] = "";
+            GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
+            EXPECT_STREQ(expectedTexts[i], text);
+            EXPECT_EQ(ids[i], GetMenuItemID(menu, i));
+        }
+        PressKey(VK_ESCAPE);
+        EXPECT_TRUE(WaitUntil([&] { return ShownMenu(GetCurrentProcessId()) == NULL; }, kStartTimeoutMs));
+    }
+};
+
+TEST_F(BarMenu, ARightClickShowsTheEnglishMenuAtTheReleasePoint)
+{
+    const char *texts[3] = {"&Options", NULL, "&Close"};
+    CheckMenu(texts);
+}
+
+// Run on its own under LC_ALL=ja_JP.UTF-8.
+class JapaneseBarMenu : public BarMenu {};
+
+TEST_F(JapaneseBarMenu, ARightClickShowsTheJapaneseMenu)
+{
+    // "設定(&S)" and "終了(&X)" in code page 932.
+    const char *texts[3] = {"\x90\xdd\x92\xe8(&S)", NULL, "\x8f\x49\x97\xb9(&X)"};
+    CheckMenu(texts);
+}
+
+} // namespace
