@@ -282,6 +282,7 @@ TEST(BarCursor, EachBarShowsItsEdgeCursor)
     ASSERT_TRUE(brellox.Started());
     const POINT onBar[4] = {{1, 300}, {1022, 300}, {300, 1}, {300, 766}};
     const POINT hotSpot[4] = {{0, 0}, {15, 0}, {0, 0}, {0, 15}};
+    HCURSOR loaded[4] = {};
     for (int edge = 0; edge < 4; ++edge) {
         SCOPED_TRACE(kBarNames[edge]);
         ASSERT_TRUE(MovePointer(400, 400));
@@ -292,6 +293,7 @@ TEST(BarCursor, EachBarShowsItsEdgeCursor)
             [&] { return GetCursorInfo(&info) && g_hEdgeCursor[edge] != NULL && info.hCursor == g_hEdgeCursor[edge]; },
             kStartTimeoutMs));
 
+        loaded[edge] = g_hEdgeCursor[edge];
         ICONINFO icon = {};
         ASSERT_TRUE(GetIconInfo(g_hEdgeCursor[edge], &icon));
         EXPECT_FALSE(icon.fIcon);
@@ -323,6 +325,15 @@ TEST(BarCursor, EachBarShowsItsEdgeCursor)
             DeleteObject(icon.hbmColor);
         EXPECT_EQ(16, wall) << "a black line all along the bar's edge";
         EXPECT_LT(facing, 16) << "the arrow side is partly transparent";
+    }
+    // More moves over the bars load nothing more: each keeps its first cursor.
+    for (int edge = 0; edge < 4; ++edge) {
+        ASSERT_TRUE(MovePointer(400, 400));
+        ASSERT_TRUE(MovePointer(onBar[edge].x, onBar[edge].y + 2 * (edge < 2)));
+        CURSORINFO info = {};
+        info.cbSize = sizeof(info);
+        EXPECT_TRUE(WaitUntil([&] { return GetCursorInfo(&info) && info.hCursor == loaded[edge]; }, kStartTimeoutMs));
+        EXPECT_EQ(loaded[edge], g_hEdgeCursor[edge]);
     }
 }
 
@@ -405,6 +416,7 @@ protected:
         }
         PressKey(VK_ESCAPE);
         EXPECT_TRUE(WaitUntil([&] { return ShownMenu(GetCurrentProcessId()) == NULL; }, kStartTimeoutMs));
+        EXPECT_TRUE(WaitUntil([&] { return !IsMenu(menu); }, kStartTimeoutMs)) << "each pop-up's menu is destroyed";
     }
 };
 
