@@ -65,7 +65,11 @@ LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
             ShowEdgeCursor(edge);
         TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, hwnd, 0};
         _TrackMouseEvent(&track);
-        StopHoverPoll();
+        // A move with a button already held belongs to a drag begun elsewhere.
+        // Some window systems (Wine among them) deliver it to the bar despite the
+        // drag source's capture; the hover poll must keep watching for the dwell.
+        if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0)
+            StopHoverPoll();
         return 0;
     }
     case WM_LBUTTONDOWN:

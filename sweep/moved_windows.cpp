@@ -93,6 +93,10 @@ SweepVerdict SweepWindow(Edge edge, LONG line, const CandidateWindow &candidate,
     }
     if (!candidate.visible || candidate.hwnd == world.desktop)
         return leave;
+    // Moving a window whose thread has stopped answering blocks until it answers
+    // again, which may be never: every bar would freeze with it.
+    if (candidate.hung)
+        return leave;
     // A window whose rectangle cannot be read (one destroyed while the sweep
     // runs, say) gives nothing to judge or to move it by: it is left alone.
     if (!candidate.rectRead)

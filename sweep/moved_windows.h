@@ -36,6 +36,7 @@ struct CandidateWindow {
     bool rectRead; // false when the window system could not give its rectangle
     RECT rect;
     UINT showCmd; // from its placement; 0 when that could not be read
+    bool hung;    // its thread has stopped answering the window system
 };
 
 enum SweepAction { Leave, Realign, RecordAndMove };

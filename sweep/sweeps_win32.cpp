@@ -19,6 +19,7 @@ BOOL Sweep(Edge edge, HWND hwnd, LPARAM line)
         placement.length = sizeof(placement);
         GetWindowPlacement(hwnd, &placement);
         candidate.showCmd = placement.showCmd;
+        candidate.hung = IsHungAppWindow(hwnd) != FALSE;
     }
     const SweepWorld world = {g_ScreenSize, g_EdgeBarSet.hwndBar, GetDesktopWindow(), &g_MovedWindows};
     const SweepVerdict verdict = SweepWindow(edge, static_cast<LONG>(line), candidate, world);
@@ -64,8 +65,12 @@ void RestoreAll()
     MovedWindow entries[MOVED_WINDOW_SLOTS];
     const int count = TakeMovedWindows(&g_MovedWindows, entries);
     for (int i = 0; i < count; ++i) {
-        SetWindowPos(entries[i].hwnd, HWND_TOP, entries[i].savedLeft, entries[i].savedTop, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+        // A window that has stopped answering gets its move posted, to be carried
+        // out once it answers again, rather than holding up the restore.
+        if (IsHungAppWindow(entries[i].hwnd))
+            flags |= SWP_ASYNCWINDOWPOS;
+        SetWindowPos(entries[i].hwnd, HWND_TOP, entries[i].savedLeft, entries[i].savedTop, 0, 0, flags);
     }
 
     SetTimer(g_EdgeBarSet.hwndOwner, TIMER_HOVER_POLL, 200, HoverPoll);

@@ -121,8 +121,8 @@ TEST(DragEndLine, EntriesRecordedAtADragEndSurviveTheNextOpen)
     MovedWindowTable table;
     ClearMovedWindows(&table);
     const SweepWorld world = {kScreen1024, bars, Handle(5), &table};
-    CandidateWindow first = {Handle(100), true, true, RECT{0, 40, 300, 240}, 1};
-    CandidateWindow second = {Handle(101), true, true, RECT{100, 50, 500, 400}, 1};
+    CandidateWindow first = {Handle(100), true, true, RECT{0, 40, 300, 240}, 1, false};
+    CandidateWindow second = {Handle(101), true, true, RECT{100, 50, 500, 400}, 1, false};
 
     // A drag end of the left bar at rest.
     const LONG dragLine = DragEndLine(EdgeLeft, RECT{0, 0, 2, 768});

@@ -33,7 +33,7 @@ uintptr_t Id(HWND hwnd)
 // A visible window with a readable rectangle and a normal placement.
 CandidateWindow Window(uintptr_t id, LONG left, LONG top, LONG right, LONG bottom)
 {
-    return CandidateWindow{Handle(id), true, true, RECT{left, top, right, bottom}, kShowNormal};
+    return CandidateWindow{Handle(id), true, true, RECT{left, top, right, bottom}, kShowNormal, false};
 }
 
 // The four bars are windows 1 to 4, the desktop window is 5; other windows use
@@ -280,6 +280,24 @@ TEST(SweepVerdict, AWindowWhoseRectangleCouldNotBeReadIsLeft)
     window.rectRead = false;
     ExpectLeft(desk, EdgeLeft, 80, window, "a recorded window without a rectangle");
     EXPECT_EQ(std::vector<Entry>({{100, 100, 50}}), Entries(desk.table));
+}
+
+// Moving a window that no longer answers would block the whole program.
+TEST(SweepVerdict, AHungWindowIsLeftWhetherNewOrRecorded)
+{
+    Desk desk;
+    CandidateWindow window = Window(100, 100, 50, 500, 400);
+    window.hung = true;
+    for (Edge edge : {EdgeLeft, EdgeTop})
+        ExpectLeft(desk, edge, 150, window, "hung in the strip");
+    EXPECT_TRUE(Entries(desk.table).empty());
+
+    window.hung = false;
+    ASSERT_EQ(RecordAndMove, desk.Sweep(EdgeLeft, 150, window).action);
+    window = Window(100, 150, 50, 550, 400);
+    window.hung = true;
+    ExpectLeft(desk, EdgeLeft, 300, window, "hung since its move: not realigned");
+    EXPECT_EQ(std::vector<Entry>({{100, 100, 50}}), Entries(desk.table)) << "its entry stays for the restore";
 }
 
 TEST(SweepVerdict, ARecordedWindowFollowsTheLineWhereverItLies)

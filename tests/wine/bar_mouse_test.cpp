@@ -89,6 +89,7 @@ protected:
     void TearDown() override
     {
         ReleaseButton(MOUSEEVENTF_LEFTUP);
+        ParkPointer();
         for (HWND sample : samples_)
             DestroyWindow(sample);
         brellox_.reset();
@@ -275,9 +276,15 @@ TEST_F(BarMouse, OptionsOpensTheDialogAndAnOpenBarIsRestoredWhileItIsInFront)
 // What the window system reports while the pointer rests over each bar is the
 // edge cursor Brellox loaded, 16 pixels square with its hot spot in the corner
 // of the stated design and the wall of the picture along the bar's own edge.
-TEST(BarCursor, EachBarShowsItsEdgeCursor)
+// Brellox on a thread of this process, the pointer parked once a test is done.
+class InProcess : public ::testing::Test {
+protected:
+    void SetUp() override { EndAllBrellox(); }
+    void TearDown() override { ParkPointer(); }
+};
+
+TEST_F(InProcess, EachBarShowsItsEdgeCursor)
 {
-    EndAllBrellox();
     BrelloxThread brellox("cursor", kAllBars);
     ASSERT_TRUE(brellox.Started());
     const POINT onBar[4] = {{1, 300}, {1022, 300}, {300, 1}, {300, 766}};
@@ -357,9 +364,8 @@ LONG PollTicksIn(DWORD ms)
     return g_PollTicks - before;
 }
 
-TEST(HoverPoll, StopsWhileThePointerMovesOverABarAndRunsAgainOnceItLeaves)
+TEST_F(InProcess, TheHoverPollStopsWhileThePointerMovesOverABarAndRunsAgainOnceItLeaves)
 {
-    EndAllBrellox();
     ASSERT_TRUE(MovePointer(500, 384));
     BrelloxThread brellox("hover", "[Brellox]\r\n");
     ASSERT_TRUE(brellox.Started());
@@ -387,6 +393,7 @@ TEST(HoverPoll, StopsWhileThePointerMovesOverABarAndRunsAgainOnceItLeaves)
 class BarMenu : public ::testing::Test {
 protected:
     void SetUp() override { EndAllBrellox(); }
+    void TearDown() override { ParkPointer(); }
 
     void CheckMenu(const char *expectedTexts[3])
     {

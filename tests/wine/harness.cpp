@@ -74,7 +74,12 @@ std::string BrelloxExePath()
 
 std::string HostExePath()
 {
-    return ModuleDirectory() + "\\brellox_host.exe";
+    return TestProgramPath("brellox_host.exe");
+}
+
+std::string TestProgramPath(const char *fileName)
+{
+    return ModuleDirectory() + "\\" + fileName;
 }
 
 HWND WaitForHostControl(DWORD processId)
@@ -346,7 +351,8 @@ bool SaveScreenshot(const std::string &path)
     return std::fclose(file) == 0 && ok;
 }
 
-bool MovePointer(int x, int y)
+// Runs xdotool to move the X pointer; the caller checks where it arrived.
+static bool RunPointerMove(int x, int y)
 {
     char commandLine[128];
     std::snprintf(commandLine, sizeof(commandLine), "/usr/bin/xdotool mousemove %d %d", x, y);
@@ -355,17 +361,35 @@ bool MovePointer(int x, int y)
     PROCESS_INFORMATION info = {};
     if (!CreateProcessA(NULL, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info))
         return false;
-    // Wine hands out no waitable handle for a Unix process: the cursor test below
-    // is what tells that the move has happened.
+    // Wine hands out no waitable handle for a Unix process: the caller's cursor
+    // test is what tells that the move has happened.
     WaitUntil([&] { return WaitForSingleObject(info.hProcess, 0) != WAIT_TIMEOUT; }, kStartTimeoutMs);
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
-    return WaitUntil(
-        [&] {
-            POINT cursor;
-            return GetCursorPos(&cursor) && cursor.x == x && cursor.y == y;
-        },
-        kStartTimeoutMs);
+    return true;
+}
+
+bool MovePointer(int x, int y)
+{
+    return RunPointerMove(x, y) && WaitUntil(
+                                       [&] {
+                                           POINT cursor;
+                                           return GetCursorPos(&cursor) && cursor.x == x && cursor.y == y;
+                                       },
+                                       kStartTimeoutMs);
+}
+
+bool ParkPointer()
+{
+    // Outside the desktop the window system reports the nearest point on it.
+    const int right = GetSystemMetrics(SM_CXSCREEN) - 1, bottom = GetSystemMetrics(SM_CYSCREEN) - 1;
+    return RunPointerMove(1279, 1023) && WaitUntil(
+                                             [&] {
+                                                 POINT cursor;
+                                                 return GetCursorPos(&cursor) && cursor.x >= right &&
+                                                        cursor.y >= bottom;
+                                             },
+                                             kStartTimeoutMs);
 }
 
 static void SendButton(DWORD flag)

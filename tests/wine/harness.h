@@ -35,6 +35,8 @@ std::string BrelloxExePath();
 std::string ProductExePath();
 // Brellox with a remote control (host_control.h), built beside the test driver.
 std::string HostExePath();
+// Another program built beside the test driver.
+std::string TestProgramPath(const char *fileName);
 // The control window of a started test host, once it exists; NULL if it never does.
 HWND WaitForHostControl(DWORD processId);
 
@@ -104,6 +106,10 @@ bool SaveScreenshot(const std::string &path);
 // sent through SendInput get lost under Wine), and the move counts once the
 // window system reports the pointer there. Buttons go through SendInput.
 bool MovePointer(int x, int y);
+// Moves the pointer off the virtual desktop, where the test bed starts it: a
+// test that ends with the pointer over a bar would leave the next test's first
+// events to that bar.
+bool ParkPointer();
 void PressButton(DWORD downFlag);
 void ReleaseButton(DWORD upFlag);
 void Click(int x, int y);
