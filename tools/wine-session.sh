@@ -42,6 +42,8 @@ export LC_ALL
 mkdir -p "$(dirname "$WINEPREFIX")"
 exec 9>"$WINEPREFIX.lock"
 flock 9
+# Everything started below gets the lock closed (9>&-): a Wine service process
+# left over from a killed session must not keep the next session waiting.
 
 pids=()
 stop() {
@@ -65,7 +67,7 @@ trap cleanup EXIT INT TERM
 for n in $(seq 90 199); do
   [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=":$n"; break; }
 done
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 9>&- &
 pids+=($!)
 export DISPLAY=$display
 for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
@@ -79,23 +81,23 @@ if [ ! -f "$stamp" ]; then
   fresh=1
 fi
 # Kept running for the whole session, so each program starts in about 0.1 s.
-"$WINESERVER" -p &
+"$WINESERVER" -p 9>&- &
 wineserver_pid=$!
 
 if [ -n "$fresh" ]; then
   echo "wine-session: creating the Wine prefix $WINEPREFIX (once)" >&2
-  "$WINE" wineboot -i >/dev/null 2>&1
+  "$WINE" wineboot -i >/dev/null 2>&1 9>&-
   # Without these fonts window captions lose their glyphs.
   cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   # A program started on its own joins the virtual desktop only when the registry names it.
-  "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Brellox /f >/dev/null 2>&1
-  "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Brellox /d 1024x768 /f >/dev/null 2>&1
+  "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Brellox /f >/dev/null 2>&1 9>&-
+  "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Brellox /d 1024x768 /f >/dev/null 2>&1 9>&-
   # The Japanese dialog asks for MS PGothic; Takao PGothic has its metrics.
-  "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d TakaoPGothic /f >/dev/null 2>&1
+  "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d TakaoPGothic /f >/dev/null 2>&1 9>&-
   touch "$stamp"
 fi
 
-"$WINE" explorer /desktop=Brellox,1024x768 >/dev/null 2>&1 &
+"$WINE" explorer /desktop=Brellox,1024x768 >/dev/null 2>&1 9>&- &
 pids+=($!)
 # Programs started before the desktop is up wait for it, the first time in a
 # new prefix for many seconds: wait here until its X window is there.
@@ -109,4 +111,4 @@ xdotool search --name 'Brellox - Wine desktop' >/dev/null 2>&1 ||
 # centres there; park it outside the desktop so no stray event reaches a window.
 xdotool mousemove 1279 1023
 
-"$@"
+"$@" 9>&-

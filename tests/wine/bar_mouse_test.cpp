@@ -89,9 +89,9 @@ protected:
     void TearDown() override
     {
         ReleaseButton(MOUSEEVENTF_LEFTUP);
-        ParkPointer();
         for (HWND sample : samples_)
             DestroyWindow(sample);
+        ParkPointer();
         brellox_.reset();
         EndAllBrellox();
     }

@@ -381,15 +381,7 @@ bool MovePointer(int x, int y)
 
 bool ParkPointer()
 {
-    // Outside the desktop the window system reports the nearest point on it.
-    const int right = GetSystemMetrics(SM_CXSCREEN) - 1, bottom = GetSystemMetrics(SM_CYSCREEN) - 1;
-    return RunPointerMove(1279, 1023) && WaitUntil(
-                                             [&] {
-                                                 POINT cursor;
-                                                 return GetCursorPos(&cursor) && cursor.x >= right &&
-                                                        cursor.y >= bottom;
-                                             },
-                                             kStartTimeoutMs);
+    return MovePointer(990, 740);
 }
 
 static void SendButton(DWORD flag)

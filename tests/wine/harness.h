@@ -106,9 +106,9 @@ bool SaveScreenshot(const std::string &path);
 // sent through SendInput get lost under Wine), and the move counts once the
 // window system reports the pointer there. Buttons go through SendInput.
 bool MovePointer(int x, int y);
-// Moves the pointer off the virtual desktop, where the test bed starts it: a
-// test that ends with the pointer over a bar would leave the next test's first
-// events to that bar.
+// Moves the pointer to a spot near the bottom-right corner where no bar and no
+// test window lies: a test that ends with the pointer over a bar would leave
+// the next test's first events to that bar.
 bool ParkPointer();
 void PressButton(DWORD downFlag);
 void ReleaseButton(DWORD upFlag);
