@@ -29,59 +29,6 @@ POINT Middle(const RECT &r)
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-// A menu window of that process that is up.
-struct MenuSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchMenu(HWND hwnd, LPARAM lParam)
-{
-    MenuSearch *s = reinterpret_cast<MenuSearch *>(lParam);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(hwnd, &processId);
-    char className[16] = "";
-    GetClassNameA(hwnd, className, sizeof(className));
-    if (processId == s->processId && IsWindowVisible(hwnd) && lstrcmpA(className, "#32768") == 0) {
-        s->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND ShownMenu(DWORD processId)
-{
-    MenuSearch search = {processId, NULL};
-    EnumWindows(MatchMenu, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// Right-clicks at a point and returns the menu that comes up, or NULL.
-HWND RightClick(int x, int y, DWORD processId)
-{
-    if (!MovePointer(x, y))
-        return NULL;
-    PressButton(MOUSEEVENTF_RIGHTDOWN);
-    ReleaseButton(MOUSEEVENTF_RIGHTUP);
-    HWND menu = NULL;
-    WaitUntil([&] { return (menu = ShownMenu(processId)) != NULL; }, kStartTimeoutMs);
-    return menu;
-}
-
-// Menu items are picked by clicks a few pixels inside the menu's first and
-// last rows; the separator lies between them.
-void ClickFirstItem(HWND menu)
-{
-    RECT r = RectOf(menu);
-    Click(r.left + 20, r.top + 8);
-}
-
-void ClickLastItem(HWND menu)
-{
-    RECT r = RectOf(menu);
-    Click(r.left + 20, r.bottom - 8);
-}
-
 class BarMouse : public ::testing::Test {
 protected:
     void SetUp() override { EndAllBrellox(); }

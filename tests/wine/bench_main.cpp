@@ -219,28 +219,18 @@ void BenchRestoreLatency(const std::string &samplesExe, const std::string &direc
 // process, so the kernel's count (in 10 ms ticks) is read from /proc.
 double KernelCpuMilliseconds(const char *name)
 {
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA("Z:\\proc\\*", &entry);
-    if (search == INVALID_HANDLE_VALUE)
+    const int unixProcessId = UnixProcessId(name);
+    if (unixProcessId < 0)
         return -1;
-    double found = -1;
-    const std::string wanted = std::string("(") + name + ")";
-    do {
-        if (entry.cFileName[0] < '0' || entry.cFileName[0] > '9')
-            continue;
-        std::string stat = ReadTextFile(std::string("Z:\\proc\\") + entry.cFileName + "\\stat");
-        size_t open = stat.find('('), close = stat.rfind(')');
-        if (open == std::string::npos || close == std::string::npos ||
-            stat.compare(open, close - open + 1, wanted) != 0)
-            continue;
-        // After the name: state, then fields 4 to 13, then utime and stime.
-        unsigned long long utime = 0, stime = 0;
-        if (std::sscanf(stat.c_str() + close + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime,
-                        &stime) == 2)
-            found = (utime + stime) * 10.0;
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
-    return found;
+    const std::string stat = ReadTextFile("Z:\\proc\\" + std::to_string(unixProcessId) + "\\stat");
+    const size_t close = stat.rfind(')');
+    // After the name: state, then fields 4 to 13, then utime and stime.
+    unsigned long long utime = 0, stime = 0;
+    if (close == std::string::npos ||
+        std::sscanf(stat.c_str() + close + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime,
+                    &stime) != 2)
+        return -1;
+    return (utime + stime) * 10.0;
 }
 
 void BenchRest(const std::string &directory, int seconds)

@@ -138,6 +138,43 @@ std::string ReadTextFile(const std::string &path)
     return text;
 }
 
+int UnixProcessId(const char *exeName)
+{
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA("Z:\\proc\\*", &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return -1;
+    int found = -1;
+    const std::string wanted = std::string("(") + exeName + ")";
+    do {
+        if (entry.cFileName[0] < '0' || entry.cFileName[0] > '9')
+            continue;
+        const std::string stat = ReadTextFile(std::string("Z:\\proc\\") + entry.cFileName + "\\stat");
+        const size_t open = stat.find('('), close = stat.rfind(')');
+        if (open != std::string::npos && close != std::string::npos &&
+            stat.compare(open, close - open + 1, wanted) == 0)
+            found = std::atoi(entry.cFileName);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return found;
+}
+
+long long PrivateMemoryKiB(int unixProcessId)
+{
+    const std::string rollup = ReadTextFile("Z:\\proc\\" + std::to_string(unixProcessId) + "\\smaps_rollup");
+    long long total = 0;
+    int fields = 0;
+    for (const std::string &line : Lines(rollup)) {
+        long long kib = 0;
+        if (std::sscanf(line.c_str(), "Private_Clean: %lld kB", &kib) == 1 ||
+            std::sscanf(line.c_str(), "Private_Dirty: %lld kB", &kib) == 1) {
+            total += kib;
+            ++fields;
+        }
+    }
+    return fields == 2 ? total : -1;
+}
+
 HWND CreateSampleWindow(const RECT &r, const char *title, DWORD style, int show, const char *className)
 {
     static ATOM sampleClass;
@@ -351,15 +388,14 @@ bool SaveScreenshot(const std::string &path)
     return std::fclose(file) == 0 && ok;
 }
 
-// Runs xdotool to move the X pointer; the caller checks where it arrived.
-static bool RunPointerMove(int x, int y)
+// Runs xdotool with these arguments; the caller checks where the pointer arrived.
+static bool RunXdotool(std::string arguments)
 {
-    char commandLine[128];
-    std::snprintf(commandLine, sizeof(commandLine), "/usr/bin/xdotool mousemove %d %d", x, y);
+    std::string commandLine = "/usr/bin/xdotool " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(NULL, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info))
+    if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info))
         return false;
     // Wine hands out no waitable handle for a Unix process: the caller's cursor
     // test is what tells that the move has happened.
@@ -369,14 +405,29 @@ static bool RunPointerMove(int x, int y)
     return true;
 }
 
+static bool PointerAt(int x, int y)
+{
+    return WaitUntil(
+        [&] {
+            POINT cursor;
+            return GetCursorPos(&cursor) && cursor.x == x && cursor.y == y;
+        },
+        kStartTimeoutMs);
+}
+
 bool MovePointer(int x, int y)
 {
-    return RunPointerMove(x, y) && WaitUntil(
-                                       [&] {
-                                           POINT cursor;
-                                           return GetCursorPos(&cursor) && cursor.x == x && cursor.y == y;
-                                       },
-                                       kStartTimeoutMs);
+    return RunXdotool("mousemove " + std::to_string(x) + " " + std::to_string(y)) && PointerAt(x, y);
+}
+
+bool MovePointerThrough(const std::vector<POINT> &points)
+{
+    if (points.empty())
+        return true;
+    std::string arguments;
+    for (const POINT &p : points)
+        arguments += "mousemove " + std::to_string(p.x) + " " + std::to_string(p.y) + " sleep 0.01 ";
+    return RunXdotool(arguments) && PointerAt(points.back().x, points.back().y);
 }
 
 bool ParkPointer()
@@ -384,11 +435,19 @@ bool ParkPointer()
     return MovePointer(990, 740);
 }
 
+// A button event placed where the pointer is. Wine reads the pointer from X for
+// GetCursorPos, but places input where its server last saw the pointer, which
+// lags behind a move until the X event has been handled; without the position a
+// click could land where the pointer was before.
 static void SendButton(DWORD flag)
 {
+    POINT at = {};
+    GetCursorPos(&at);
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flag;
+    input.mi.dx = MulDiv(at.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+    input.mi.dy = MulDiv(at.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    input.mi.dwFlags = flag | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &input, sizeof(input));
 }
 
@@ -431,4 +490,57 @@ void ClickWindow(HWND hwnd)
 {
     RECT r = RectOf(hwnd);
     Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+namespace {
+
+struct MenuSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchMenu(HWND hwnd, LPARAM lParam)
+{
+    MenuSearch *s = reinterpret_cast<MenuSearch *>(lParam);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(hwnd, &processId);
+    char className[16] = "";
+    GetClassNameA(hwnd, className, sizeof(className));
+    if (processId == s->processId && IsWindowVisible(hwnd) && lstrcmpA(className, "#32768") == 0) {
+        s->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+HWND ShownMenu(DWORD processId)
+{
+    MenuSearch search = {processId, NULL};
+    EnumWindows(MatchMenu, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND RightClick(int x, int y, DWORD processId)
+{
+    if (!MovePointer(x, y))
+        return NULL;
+    PressButton(MOUSEEVENTF_RIGHTDOWN);
+    ReleaseButton(MOUSEEVENTF_RIGHTUP);
+    HWND menu = NULL;
+    WaitUntil([&] { return (menu = ShownMenu(processId)) != NULL; }, kStartTimeoutMs);
+    return menu;
+}
+
+void ClickFirstItem(HWND menu)
+{
+    RECT r = RectOf(menu);
+    Click(r.left + 20, r.top + 8);
+}
+
+void ClickLastItem(HWND menu)
+{
+    RECT r = RectOf(menu);
+    Click(r.left + 20, r.bottom - 8);
 }

@@ -48,6 +48,14 @@ std::string ReadTextFile(const std::string &path);
 // The non-empty lines of a text, without their line ends.
 std::vector<std::string> Lines(const std::string &text);
 
+// The Unix process that runs the Windows program with that file name (as
+// "Brellox.exe"), found in /proc; -1 when there is none. Wine reports other
+// processes' times and memory poorly, so figures are read from the kernel.
+int UnixProcessId(const char *exeName);
+// The private memory of a Unix process (clean and dirty pages only it maps), in
+// KiB; -1 when it cannot be read.
+long long PrivateMemoryKiB(int unixProcessId);
+
 // The colour the screen shows at a point.
 COLORREF ScreenPixel(int x, int y);
 
@@ -106,6 +114,8 @@ bool SaveScreenshot(const std::string &path);
 // sent through SendInput get lost under Wine), and the move counts once the
 // window system reports the pointer there. Buttons go through SendInput.
 bool MovePointer(int x, int y);
+// Moves the pointer through these points, 10 ms apart, in one xdotool run.
+bool MovePointerThrough(const std::vector<POINT> &points);
 // Moves the pointer to a spot near the bottom-right corner where no bar and no
 // test window lies: a test that ends with the pointer over a bar would leave
 // the next test's first events to that bar.
@@ -118,5 +128,15 @@ void DoubleClick(int x, int y);
 void PressKey(WORD virtualKey, int times = 1);
 // Clicks the middle of a window.
 void ClickWindow(HWND hwnd);
+
+// A pop-up menu of that process that is up; NULL when there is none.
+HWND ShownMenu(DWORD processId);
+// Right-clicks at a point and returns the menu of that process that comes up,
+// or NULL.
+HWND RightClick(int x, int y, DWORD processId);
+// Menu items are picked by clicks a few pixels inside the menu's first and
+// last rows; the separator of the bar menu lies between them.
+void ClickFirstItem(HWND menu);
+void ClickLastItem(HWND menu);
 
 #endif
