@@ -71,7 +71,7 @@ mkdir -p build/screenshots
 # their own, so that no pointer, focus or capture state of one group reaches
 # the next.
 by_hand='BarMouse*:InProcess*:BarMenu*:*DoubleClickEachBar*'
-options='Options*:*Dismiss*'
+options='Options*:*Dismiss*:*UnwritableFile*'
 unkind='UnkindWorld*'
 wine_tests english en_US.UTF-8 "-Japanese*:$by_hand:$options:$unkind"
 wine_tests english-by-hand en_US.UTF-8 "$by_hand"

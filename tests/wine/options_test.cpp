@@ -1,10 +1,12 @@
 // The options dialog driven for real: opened by Brellox's own code on a thread
 // of this process, worked with clicks and keys, and judged by its controls, the
 // settings file and the bars.
+#include "app/state.h"
 #include "brellox_thread.h"
 #include "harness.h"
 #include "window_checks.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -472,6 +474,78 @@ TEST_F(Options, WithoutLayeredWindowsAlphaIsDisabledAndSavedUnchanged)
     const std::vector<std::string> lines = Lines(ReadTextFile(IniPath()));
     EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(), "Alpha=37"));
 }
+
+// 0: the file has the read-only attribute; 1: another program holds it open
+// and lets nobody write to it.
+class UnwritableFile : public Options, public ::testing::WithParamInterface<int> {
+protected:
+    void TearDown() override
+    {
+        if (holder_ != INVALID_HANDLE_VALUE)
+            CloseHandle(holder_);
+        if (brellox_)
+            SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+        Options::TearDown();
+    }
+    HANDLE holder_ = INVALID_HANDLE_VALUE;
+};
+
+// A save that cannot write is not reported; the reload after it reads the
+// file as it is, so the bars follow the file, never a half-written one.
+TEST_P(UnwritableFile, OkEndsTheDialogAndTheBarsFollowWhatTheFileHolds)
+{
+    const std::string settings = "[Brellox]\r\nLeft=1\r\nWidth=3\r\nColor=0,0,255\r\n";
+    StartHost(settings);
+    if (GetParam() == 0)
+        ASSERT_TRUE(SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_READONLY));
+    else
+        holder_ = CreateFileA(IniPath().c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    // Wine run as root opens a read-only file for writing all the same.
+    HANDLE probe =
+        CreateFileA(IniPath().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+    const bool writable = probe != INVALID_HANDLE_VALUE;
+    if (writable)
+        CloseHandle(probe);
+    EXPECT_TRUE(GetParam() == 0 || !writable) << "the holder lets no one write";
+
+    // Worked through its controls' own messages rather than the pointer: what
+    // is at stake here is the save, not the input.
+    brellox_->RequestOptions();
+    ASSERT_TRUE(WaitUntil([&] { return (dialog_ = FindDialog("Brellox")) != NULL; }, kStartTimeoutMs));
+    ASSERT_TRUE(WaitUntil([&] { return Item(SWATCH) != NULL && !TextOf(Item(WIDTH_FIELD)).empty(); }, kStartTimeoutMs));
+    SendMessageA(Item(WIDTH_SPIN), UDM_SETPOS32, 0, 5);
+    ASSERT_TRUE(WaitForValue(WIDTH_FIELD, 5));
+    SendMessageA(Item(EDGE_TOP), BM_SETCHECK, BST_CHECKED, 0);
+    PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(Item(IDOK)));
+    ASSERT_TRUE(Ended());
+    DWORD_PTR result = 0;
+    EXPECT_NE(0, SendMessageTimeoutA(bars_.owner, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result));
+
+    if (writable) {
+        const std::vector<std::string> lines = Lines(ReadTextFile(IniPath()));
+        EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(), "Width=5"));
+        EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(), "Top=1"));
+        EXPECT_EQ(5, g_Settings.Width);
+        EXPECT_EQ(1, g_Settings.Top);
+        EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 5, 768})) << HasRect(bars_.bars[0], {0, 0, 5, 768}).message();
+        EXPECT_TRUE(IsWindowVisible(bars_.bars[2]));
+    } else {
+        EXPECT_EQ(settings, ReadTextFile(IniPath()));
+        // The reload took the old file's values back into the record.
+        EXPECT_EQ(3, g_Settings.Width);
+        EXPECT_EQ(0, g_Settings.Top);
+        EXPECT_TRUE(HoldsFor(
+            [&] {
+                return HasRect(bars_.bars[0], {0, 0, 3, 768});
+            },
+            300))
+            << HasRect(bars_.bars[0], {0, 0, 3, 768}).message();
+        EXPECT_FALSE(IsWindowVisible(bars_.bars[2]));
+    }
+    EXPECT_TRUE(WaitUntil([] { return ScreenPixel(1, 384) == RGB(0, 0, 255); }, kStartTimeoutMs));
+}
+
+INSTANTIATE_TEST_SUITE_P(ReadOnlyOrHeldOpen, UnwritableFile, ::testing::Range(0, 2));
 
 // Run on its own under LC_ALL=ja_JP.UTF-8.
 class JapaneseOptions : public Options {};
