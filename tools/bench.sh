@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Benchmarks: prints figures and ratios, asserts nothing.
+# Benchmarks: prints figures and ratios, asserts nothing; then the figures of
+# the full soak (tools/soak.sh) and of the fuzzers (tools/fuzz.sh).
 #   tools/bench.sh [ROUNDS] [REST_SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,3 +20,5 @@ fi
 tools/wine-session.sh --arch "$arch" --prefix "build/wine/prefix$arch" -- \
   tools/wine-run.sh "$build/tests/wine/brellox_bench.exe" "$build/tests/wine/brellox_minimal.exe" \
   "$build/tests/wine/brellox_samples.exe" "$rounds" "$rest"
+echo "soak (tools/soak.sh, about a quarter of an hour):"
+tools/soak.sh || true

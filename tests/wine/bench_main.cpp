@@ -258,6 +258,36 @@ void BenchRest(const std::string &directory, int seconds)
                 seconds, after - before);
 }
 
+// Private memory, read from the kernel, of a program started the same way as
+// the other and left to settle; -1 when it cannot be read.
+long long PrivateMemoryAtRest(const std::string &exe, const std::string &directory, bool brellox)
+{
+    BrelloxProcess process(directory, exe);
+    const bool ready =
+        brellox ? process.WaitForWindows().Complete()
+                : WaitUntil([&] { return FindProcessWindow(process.Id(), "BrelloxMinimal", NULL) != NULL; },
+                            kStartTimeoutMs);
+    if (!ready)
+        return -1;
+    // As for the CPU figure: Wine finishes setting up a new process for a few seconds.
+    WaitUntil([] { return false; }, 5000);
+    const std::string name = exe.substr(exe.find_last_of("\\/") + 1);
+    return PrivateMemoryKiB(UnixProcessId(name.c_str()));
+}
+
+void BenchMemory(const std::string &minimal, const std::string &directory)
+{
+    const long long floor = PrivateMemoryAtRest(minimal, directory, false);
+    const long long brellox = PrivateMemoryAtRest(BrelloxExePath(), directory, true);
+    if (floor < 0 || brellox < 0) {
+        std::printf("private memory at rest: could not be read from /proc\n");
+        return;
+    }
+    std::printf("private memory at rest: Brellox %lld KiB, one-window program %lld KiB, difference %lld KiB "
+                "(target: at most 512 KiB)\n",
+                brellox, floor, brellox - floor);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -289,6 +319,9 @@ int main(int argc, char **argv)
     BenchSweeps(samples, directory, rounds);
     std::fflush(stdout);
     BenchRestoreLatency(samples, directory, std::max(rounds, 50));
+    std::fflush(stdout);
+    EndAllBrellox();
+    BenchMemory(minimal, directory);
     std::fflush(stdout);
     EndAllBrellox();
     BenchRest(directory, restSeconds);

@@ -26,11 +26,14 @@ int SoakRounds()
 }
 
 const int kMovesPerRound = 100, kMenusPerRound = 10, kDialogsPerRound = 1, kOpensPerRound = 10;
+// Wine fills caches of device contexts during the first few dialogs of a
+// process (and then holds steady), so the first round opens a few more.
+const int kDialogsInTheFirstRound = 3;
 const RECT kSampleAt = {60, 80, 360, 280};
 
 // One round of everything a user does to the bars; false, with what went
 // wrong, when Brellox did not do its part.
-bool SoakRound(DWORD processId, const BrelloxWindows &bars, HWND sample, std::string *failure)
+bool SoakRound(DWORD processId, const BrelloxWindows &bars, HWND sample, int dialogs, std::string *failure)
 {
     std::vector<POINT> path;
     for (int i = 0; i < kMovesPerRound; ++i)
@@ -44,7 +47,7 @@ bool SoakRound(DWORD processId, const BrelloxWindows &bars, HWND sample, std::st
         if (!WaitUntil([&] { return ShownMenu(processId) == NULL; }, kStartTimeoutMs))
             return *failure = "the menu stayed up", false;
     }
-    for (int i = 0; i < kDialogsPerRound; ++i) {
+    for (int i = 0; i < dialogs; ++i) {
         HWND menu = RightClick(1, 400, processId);
         if (menu == NULL)
             return *failure = "no menu came up for the dialog", false;
@@ -162,17 +165,19 @@ TEST_F(Soak, BrelloxHoldsNoMoreUserOrGdiObjectsAtTheEndThanAfterTheFirstRound)
     ASSERT_TRUE(brellox.Started());
     sample_ = CreateSampleWindow(kSampleAt, "soak");
     std::string failure;
-    ASSERT_TRUE(SoakRound(GetCurrentProcessId(), brellox.Windows(), sample_, &failure)) << failure;
+    ASSERT_TRUE(SoakRound(GetCurrentProcessId(), brellox.Windows(), sample_, kDialogsInTheFirstRound, &failure))
+        << failure;
     const ObjectCounts first = CountObjects();
     const int rounds = SoakRounds();
     for (int round = 1; round < rounds; ++round)
-        ASSERT_TRUE(SoakRound(GetCurrentProcessId(), brellox.Windows(), sample_, &failure))
+        ASSERT_TRUE(SoakRound(GetCurrentProcessId(), brellox.Windows(), sample_, kDialogsPerRound, &failure))
             << failure << " in round " << round + 1;
     const ObjectCounts last = CountObjects();
     EXPECT_TRUE(SameCounts(first, last)) << Describe(last) << " against " << Describe(first);
     std::printf("soak figure: %d moves, %d menus, %d dialogs, %d open/restore cycles; USER and GDI objects of the "
                 "process after the first round: %s; at the end: %s\n",
-                rounds * kMovesPerRound, rounds * kMenusPerRound, rounds * kDialogsPerRound, rounds * kOpensPerRound,
+                rounds * kMovesPerRound, rounds * kMenusPerRound,
+                kDialogsInTheFirstRound + (rounds - 1) * kDialogsPerRound, rounds * kOpensPerRound,
                 Describe(first).c_str(), Describe(last).c_str());
 }
 
@@ -186,12 +191,13 @@ TEST_F(Soak, TheRealProgramsPrivateMemoryAtTheEndEqualsThatAfterTheFirstRound)
     ASSERT_GT(unixProcessId, 0);
     sample_ = CreateSampleWindow(kSampleAt, "soak");
     std::string failure;
-    ASSERT_TRUE(SoakRound(brellox.Id(), bars, sample_, &failure)) << failure;
+    ASSERT_TRUE(SoakRound(brellox.Id(), bars, sample_, kDialogsInTheFirstRound, &failure)) << failure;
     const long long first = PrivateMemoryKiB(unixProcessId);
     ASSERT_GT(first, 0);
     const int rounds = SoakRounds();
     for (int round = 1; round < rounds; ++round)
-        ASSERT_TRUE(SoakRound(brellox.Id(), bars, sample_, &failure)) << failure << " in round " << round + 1;
+        ASSERT_TRUE(SoakRound(brellox.Id(), bars, sample_, kDialogsPerRound, &failure))
+            << failure << " in round " << round + 1;
     const long long last = PrivateMemoryKiB(unixProcessId);
     EXPECT_EQ(first, last) << "KiB of private memory";
     EXPECT_TRUE(brellox.Running());
