@@ -83,13 +83,15 @@ struct ObjectCounts {
     int windows;
     int menus;
     int cursorsAndIcons;
-    int gdiObjects;
+    int gdiObjects;      // pens, brushes, fonts, bitmaps, palettes and the rest
+    int cachedDcObjects; // device contexts and their regions
 };
 
 std::string Describe(const ObjectCounts &c)
 {
     return std::to_string(c.windows) + " windows, " + std::to_string(c.menus) + " menus, " +
-           std::to_string(c.cursorsAndIcons) + " cursors and icons, " + std::to_string(c.gdiObjects) + " GDI objects";
+           std::to_string(c.cursorsAndIcons) + " cursors and icons, " + std::to_string(c.gdiObjects) +
+           " GDI objects besides " + std::to_string(c.cachedDcObjects) + " device contexts and regions";
 }
 
 // Every USER and GDI object of this process, found by walking the window
@@ -99,7 +101,10 @@ ObjectCounts CountObjects()
 {
     ObjectCounts counts = {};
     for (UINT_PTR index = 1; index <= 0xFFFF; ++index) {
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0)
+        const DWORD type = GetObjectType(reinterpret_cast<HGDIOBJ>(index));
+        if (type == OBJ_DC || type == OBJ_MEMDC || type == OBJ_REGION)
+            ++counts.cachedDcObjects;
+        else if (type != 0)
             ++counts.gdiObjects;
     }
     const DWORD self = GetCurrentProcessId();
@@ -124,10 +129,23 @@ ObjectCounts CountObjects()
     return counts;
 }
 
+// Wine keeps the device contexts that windows paint with in a cache that grows
+// to the most ever in use at once and is then reused, so these may grow by a
+// cache's worth; a context taken per event and never given back would not stop
+// there. Every other kind must come out exactly as it was.
+const int kDcCacheSlack = 16;
+
+bool NothingMoreHeld(const ObjectCounts &first, const ObjectCounts &last)
+{
+    return first.windows == last.windows && first.menus == last.menus &&
+           first.cursorsAndIcons == last.cursorsAndIcons && first.gdiObjects == last.gdiObjects &&
+           last.cachedDcObjects <= first.cachedDcObjects + kDcCacheSlack;
+}
+
 bool SameCounts(const ObjectCounts &a, const ObjectCounts &b)
 {
     return a.windows == b.windows && a.menus == b.menus && a.cursorsAndIcons == b.cursorsAndIcons &&
-           a.gdiObjects == b.gdiObjects;
+           a.gdiObjects == b.gdiObjects && a.cachedDcObjects == b.cachedDcObjects;
 }
 
 class Soak : public ::testing::Test {
@@ -154,6 +172,7 @@ TEST_F(Soak, BrelloxHoldsNoMoreUserOrGdiObjectsAtTheEndThanAfterTheFirstRound)
                                   std::string(128, '\0').data());
     const ObjectCounts more = CountObjects();
     EXPECT_GT(more.gdiObjects, empty.gdiObjects) << "the brush, and the cursor's bitmaps";
+    EXPECT_FALSE(NothingMoreHeld(empty, more));
     EXPECT_EQ(empty.menus + 1, more.menus);
     EXPECT_EQ(empty.cursorsAndIcons + 1, more.cursorsAndIcons);
     DeleteObject(brush);
@@ -173,7 +192,7 @@ TEST_F(Soak, BrelloxHoldsNoMoreUserOrGdiObjectsAtTheEndThanAfterTheFirstRound)
         ASSERT_TRUE(SoakRound(GetCurrentProcessId(), brellox.Windows(), sample_, kDialogsPerRound, &failure))
             << failure << " in round " << round + 1;
     const ObjectCounts last = CountObjects();
-    EXPECT_TRUE(SameCounts(first, last)) << Describe(last) << " against " << Describe(first);
+    EXPECT_TRUE(NothingMoreHeld(first, last)) << Describe(last) << " against " << Describe(first);
     std::printf("soak figure: %d moves, %d menus, %d dialogs, %d open/restore cycles; USER and GDI objects of the "
                 "process after the first round: %s; at the end: %s\n",
                 rounds * kMovesPerRound, rounds * kMenusPerRound,
