@@ -11,6 +11,7 @@
 #include "fuzz_support.h"
 #include "sweep/moved_windows.h"
 
+#include <set>
 #include <vector>
 
 namespace {
@@ -31,16 +32,8 @@ struct Desk {
     HWND desktop = Handle(5);
     MovedWindowTable table;
     std::vector<MovedWindow> model; // first moves, in order
+    std::set<HWND> recorded;        // the same windows, to look up without a scan
     uintptr_t nextFlood = kFirstFloodWindow;
-
-    const MovedWindow *Recorded(HWND hwnd) const
-    {
-        for (const MovedWindow &entry : model) {
-            if (entry.hwnd == hwnd)
-                return &entry;
-        }
-        return nullptr;
-    }
 
     // Whether the sweep may touch the window at all: a real, visible, readable,
     // non-empty, restored window other than the bars and the desktop, and not
@@ -68,17 +61,19 @@ struct Desk {
         const bool reaches[EDGE_COUNT] = {r.left <= line, r.right >= line, r.top <= line, r.bottom >= line};
         if (!Movable(edge, w)) {
             FUZZ_CHECK(verdict.action == Leave);
-        } else if (Recorded(w.hwnd) != nullptr) {
+        } else if (recorded.count(w.hwnd) != 0) {
             // Already moved: it goes onto the new line wherever it is now.
             FUZZ_CHECK(verdict.action == Realign);
         } else if (reaches[edge] && model.size() < MOVED_WINDOW_SLOTS) {
             FUZZ_CHECK(verdict.action == RecordAndMove);
             model.push_back(MovedWindow{w.hwnd, r.left, r.top});
+            recorded.insert(w.hwnd);
         } else {
             FUZZ_CHECK(verdict.action == Leave);
         }
         if (verdict.action != Leave)
             CheckMovedOntoLine(edge, line, r, verdict);
+        FUZZ_CHECK(table.count == static_cast<int>(model.size()));
     }
 
     // The window keeps its size, and its side facing the edge lands on the line
@@ -132,12 +127,16 @@ struct Desk {
                        entries[i].savedTop == model[i].savedTop);
         }
         model.clear();
+        recorded.clear();
+        CheckTable();
     }
 
     void Clear()
     {
         ClearMovedWindows(&table);
         model.clear();
+        recorded.clear();
+        CheckTable();
     }
 };
 
@@ -186,7 +185,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         } else if (step == 'c') {
             desk.Clear();
         }
-        desk.CheckTable();
     }
+    // Once for the whole input: a scan of every slot after each step would cost
+    // more than the sweeps themselves.
+    desk.CheckTable();
     return 0;
 }
