@@ -3,7 +3,7 @@
 //
 // Input: the first line is the screen size "cx cy". Each further line is one step:
 //   s EDGE LINE HWND FLAGS LEFT TOP RIGHT BOTTOM SHOWCMD  one window judged
-//                                                         (FLAGS: 1 visible, 2 rectangle read)
+//                                                         (FLAGS: 1 visible, 2 rectangle read, 4 hung)
 //   f COUNT EDGE LINE LEFT TOP RIGHT BOTTOM                COUNT windows never seen before judged
 //   t                                                      the table taken for a restore
 //   c                                                      the table cleared
@@ -35,12 +35,12 @@ struct Desk {
     std::set<HWND> recorded;        // the same windows, to look up without a scan
     uintptr_t nextFlood = kFirstFloodWindow;
 
-    // Whether the sweep may touch the window at all: a real, visible, readable,
-    // non-empty, restored window other than the bars and the desktop, and not
-    // wholly beyond the swept edge.
+    // Whether the sweep may touch the window at all: a real, visible, answering,
+    // readable, non-empty, restored window other than the bars and the desktop,
+    // and not wholly beyond the swept edge.
     bool Movable(Edge edge, const CandidateWindow &w) const
     {
-        if (w.hwnd == NULL || w.hwnd == desktop || !w.visible || !w.rectRead || w.showCmd == kMinimize)
+        if (w.hwnd == NULL || w.hwnd == desktop || !w.visible || w.hung || !w.rectRead || w.showCmd == kMinimize)
             return false;
         for (HWND bar : bars) {
             if (w.hwnd == bar)
@@ -172,14 +172,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             const uint32_t flags = static_cast<uint32_t>(TakeNumber(line));
             const RECT rect = RectOf(line);
             const UINT showCmd = static_cast<uint32_t>(TakeNumber(line));
-            desk.Sweep(edge, sweepLine, CandidateWindow{hwnd, (flags & 1) != 0, (flags & 2) != 0, rect, showCmd});
+            desk.Sweep(edge, sweepLine,
+                       CandidateWindow{hwnd, (flags & 1) != 0, (flags & 2) != 0, rect, showCmd, (flags & 4) != 0});
         } else if (step == 'f') {
             const uint32_t count = static_cast<uint32_t>(TakeNumber(line)) % (MOVED_WINDOW_SLOTS + 8);
             const Edge edge = EdgeOf(line);
             const LONG sweepLine = TakeNumber(line);
             const RECT rect = RectOf(line);
             for (uint32_t i = 0; i < count; ++i)
-                desk.Sweep(edge, sweepLine, CandidateWindow{Handle(desk.nextFlood++), true, true, rect, kShowNormal});
+                desk.Sweep(edge, sweepLine,
+                           CandidateWindow{Handle(desk.nextFlood++), true, true, rect, kShowNormal, false});
         } else if (step == 't') {
             desk.Take();
         } else if (step == 'c') {
