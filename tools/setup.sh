@@ -6,6 +6,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ python3 googletest libgtest-dev
+  clang libclang-rt-dev llvm
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 wine32:i386

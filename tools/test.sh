@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds everything and runs every test: the native
-# unit tests of the rules, then the Wine tests of the real program. Ends with
-# one summary line; the exit code is 0 only when every test passed.
+# unit tests of the rules, a short run of each fuzz target, then the Wine tests
+# of the real program. Ends with one summary line; the exit code is 0 only when
+# every test passed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -44,6 +45,19 @@ echo "== native tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
 build/host/tests/native/brellox_native_tests >"$logs/native.log" 2>&1
 tally native "$logs/native.log" $?
 grep -E '^\[  FAILED  \]|Failure|runtime error|ERROR: AddressSanitizer' "$logs/native.log" | head -n 40
+
+# Each fuzz target counts as one test: it passes when its short run finds nothing.
+# A run that cannot build or start the targets counts as one failure.
+echo "== fuzz targets, 100000 runs each (build/fuzz: clang, libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer)"
+tools/fuzz.sh --runs 100000 --logs "$logs" >"$logs/fuzz.log" 2>&1
+status=$?
+ok=$(grep -c '^fuzz [a-z_]*: [0-9]* executions, no finding$' "$logs/fuzz.log")
+bad=$(grep -c '^fuzz [a-z_]*: FINDING' "$logs/fuzz.log")
+if [ "$status" != 0 ] && [ "$bad" = 0 ]; then bad=1; fi
+passed=$((passed + ok))
+failed=$((failed + bad))
+echo "fuzz: $ok passed, $bad failed"
+grep -E 'warning:|FINDING|property failed|runtime error|ERROR: AddressSanitizer|the build failed' "$logs/fuzz.log" | head -n 40
 
 arch=$(tools/wine-arch.sh)
 if [ "$arch" = 32 ]; then

@@ -1,0 +1,63 @@
+// Where an open puts a bar and its sweep line for any icon spacing, OpenWidth
+// (never range-checked), screen and offset; and the drag-end line of any bar
+// rectangle.
+//
+// Input: one case a line, "EDGE SPACING OPENWIDTH CX CY OFFSET LEFT TOP RIGHT
+// BOTTOM": the edge (by its low two bits), the open's values and a dragged
+// bar's rectangle. Missing numbers are 0.
+#include "fuzz_support.h"
+#include "sweep/open_geometry.h"
+
+namespace {
+
+// The bar moves inward from its edge by spacing times OpenWidth pixels, with
+// the 32-bit wrap-around of the system's own arithmetic; it keeps its place
+// along the edge, and the sweep line runs along its leading side.
+void CheckOpen(Edge edge, int spacing, int openWidth, ScreenSize screen, int offset)
+{
+    const OpenPlan plan = OpenEdgeGeometry(edge, spacing, openWidth, screen, offset);
+    const int64_t distance = static_cast<int64_t>(spacing) * openWidth;
+    switch (edge) {
+    case EdgeLeft:
+        FUZZ_CHECK(plan.bar.x == Wrap32(distance) && plan.bar.y == offset);
+        break;
+    case EdgeRight:
+        FUZZ_CHECK(plan.bar.x == Wrap32(screen.cx - distance) && plan.bar.y == offset);
+        break;
+    case EdgeTop:
+        FUZZ_CHECK(plan.bar.y == Wrap32(distance) && plan.bar.x == offset);
+        break;
+    default:
+        FUZZ_CHECK(plan.bar.y == Wrap32(screen.cy - distance) && plan.bar.x == offset);
+        break;
+    }
+    const bool upright = edge == EdgeLeft || edge == EdgeRight;
+    FUZZ_CHECK(plan.line == (upright ? plan.bar.x : plan.bar.y));
+}
+
+// After a drag the sweep runs along the bar's inner side: the side facing the
+// middle of the screen.
+void CheckDragEnd(Edge edge, const RECT &bar)
+{
+    const LONG inner[EDGE_COUNT] = {bar.right, bar.left, bar.bottom, bar.top};
+    FUZZ_CHECK(DragEndLine(edge, bar) == inner[edge]);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    InputLines input(data, size);
+    while (!input.AtEnd()) {
+        std::string_view line = input.Next();
+        const Edge edge = static_cast<Edge>(static_cast<uint32_t>(TakeNumber(line)) & 3);
+        const int spacing = TakeNumber(line);
+        const int openWidth = TakeNumber(line);
+        const ScreenSize screen = {TakeNumber(line), TakeNumber(line)};
+        const int offset = TakeNumber(line);
+        const RECT bar = {TakeNumber(line), TakeNumber(line), TakeNumber(line), TakeNumber(line)};
+        CheckOpen(edge, spacing, openWidth, screen, offset);
+        CheckDragEnd(edge, bar);
+    }
+    return 0;
+}

@@ -1,0 +1,195 @@
+// Sweeps of any windows with any lines, against a model of the moved-window
+// table: who is moved, where to, what is recorded, and what a restore gets back.
+//
+// Input: the first line is the screen size "cx cy". Each further line is one step:
+//   s EDGE LINE HWND FLAGS LEFT TOP RIGHT BOTTOM SHOWCMD  one window judged
+//                                                         (FLAGS: 1 visible, 2 rectangle read, 4 hung)
+//   f COUNT EDGE LINE LEFT TOP RIGHT BOTTOM                COUNT windows never seen before judged
+//   t                                                      the table taken for a restore
+//   c                                                      the table cleared
+// Windows 1 to 4 are the bars and 5 the desktop; EDGE counts by its low two bits.
+#include "fuzz_support.h"
+#include "sweep/moved_windows.h"
+
+#include <set>
+#include <vector>
+
+namespace {
+
+const UINT kShowNormal = 1;
+const UINT kMinimize = 6;
+// Windows made up by a flood count up from here; a line may name them too.
+const uintptr_t kFirstFloodWindow = 1000;
+
+HWND Handle(uintptr_t id)
+{
+    return reinterpret_cast<HWND>(id);
+}
+
+struct Desk {
+    ScreenSize screen;
+    HWND bars[EDGE_COUNT] = {Handle(1), Handle(2), Handle(3), Handle(4)};
+    HWND desktop = Handle(5);
+    MovedWindowTable table;
+    std::vector<MovedWindow> model; // first moves, in order
+    std::set<HWND> recorded;        // the same windows, to look up without a scan
+    uintptr_t nextFlood = kFirstFloodWindow;
+
+    // Whether the sweep may touch the window at all: a real, visible, answering,
+    // readable, non-empty, restored window other than the bars and the desktop,
+    // and not wholly beyond the swept edge.
+    bool Movable(Edge edge, const CandidateWindow &w) const
+    {
+        if (w.hwnd == NULL || w.hwnd == desktop || !w.visible || w.hung || !w.rectRead || w.showCmd == kMinimize)
+            return false;
+        for (HWND bar : bars) {
+            if (w.hwnd == bar)
+                return false;
+        }
+        const RECT &r = w.rect;
+        if (r.left == r.right || r.top == r.bottom)
+            return false;
+        const bool beyond[EDGE_COUNT] = {r.right<0, r.left> screen.cx, r.bottom<0, r.top> screen.cy};
+        return !beyond[edge];
+    }
+
+    void Sweep(Edge edge, LONG line, const CandidateWindow &w)
+    {
+        const SweepWorld world = {screen, bars, desktop, &table};
+        const SweepVerdict verdict = SweepWindow(edge, line, w, world);
+        const RECT &r = w.rect;
+        const bool reaches[EDGE_COUNT] = {r.left <= line, r.right >= line, r.top <= line, r.bottom >= line};
+        if (!Movable(edge, w)) {
+            FUZZ_CHECK(verdict.action == Leave);
+        } else if (recorded.count(w.hwnd) != 0) {
+            // Already moved: it goes onto the new line wherever it is now.
+            FUZZ_CHECK(verdict.action == Realign);
+        } else if (reaches[edge] && model.size() < MOVED_WINDOW_SLOTS) {
+            FUZZ_CHECK(verdict.action == RecordAndMove);
+            model.push_back(MovedWindow{w.hwnd, r.left, r.top});
+            recorded.insert(w.hwnd);
+        } else {
+            FUZZ_CHECK(verdict.action == Leave);
+        }
+        if (verdict.action != Leave)
+            CheckMovedOntoLine(edge, line, r, verdict);
+        FUZZ_CHECK(table.count == static_cast<int>(model.size()));
+    }
+
+    // The window keeps its size, and its side facing the edge lands on the line
+    // (with 32-bit wrap-around for windows and lines near the ends of the range).
+    static void CheckMovedOntoLine(Edge edge, LONG line, const RECT &r, const SweepVerdict &verdict)
+    {
+        const uint32_t width = static_cast<uint32_t>(r.right) - static_cast<uint32_t>(r.left);
+        const uint32_t height = static_cast<uint32_t>(r.bottom) - static_cast<uint32_t>(r.top);
+        const uint32_t x = static_cast<uint32_t>(verdict.x);
+        const uint32_t y = static_cast<uint32_t>(verdict.y);
+        const uint32_t onLine = static_cast<uint32_t>(line);
+        switch (edge) {
+        case EdgeLeft:
+            FUZZ_CHECK(x == onLine && verdict.y == r.top);
+            break;
+        case EdgeRight:
+            FUZZ_CHECK(x + width == onLine && verdict.y == r.top);
+            break;
+        case EdgeTop:
+            FUZZ_CHECK(verdict.x == r.left && y == onLine);
+            break;
+        default:
+            FUZZ_CHECK(verdict.x == r.left && y + height == onLine);
+            break;
+        }
+    }
+
+    // The table holds the model's entries in order, then only empty slots.
+    void CheckTable() const
+    {
+        FUZZ_CHECK(table.count == static_cast<int>(model.size()));
+        for (int i = 0; i < MOVED_WINDOW_SLOTS; ++i) {
+            if (i < table.count) {
+                const MovedWindow &entry = table.slot[i];
+                const MovedWindow &expected = model[i];
+                FUZZ_CHECK(entry.hwnd == expected.hwnd && entry.savedLeft == expected.savedLeft &&
+                           entry.savedTop == expected.savedTop);
+            } else {
+                FUZZ_CHECK(table.slot[i].hwnd == NULL);
+            }
+        }
+    }
+
+    void Take()
+    {
+        MovedWindow entries[MOVED_WINDOW_SLOTS];
+        const int taken = TakeMovedWindows(&table, entries);
+        FUZZ_CHECK(taken == static_cast<int>(model.size()));
+        for (int i = 0; i < taken; ++i) {
+            FUZZ_CHECK(entries[i].hwnd == model[i].hwnd && entries[i].savedLeft == model[i].savedLeft &&
+                       entries[i].savedTop == model[i].savedTop);
+        }
+        model.clear();
+        recorded.clear();
+        CheckTable();
+    }
+
+    void Clear()
+    {
+        ClearMovedWindows(&table);
+        model.clear();
+        recorded.clear();
+        CheckTable();
+    }
+};
+
+Edge EdgeOf(std::string_view &line)
+{
+    return static_cast<Edge>(static_cast<uint32_t>(TakeNumber(line)) & 3);
+}
+
+RECT RectOf(std::string_view &line)
+{
+    return RECT{TakeNumber(line), TakeNumber(line), TakeNumber(line), TakeNumber(line)};
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    InputLines input(data, size);
+    std::string_view first = input.Next();
+    Desk desk;
+    desk.screen = ScreenSize{TakeNumber(first), TakeNumber(first)};
+    desk.Clear();
+    while (!input.AtEnd()) {
+        std::string_view line = input.Next();
+        if (line.empty())
+            continue;
+        const char step = line.front();
+        line.remove_prefix(1);
+        if (step == 's') {
+            const Edge edge = EdgeOf(line);
+            const LONG sweepLine = TakeNumber(line);
+            const HWND hwnd = Handle(static_cast<uint32_t>(TakeNumber(line)));
+            const uint32_t flags = static_cast<uint32_t>(TakeNumber(line));
+            const RECT rect = RectOf(line);
+            const UINT showCmd = static_cast<uint32_t>(TakeNumber(line));
+            desk.Sweep(edge, sweepLine,
+                       CandidateWindow{hwnd, (flags & 1) != 0, (flags & 2) != 0, rect, showCmd, (flags & 4) != 0});
+        } else if (step == 'f') {
+            const uint32_t count = static_cast<uint32_t>(TakeNumber(line)) % (MOVED_WINDOW_SLOTS + 8);
+            const Edge edge = EdgeOf(line);
+            const LONG sweepLine = TakeNumber(line);
+            const RECT rect = RectOf(line);
+            for (uint32_t i = 0; i < count; ++i)
+                desk.Sweep(edge, sweepLine,
+                           CandidateWindow{Handle(desk.nextFlood++), true, true, rect, kShowNormal, false});
+        } else if (step == 't') {
+            desk.Take();
+        } else if (step == 'c') {
+            desk.Clear();
+        }
+    }
+    // Once for the whole input: a scan of every slot after each step would cost
+    // more than the sweeps themselves.
+    desk.CheckTable();
+    return 0;
+}
