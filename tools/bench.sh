@@ -22,3 +22,5 @@ tools/wine-session.sh --arch "$arch" --prefix "build/wine/prefix$arch" -- \
   "$build/tests/wine/brellox_samples.exe" "$rounds" "$rest"
 echo "soak (tools/soak.sh, about a quarter of an hour):"
 tools/soak.sh || true
+echo "fuzz targets (tools/fuzz.sh, 10 million executions each):"
+tools/fuzz.sh || true

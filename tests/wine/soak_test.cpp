@@ -1,7 +1,7 @@
 // Soaks: thousands of mouse moves over the bars, right-click menus, options
 // dialogs and open/restore cycles, with real input. What Brellox holds at the
-// end must equal what it held after the first round, but for the window
-// system's cache of device contexts (below): its USER and GDI objects, counted
+// end must equal what it held after the first round, but for what the window
+// system caches (below): its USER and GDI objects, counted
 // in the window system's own handle tables with Brellox's code on a thread of
 // this process, and the private memory of the real program.
 //
@@ -130,20 +130,20 @@ ObjectCounts CountObjects()
     return counts;
 }
 
-// Wine keeps the device contexts that windows paint with in a cache that grows
-// to the most ever in use at once and is then reused, so these may grow by a
-// cache's worth; a context taken per event and never given back would not stop
-// there. Every other kind must come out exactly as it was.
-const int kDcCacheSlack = 16;
-
-// The private memory the same cache may take in the real program while it
-// fills, over the first rounds; from then on memory holds steady to the page.
-const long long kDcCacheMemoryKiB = 128;
+// USER objects must come out exactly as after the first round. Wine creates a
+// few GDI objects of its own lazily, the first time some path is drawn, and
+// keeps the device contexts windows paint with in a cache that grows to the
+// most ever in use at once; so GDI objects get a little slack, far less than
+// one object per event of even the shortest soak would need.
+const int kLazyGdiSlack = 4;
+const int kDcCacheSlack = 32;
+// The private memory those caches take in the real program while they fill.
+const long long kCacheMemoryKiB = 128;
 
 bool NothingMoreHeld(const ObjectCounts &first, const ObjectCounts &last)
 {
     return first.windows == last.windows && first.menus == last.menus &&
-           first.cursorsAndIcons == last.cursorsAndIcons && first.gdiObjects == last.gdiObjects &&
+           first.cursorsAndIcons == last.cursorsAndIcons && last.gdiObjects <= first.gdiObjects + kLazyGdiSlack &&
            last.cachedDcObjects <= first.cachedDcObjects + kDcCacheSlack;
 }
 
@@ -223,7 +223,7 @@ TEST_F(Soak, TheRealProgramsPrivateMemoryDoesNotGrowPastTheFirstRound)
         ASSERT_TRUE(SoakRound(brellox.Id(), bars, sample_, kDialogsPerRound, &failure))
             << failure << " in round " << round + 1;
     const long long last = PrivateMemoryKiB(unixProcessId);
-    EXPECT_LE(last, first + kDcCacheMemoryKiB) << "KiB of private memory";
+    EXPECT_LE(last, first + kCacheMemoryKiB) << "KiB of private memory";
     EXPECT_TRUE(brellox.Running());
     std::printf("soak figure: private memory of Brellox.exe after the first round %lld KiB, after %d rounds %lld "
                 "KiB\n",
