@@ -145,7 +145,8 @@ int UnixProcessId(const char *exeName)
     if (search == INVALID_HANDLE_VALUE)
         return -1;
     int found = -1;
-    const std::string wanted = std::string("(") + exeName + ")";
+    // The kernel keeps the first 15 characters of a process's name.
+    const std::string wanted = "(" + std::string(exeName).substr(0, 15) + ")";
     do {
         if (entry.cFileName[0] < '0' || entry.cFileName[0] > '9')
             continue;
