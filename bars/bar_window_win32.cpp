@@ -63,8 +63,10 @@ LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_MOUSEMOVE: {
         if (isBar)
             ShowEdgeCursor(edge);
+        // The window system's own leave tracking, which the common controls'
+        // wrapper only forwards to; that library stays unloaded at rest.
         TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, hwnd, 0};
-        _TrackMouseEvent(&track);
+        TrackMouseEvent(&track);
         // A move with a button already held belongs to a drag begun elsewhere.
         // Some window systems (Wine among them) deliver it to the bar despite the
         // drag source's capture; the hover poll must keep watching for the dwell.

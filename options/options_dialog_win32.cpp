@@ -8,8 +8,6 @@
 #include "options_rules.h"
 #include "options_win32.h"
 
-#include <commdlg.h>
-
 namespace {
 
 // "場所は上下左右のどれかにチェックを入れてください" in code page 932, for the ANSI message box.
@@ -70,7 +68,16 @@ void PickColor(HWND dialog)
     choose.rgbResult = g_WorkingColor;
     choose.lpCustColors = custom;
     choose.Flags = CC_RGBINIT;
-    if (!ChooseColorA(&choose))
+    // Loaded for the pick alone: at start it would bring the printing
+    // libraries along and multiply the memory Brellox holds at rest.
+    HMODULE library = LoadLibraryA("comdlg32.dll");
+    if (library == NULL)
+        return;
+    const ChooseColorProc pfnChooseColor =
+        reinterpret_cast<ChooseColorProc>(reinterpret_cast<void (*)()>(GetProcAddress(library, "ChooseColorA")));
+    const BOOL picked = pfnChooseColor != NULL && pfnChooseColor(&choose);
+    FreeLibrary(library);
+    if (!picked)
         return;
     g_WorkingColor = choose.rgbResult;
     HWND swatch = GetDlgItem(dialog, IDC_SWATCH);
@@ -115,9 +122,20 @@ bool UserLanguageIsJapanese(int bufferSize)
 
 void ShowOptions()
 {
+    // The spinners' library is held only while the dialog is up: loaded for
+    // the whole run it costs more memory than the rest of Brellox.
+    HMODULE controls = LoadLibraryA("comctl32.dll");
+    if (controls == NULL)
+        return;
+    const InitCommonControlsExProc pfnInitCommonControlsEx = reinterpret_cast<InitCommonControlsExProc>(
+        reinterpret_cast<void (*)()>(GetProcAddress(controls, "InitCommonControlsEx")));
+    const INITCOMMONCONTROLSEX init = {sizeof(init), ICC_UPDOWN_CLASS};
+    if (pfnInitCommonControlsEx != NULL)
+        pfnInitCommonControlsEx(&init);
     const int dialog = UserLanguageIsJapanese(64) ? IDD_OPTIONS_JA : IDD_OPTIONS_EN;
     DialogBoxParamA(g_hInstance, MAKEINTRESOURCEA(dialog), g_EdgeBarSet.hwndOwner, OptionsDialogProc, 0);
     ReleaseSwatchBrush();
+    FreeLibrary(controls);
 }
 
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)

@@ -6,8 +6,13 @@
 #include "platform_types.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 
 // Looked up at run time in user32.dll; systems without layered windows lack it.
 typedef BOOL(WINAPI *SetLayeredWindowAttributesProc)(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags);
+// Looked up in comctl32.dll and comdlg32.dll, which are loaded only while the
+// options dialog and the colour picker are up.
+typedef BOOL(WINAPI *InitCommonControlsExProc)(const INITCOMMONCONTROLSEX *init);
+typedef BOOL(WINAPI *ChooseColorProc)(CHOOSECOLORA *choose);
 
 #endif

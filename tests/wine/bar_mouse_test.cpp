@@ -6,10 +6,13 @@
 #include "app/app_win32.h"
 #include "brellox_thread.h"
 #include "harness.h"
+#include "res/resource.h"
 #include "window_checks.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <memory>
 #include <vector>
 
@@ -217,6 +220,50 @@ TEST_F(BarMouse, OptionsOpensTheDialogAndAnOpenBarIsRestoredWhileItIsInFront)
     EXPECT_TRUE(IsWindow(dialog) && IsWindowVisible(dialog)) << "restored while the dialog is in front";
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kStartTimeoutMs));
+    EXPECT_TRUE(brellox_->Running());
+}
+
+// Whether a Unix process has a file of that name mapped, from the kernel's map.
+bool MapsFile(int unixProcessId, const std::string &fileName)
+{
+    std::string maps = ReadTextFile("Z:\\proc\\" + std::to_string(unixProcessId) + "\\maps");
+    std::transform(maps.begin(), maps.end(), maps.begin(), [](unsigned char c) { return std::tolower(c); });
+    return maps.find("/" + fileName + "\n") != std::string::npos;
+}
+
+// The common controls and the colour picker's library each cost more memory
+// under Wine than all the rest of Brellox: they are held only while in use.
+TEST_F(BarMouse, TheDialogsLibrariesAreLoadedOnlyWhileTheirDialogsAreUp)
+{
+    Start("[Brellox]\r\n");
+    const int unixId = UnixProcessId("Brellox.exe");
+    ASSERT_GT(unixId, 0);
+    EXPECT_FALSE(MapsFile(unixId, "comctl32.dll"));
+    EXPECT_FALSE(MapsFile(unixId, "comdlg32.dll"));
+
+    HWND menu = RightClick(1, 600, brellox_->Id());
+    ASSERT_NE(nullptr, menu);
+    ClickFirstItem(menu);
+    HWND dialog = NULL;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (dialog = OptionsDialog()) != NULL && IsWindowVisible(dialog); }, kStartTimeoutMs));
+    EXPECT_TRUE(MapsFile(unixId, "comctl32.dll"));
+    EXPECT_FALSE(MapsFile(unixId, "comdlg32.dll"));
+
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_COLOR_BUTTON, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_COLOR_BUTTON)));
+    HWND picker = NULL;
+    ASSERT_TRUE(WaitUntil([&] { return (picker = FindProcessWindow(brellox_->Id(), "#32770", "Color")) != NULL; },
+                          kStartTimeoutMs));
+    EXPECT_TRUE(MapsFile(unixId, "comdlg32.dll"));
+    PostMessageA(picker, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(picker); }, kStartTimeoutMs));
+    EXPECT_TRUE(WaitUntil([&] { return !MapsFile(unixId, "comdlg32.dll"); }, kStartTimeoutMs));
+    EXPECT_TRUE(MapsFile(unixId, "comctl32.dll")) << "the options dialog is still up";
+
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kStartTimeoutMs));
+    EXPECT_TRUE(WaitUntil([&] { return !MapsFile(unixId, "comctl32.dll"); }, kStartTimeoutMs));
     EXPECT_TRUE(brellox_->Running());
 }
 

@@ -436,6 +436,12 @@ bool ParkPointer()
     return MovePointer(990, 740);
 }
 
+// The screen's size, read as this process starts. Wine reads its display
+// configuration at the first such query, and once this process has started a
+// Unix program (xdotool) that first read fails for good: every later query
+// gives a screen of 0 x 0, and absolute input lands in the corner.
+static const SIZE g_ScreenAtStart = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+
 // A button event placed where the pointer is. Wine reads the pointer from X for
 // GetCursorPos, but places input where its server last saw the pointer, which
 // lags behind a move until the X event has been handled; without the position a
@@ -446,8 +452,8 @@ static void SendButton(DWORD flag)
     GetCursorPos(&at);
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(at.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
-    input.mi.dy = MulDiv(at.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    input.mi.dx = MulDiv(at.x, 65536, g_ScreenAtStart.cx) + 1;
+    input.mi.dy = MulDiv(at.y, 65536, g_ScreenAtStart.cy) + 1;
     input.mi.dwFlags = flag | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &input, sizeof(input));
 }
