@@ -5,3 +5,4 @@ HMODULE g_hUser32;
 SetLayeredWindowAttributesProc g_pfnSetLayeredWindowAttributes;
 HBRUSH g_hBarBrush;
 HCURSOR g_hEdgeCursor[EDGE_COUNT];
+HMODULE g_hCommonControls;

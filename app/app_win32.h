@@ -15,6 +15,10 @@ extern HBRUSH g_hBarBrush;
 // Each edge's cursor, loaded the first time the pointer moves over that bar and
 // kept for the run, so nothing is loaded again per mouse move.
 extern HCURSOR g_hEdgeCursor[EDGE_COUNT];
+// The common controls, loaded when the options dialog first opens and kept for
+// the run. Loaded at start they would cost more memory than the rest of Brellox;
+// loaded afresh for each dialog they would leave a little behind each time.
+extern HMODULE g_hCommonControls;
 
 void LoadSettings();
 void SaveSettings();

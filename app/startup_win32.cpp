@@ -92,4 +92,8 @@ void EndBrellox()
 {
     if (g_hUser32 != NULL)
         FreeLibrary(g_hUser32);
+    if (g_hCommonControls != NULL) {
+        FreeLibrary(g_hCommonControls);
+        g_hCommonControls = NULL;
+    }
 }

@@ -122,20 +122,19 @@ bool UserLanguageIsJapanese(int bufferSize)
 
 void ShowOptions()
 {
-    // The spinners' library is held only while the dialog is up: loaded for
-    // the whole run it costs more memory than the rest of Brellox.
-    HMODULE controls = LoadLibraryA("comctl32.dll");
-    if (controls == NULL)
-        return;
-    const InitCommonControlsExProc pfnInitCommonControlsEx = reinterpret_cast<InitCommonControlsExProc>(
-        reinterpret_cast<void (*)()>(GetProcAddress(controls, "InitCommonControlsEx")));
-    const INITCOMMONCONTROLSEX init = {sizeof(init), ICC_UPDOWN_CLASS};
-    if (pfnInitCommonControlsEx != NULL)
-        pfnInitCommonControlsEx(&init);
+    if (g_hCommonControls == NULL) {
+        g_hCommonControls = LoadLibraryA("comctl32.dll");
+        if (g_hCommonControls == NULL)
+            return;
+        const InitCommonControlsExProc pfnInitCommonControlsEx = reinterpret_cast<InitCommonControlsExProc>(
+            reinterpret_cast<void (*)()>(GetProcAddress(g_hCommonControls, "InitCommonControlsEx")));
+        const INITCOMMONCONTROLSEX init = {sizeof(init), ICC_UPDOWN_CLASS};
+        if (pfnInitCommonControlsEx != NULL)
+            pfnInitCommonControlsEx(&init);
+    }
     const int dialog = UserLanguageIsJapanese(64) ? IDD_OPTIONS_JA : IDD_OPTIONS_EN;
     DialogBoxParamA(g_hInstance, MAKEINTRESOURCEA(dialog), g_EdgeBarSet.hwndOwner, OptionsDialogProc, 0);
     ReleaseSwatchBrush();
-    FreeLibrary(controls);
 }
 
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
