@@ -67,6 +67,19 @@ protected:
 
     HWND OptionsDialog() const { return FindProcessWindow(brellox_->Id(), "#32770", "Brellox"); }
 
+    // Picks Options in the menu a right-click there brings up; the dialog once
+    // it is shown, or NULL when the menu or the dialog does not come.
+    HWND OpenOptionsAt(int x, int y) const
+    {
+        HWND menu = RightClick(x, y, brellox_->Id());
+        if (menu == NULL)
+            return NULL;
+        ClickFirstItem(menu);
+        HWND dialog = NULL;
+        WaitUntil([&] { return (dialog = OptionsDialog()) != NULL && IsWindowVisible(dialog); }, kStartTimeoutMs);
+        return dialog != NULL && IsWindowVisible(dialog) ? dialog : NULL;
+    }
+
     std::unique_ptr<BrelloxProcess> brellox_;
     BrelloxWindows bars_ = {};
     std::vector<HWND> samples_;
@@ -209,12 +222,8 @@ TEST_F(BarMouse, OptionsOpensTheDialogAndAnOpenBarIsRestoredWhileItIsInFront)
     DoubleClick(1, 384);
     ASSERT_TRUE(WaitForRect(pushed, Moved(across, 150, 80))) << HasRect(pushed, across);
 
-    HWND menu = RightClick(151, 600, brellox_->Id());
-    ASSERT_NE(nullptr, menu);
-    ClickFirstItem(menu);
-    HWND dialog = NULL;
-    ASSERT_TRUE(
-        WaitUntil([&] { return (dialog = OptionsDialog()) != NULL && IsWindowVisible(dialog); }, kStartTimeoutMs));
+    HWND dialog = OpenOptionsAt(151, 600);
+    ASSERT_NE(nullptr, dialog);
     EXPECT_TRUE(WaitForRect(pushed, across, 2000)) << HasRect(pushed, across);
     EXPECT_TRUE(WaitForRect(bars_.bars[LEFT], {0, 0, 2, 768}, 1000));
     EXPECT_TRUE(IsWindow(dialog) && IsWindowVisible(dialog)) << "restored while the dialog is in front";
@@ -243,12 +252,8 @@ TEST_F(BarMouse, TheDialogLibrariesAreLoadedOnlyOnceADialogNeedsThem)
     EXPECT_FALSE(MapsFile(unixId, "comctl32.dll"));
     EXPECT_FALSE(MapsFile(unixId, "comdlg32.dll"));
 
-    HWND menu = RightClick(1, 600, brellox_->Id());
-    ASSERT_NE(nullptr, menu);
-    ClickFirstItem(menu);
-    HWND dialog = NULL;
-    ASSERT_TRUE(
-        WaitUntil([&] { return (dialog = OptionsDialog()) != NULL && IsWindowVisible(dialog); }, kStartTimeoutMs));
+    HWND dialog = OpenOptionsAt(1, 600);
+    ASSERT_NE(nullptr, dialog);
     EXPECT_TRUE(MapsFile(unixId, "comctl32.dll"));
     EXPECT_FALSE(MapsFile(unixId, "comdlg32.dll"));
 
