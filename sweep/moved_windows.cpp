@@ -70,33 +70,38 @@ SweepVerdict MoveTo(SweepAction action, Edge edge, const RECT &r, LONG line)
 {
     switch (edge) {
     case EdgeLeft:
-        return {action, line, r.top};
+        return {action, line, r.top, FactNone};
     case EdgeRight:
-        return {action, WrapSub(WrapAdd(r.left, line), r.right), r.top};
+        return {action, WrapSub(WrapAdd(r.left, line), r.right), r.top, FactNone};
     case EdgeTop:
-        return {action, r.left, line};
+        return {action, r.left, line, FactNone};
     default:
-        return {action, r.left, WrapSub(WrapAdd(r.top, line), r.bottom)};
+        return {action, r.left, WrapSub(WrapAdd(r.top, line), r.bottom), FactNone};
     }
+}
+
+SweepVerdict Ask(WindowFact fact)
+{
+    return {AskFact, 0, 0, fact};
 }
 
 } // namespace
 
 SweepVerdict SweepWindow(Edge edge, LONG line, const CandidateWindow &candidate, const SweepWorld &world)
 {
-    const SweepVerdict leave = {Leave, 0, 0};
+    const SweepVerdict leave = {Leave, 0, 0, FactNone};
     if (candidate.hwnd == NULL)
         return leave;
     for (int bar = 0; bar < EDGE_COUNT; ++bar) {
         if (candidate.hwnd == world.bars[bar])
             return leave;
     }
+    if (!(candidate.known & FactVisible))
+        return Ask(FactVisible);
     if (!candidate.visible || candidate.hwnd == world.desktop)
         return leave;
-    // Moving a window whose thread has stopped answering blocks until it answers
-    // again, which may be never: every bar would freeze with it.
-    if (candidate.hung)
-        return leave;
+    if (!(candidate.known & FactRect))
+        return Ask(FactRect);
     // A window whose rectangle cannot be read (one destroyed while the sweep
     // runs, say) gives nothing to judge or to move it by: it is left alone.
     if (!candidate.rectRead)
@@ -106,13 +111,25 @@ SweepVerdict SweepWindow(Edge edge, LONG line, const CandidateWindow &candidate,
         return leave;
     if (r.top == r.bottom || r.left == r.right)
         return leave;
+    // The rules after the placement only ever leave a window that is not
+    // recorded and does not reach the strip, or finds no free slot; such a
+    // window is left whatever its placement, so that question is not asked.
+    MovedWindowTable &table = *world.table;
+    const bool recorded = Recorded(table, candidate.hwnd);
+    if (!recorded && (!ReachesStrip(edge, r, line) || table.count >= MOVED_WINDOW_SLOTS))
+        return leave;
+    if (!(candidate.known & FactPlacement))
+        return Ask(FactPlacement);
     if (candidate.showCmd == kShowMinimize)
         return leave;
-    MovedWindowTable &table = *world.table;
-    if (Recorded(table, candidate.hwnd))
-        return MoveTo(Realign, edge, r, line);
-    if (!ReachesStrip(edge, r, line) || table.count >= MOVED_WINDOW_SLOTS)
+    // Moving a window whose thread does not answer would hold the sweep, and
+    // every bar with it, until it answers again, which may be never.
+    if (!(candidate.known & FactAnswers))
+        return Ask(FactAnswers);
+    if (!candidate.answers)
         return leave;
+    if (recorded)
+        return MoveTo(Realign, edge, r, line);
 
     table.slot[table.count] = MovedWindow{candidate.hwnd, r.left, r.top};
     ++table.count;

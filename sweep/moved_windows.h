@@ -29,22 +29,38 @@ void ClearMovedWindows(MovedWindowTable *table = &g_MovedWindows);
 // to the first empty slot. Returns how many there were.
 int TakeMovedWindows(MovedWindowTable *table, MovedWindow entries[MOVED_WINDOW_SLOTS]);
 
+// The facts a sweep may need about a window, one bit each, in the order its
+// rules need them. Under Wine every fact is a round trip to the window server,
+// and the last one a question to the window's own thread, so a sweep gathers
+// only the facts that its verdict turns on.
+enum WindowFact {
+    FactNone = 0,
+    FactVisible = 1,
+    FactRect = 2,
+    FactPlacement = 4,
+    FactAnswers = 8,
+    ALL_WINDOW_FACTS = 15,
+};
+
 // What a sweep knows about one top-level window.
 struct CandidateWindow {
     HWND hwnd;
+    unsigned known; // the WindowFact bits of the facts below that have been gathered
     bool visible;
     bool rectRead; // false when the window system could not give its rectangle
     RECT rect;
     UINT showCmd; // from its placement; 0 when that could not be read
-    bool hung;    // its thread has stopped answering the window system
+    bool answers; // its thread answered in time, so moving it cannot hold the sweep up
 };
 
-enum SweepAction { Leave, Realign, RecordAndMove };
+// AskFact: the verdict turns on a fact not yet gathered; gather it and ask again.
+enum SweepAction { Leave, Realign, RecordAndMove, AskFact };
 
 struct SweepVerdict {
     SweepAction action;
     LONG x; // the new top-left corner, for Realign and RecordAndMove
     LONG y;
+    WindowFact fact; // the fact to gather, for AskFact
 };
 
 // The rest of the world a sweep looks at.
@@ -56,7 +72,8 @@ struct SweepWorld {
 };
 
 // Judges one window for the sweep of that edge with that line. A RecordAndMove
-// verdict has already been written into the table when this returns.
+// verdict has already been written into the table when this returns; nothing is
+// written while a fact is still asked for.
 SweepVerdict SweepWindow(Edge edge, LONG line, const CandidateWindow &candidate, const SweepWorld &world);
 
 #endif

@@ -7,7 +7,6 @@
 
 namespace {
 
-const WNDENUMPROC kSweeps[EDGE_COUNT] = {SweepLeft, SweepRight, SweepTop, SweepBottom};
 const TIMERPROC kWatches[EDGE_COUNT] = {WatchLeft, WatchRight, WatchTop, WatchBottom};
 
 void StartWatch(Edge edge)
@@ -43,7 +42,7 @@ void OpenEdge(Edge edge)
     const OpenPlan plan = OpenEdgeGeometry(edge, GetSystemMetrics(SM_CXICONSPACING), g_Settings.OpenWidth, g_ScreenSize,
                                            g_Settings.Offset);
     SetWindowPos(g_EdgeBarSet.hwndBar[edge], HWND_TOP, plan.bar.x, plan.bar.y, 0, 0, SWP_NOSIZE);
-    EnumWindows(kSweeps[edge], plan.line);
+    SweepEdge(edge, plan.line);
     StartWatch(edge);
 }
 
@@ -51,7 +50,7 @@ void SweepAtBar(Edge edge)
 {
     RECT bar = {};
     GetWindowRect(g_EdgeBarSet.hwndBar[edge], &bar);
-    EnumWindows(kSweeps[edge], DragEndLine(edge, bar));
+    SweepEdge(edge, DragEndLine(edge, bar));
     StartWatch(edge);
 }
 

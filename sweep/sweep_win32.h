@@ -11,6 +11,10 @@ BOOL CALLBACK SweepRight(HWND hwnd, LPARAM line);
 BOOL CALLBACK SweepTop(HWND hwnd, LPARAM line);
 BOOL CALLBACK SweepBottom(HWND hwnd, LPARAM line);
 
+// One sweep of that edge over every top-level window, with a fresh start on
+// which threads answer.
+void SweepEdge(Edge edge, LONG line);
+
 // Parks the bars, puts every recorded window back, empties the table and
 // (re)starts the hover poll.
 void RestoreAll();

@@ -1,35 +1,108 @@
 // The four edge sweeps and the restore: they gather each window's facts, ask
-// SweepWindow for the verdict and carry it out.
+// SweepWindow for the verdict and carry it out, and never wait on another
+// program's thread for longer than a short bound.
 #include "../app/app_win32.h"
 #include "../bars/bar_geometry.h"
 #include "moved_windows.h"
 #include "sweep_win32.h"
+#include "thread_answers.h"
 
 namespace {
+
+// How long a sweep or restore waits for another program's thread. An answering
+// program handles a message in well under a millisecond, and one that is only
+// busy for a moment under load still gets a hundred times that; longer would
+// let a frozen program hold every bar for more than one watch period.
+const UINT kAnswerTimeoutMs = 100;
+
+const UINT kRealignFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+const UINT kRecordAndMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+
+const WNDENUMPROC kSweeps[EDGE_COUNT] = {SweepLeft, SweepRight, SweepTop, SweepBottom};
+
+// What the sweep or restore under way has learnt of the threads it asked.
+ThreadAnswers g_ThreadAnswers;
+
+// Whether the window's thread handles a message that does nothing within the
+// bound. A thread the window system already counts as hung is not waited for.
+bool AnswersInTime(HWND hwnd)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &result) != 0;
+}
+
+// Whether the window's thread answers, asking it only the first time in this
+// sweep. *askedNow tells whether it was asked just now.
+bool ThreadAnswersNow(DWORD thread, HWND hwnd, bool *askedNow)
+{
+    *askedNow = false;
+    if (thread == GetCurrentThreadId())
+        return true;
+    if (thread == 0) // the window is gone
+        return false;
+    const ThreadAnswer known = LookUpThreadAnswer(g_ThreadAnswers, thread);
+    if (known != ThreadNotAsked)
+        return known == ThreadAnswered;
+    *askedNow = true;
+    const bool answered = AnswersInTime(hwnd);
+    NoteThreadAnswer(&g_ThreadAnswers, thread, answered);
+    return answered;
+}
+
+// Moves a window of that thread without waiting on the thread for longer than
+// the bound. The move is posted and a message that does nothing follows it; a
+// thread handles the messages sent to it in the order they came, so its answer
+// means the move is done. Without an answer in time the move stays posted, to
+// be carried out once the thread runs again, and the thread is not waited for
+// again in this sweep or restore.
+void MoveWindowOf(DWORD thread, HWND hwnd, LONG x, LONG y, UINT flags)
+{
+    if (thread == GetCurrentThreadId()) {
+        SetWindowPos(hwnd, HWND_TOP, x, y, 0, 0, flags);
+        return;
+    }
+    SetWindowPos(hwnd, HWND_TOP, x, y, 0, 0, flags | SWP_ASYNCWINDOWPOS);
+    if (thread == 0 || LookUpThreadAnswer(g_ThreadAnswers, thread) == ThreadSilent)
+        return;
+    // A window destroyed meanwhile fails at once and says nothing of its thread.
+    if (!AnswersInTime(hwnd) && IsWindow(hwnd))
+        NoteThreadAnswer(&g_ThreadAnswers, thread, false);
+}
 
 BOOL Sweep(Edge edge, HWND hwnd, LPARAM line)
 {
     CandidateWindow candidate = {};
     candidate.hwnd = hwnd;
-    candidate.visible = IsWindowVisible(hwnd) != FALSE;
-    // An invisible window is left whatever its rectangle, so it is not asked for one.
-    if (candidate.visible) {
-        candidate.rectRead = GetWindowRect(hwnd, &candidate.rect) != FALSE;
-        WINDOWPLACEMENT placement = {};
-        placement.length = sizeof(placement);
-        GetWindowPlacement(hwnd, &placement);
-        candidate.showCmd = placement.showCmd;
-        candidate.hung = IsHungAppWindow(hwnd) != FALSE;
-    }
+    DWORD thread = 0;
     const SweepWorld world = {g_ScreenSize, g_EdgeBarSet.hwndBar, GetDesktopWindow(), &g_MovedWindows};
-    const SweepVerdict verdict = SweepWindow(edge, static_cast<LONG>(line), candidate, world);
-
-    if (verdict.action == Realign) {
-        SetWindowPos(hwnd, HWND_TOP, verdict.x, verdict.y, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-    } else if (verdict.action == RecordAndMove) {
-        SetWindowPos(hwnd, HWND_TOP, verdict.x, verdict.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SweepVerdict verdict;
+    while ((verdict = SweepWindow(edge, static_cast<LONG>(line), candidate, world)).action == AskFact) {
+        candidate.known |= verdict.fact;
+        if (verdict.fact == FactVisible) {
+            candidate.visible = IsWindowVisible(hwnd) != FALSE;
+        } else if (verdict.fact == FactRect) {
+            candidate.rectRead = GetWindowRect(hwnd, &candidate.rect) != FALSE;
+        } else if (verdict.fact == FactPlacement) {
+            WINDOWPLACEMENT placement = {};
+            placement.length = sizeof(placement);
+            GetWindowPlacement(hwnd, &placement);
+            candidate.showCmd = placement.showCmd;
+        } else {
+            thread = GetWindowThreadProcessId(hwnd, NULL);
+            bool askedNow;
+            candidate.answers = ThreadAnswersNow(thread, hwnd, &askedNow);
+            // Moves posted to the thread earlier (a restore's, to a window that
+            // was not answering then) are done by the time it answers: the
+            // rectangle read before may be older than they are.
+            if (askedNow && candidate.answers)
+                candidate.known &= ~static_cast<unsigned>(FactRect);
+        }
     }
+
+    if (verdict.action == Realign)
+        MoveWindowOf(thread, hwnd, verdict.x, verdict.y, kRealignFlags);
+    else if (verdict.action == RecordAndMove)
+        MoveWindowOf(thread, hwnd, verdict.x, verdict.y, kRecordAndMoveFlags);
     return TRUE;
 }
 
@@ -55,6 +128,12 @@ BOOL CALLBACK SweepBottom(HWND hwnd, LPARAM line)
     return Sweep(EdgeBottom, hwnd, line);
 }
 
+void SweepEdge(Edge edge, LONG line)
+{
+    ForgetThreadAnswers(&g_ThreadAnswers);
+    EnumWindows(kSweeps[edge], line);
+}
+
 void RestoreAll()
 {
     for (int edge = 0; edge < EDGE_COUNT; ++edge) {
@@ -62,15 +141,14 @@ void RestoreAll()
         SetWindowPos(g_EdgeBarSet.hwndBar[edge], HWND_TOP, rest.x, rest.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
     }
 
+    // A window whose thread does not answer keeps its move posted and loses its
+    // slot all the same: it goes back as soon as its program runs again.
+    ForgetThreadAnswers(&g_ThreadAnswers);
     MovedWindow entries[MOVED_WINDOW_SLOTS];
     const int count = TakeMovedWindows(&g_MovedWindows, entries);
     for (int i = 0; i < count; ++i) {
-        UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
-        // A window that has stopped answering gets its move posted, to be carried
-        // out once it answers again, rather than holding up the restore.
-        if (IsHungAppWindow(entries[i].hwnd))
-            flags |= SWP_ASYNCWINDOWPOS;
-        SetWindowPos(entries[i].hwnd, HWND_TOP, entries[i].savedLeft, entries[i].savedTop, 0, 0, flags);
+        MoveWindowOf(GetWindowThreadProcessId(entries[i].hwnd, NULL), entries[i].hwnd, entries[i].savedLeft,
+                     entries[i].savedTop, kRealignFlags);
     }
 
     SetTimer(g_EdgeBarSet.hwndOwner, TIMER_HOVER_POLL, 200, HoverPoll);

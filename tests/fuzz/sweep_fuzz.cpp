@@ -1,9 +1,10 @@
 // Sweeps of any windows with any lines, against a model of the moved-window
-// table: who is moved, where to, what is recorded, and what a restore gets back.
+// table: who is moved, where to, what is recorded, what a restore gets back, and
+// which facts each window is asked for.
 //
 // Input: the first line is the screen size "cx cy". Each further line is one step:
 //   s EDGE LINE HWND FLAGS LEFT TOP RIGHT BOTTOM SHOWCMD  one window judged
-//                                                         (FLAGS: 1 visible, 2 rectangle read, 4 hung)
+//                                                         (FLAGS: 1 visible, 2 rectangle read, 4 silent)
 //   f COUNT EDGE LINE LEFT TOP RIGHT BOTTOM                COUNT windows never seen before judged
 //   t                                                      the table taken for a restore
 //   c                                                      the table cleared
@@ -35,12 +36,12 @@ struct Desk {
     std::set<HWND> recorded;        // the same windows, to look up without a scan
     uintptr_t nextFlood = kFirstFloodWindow;
 
-    // Whether the sweep may touch the window at all: a real, visible, answering,
-    // readable, non-empty, restored window other than the bars and the desktop,
-    // and not wholly beyond the swept edge.
-    bool Movable(Edge edge, const CandidateWindow &w) const
+    // Whether the window's rectangle gives the sweep something to judge: a
+    // real, visible, readable, non-empty window other than the bars and the
+    // desktop, not wholly beyond the swept edge.
+    bool Judged(Edge edge, const CandidateWindow &w) const
     {
-        if (w.hwnd == NULL || w.hwnd == desktop || !w.visible || w.hung || !w.rectRead || w.showCmd == kMinimize)
+        if (w.hwnd == NULL || w.hwnd == desktop || !w.visible || !w.rectRead)
             return false;
         for (HWND bar : bars) {
             if (w.hwnd == bar)
@@ -53,15 +54,40 @@ struct Desk {
         return !beyond[edge];
     }
 
-    void Sweep(Edge edge, LONG line, const CandidateWindow &w)
+    // Gathers the window's facts one at a time as the verdict asks for them.
+    // Returns the verdict; *asked holds the facts it asked for.
+    SweepVerdict JudgeAsking(Edge edge, LONG line, const CandidateWindow &w, unsigned *asked)
     {
         const SweepWorld world = {screen, bars, desktop, &table};
-        const SweepVerdict verdict = SweepWindow(edge, line, w, world);
+        CandidateWindow gathered = w;
+        gathered.known = 0;
+        *asked = 0;
+        for (;;) {
+            const SweepVerdict verdict = SweepWindow(edge, line, gathered, world);
+            if (verdict.action != AskFact)
+                return verdict;
+            FUZZ_CHECK((gathered.known & verdict.fact) == 0 && (verdict.fact & ALL_WINDOW_FACTS) != 0);
+            FUZZ_CHECK(table.count == static_cast<int>(model.size()));
+            gathered.known |= verdict.fact;
+            *asked |= verdict.fact;
+        }
+    }
+
+    void Sweep(Edge edge, LONG line, const CandidateWindow &w)
+    {
+        unsigned asked;
+        const SweepVerdict verdict = JudgeAsking(edge, line, w, &asked);
         const RECT &r = w.rect;
         const bool reaches[EDGE_COUNT] = {r.left <= line, r.right >= line, r.top <= line, r.bottom >= line};
-        if (!Movable(edge, w)) {
+        const bool known = recorded.count(w.hwnd) != 0;
+        // Placement and the thread's answer matter only to a window that would
+        // otherwise be moved; the thread is asked only once the placement allows a move.
+        const bool wouldMove = Judged(edge, w) && (known || (reaches[edge] && model.size() < MOVED_WINDOW_SLOTS));
+        FUZZ_CHECK(((asked & FactPlacement) != 0) == wouldMove);
+        FUZZ_CHECK(((asked & FactAnswers) != 0) == (wouldMove && w.showCmd != kMinimize));
+        if (!Judged(edge, w) || w.showCmd == kMinimize || !w.answers) {
             FUZZ_CHECK(verdict.action == Leave);
-        } else if (recorded.count(w.hwnd) != 0) {
+        } else if (known) {
             // Already moved: it goes onto the new line wherever it is now.
             FUZZ_CHECK(verdict.action == Realign);
         } else if (reaches[edge] && model.size() < MOVED_WINDOW_SLOTS) {
@@ -173,15 +199,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             const RECT rect = RectOf(line);
             const UINT showCmd = static_cast<uint32_t>(TakeNumber(line));
             desk.Sweep(edge, sweepLine,
-                       CandidateWindow{hwnd, (flags & 1) != 0, (flags & 2) != 0, rect, showCmd, (flags & 4) != 0});
+                       CandidateWindow{hwnd, ALL_WINDOW_FACTS, (flags & 1) != 0, (flags & 2) != 0, rect, showCmd,
+                                       (flags & 4) == 0});
         } else if (step == 'f') {
             const uint32_t count = static_cast<uint32_t>(TakeNumber(line)) % (MOVED_WINDOW_SLOTS + 8);
             const Edge edge = EdgeOf(line);
             const LONG sweepLine = TakeNumber(line);
             const RECT rect = RectOf(line);
             for (uint32_t i = 0; i < count; ++i)
-                desk.Sweep(edge, sweepLine,
-                           CandidateWindow{Handle(desk.nextFlood++), true, true, rect, kShowNormal, false});
+                desk.Sweep(
+                    edge, sweepLine,
+                    CandidateWindow{Handle(desk.nextFlood++), ALL_WINDOW_FACTS, true, true, rect, kShowNormal, true});
         } else if (step == 't') {
             desk.Take();
         } else if (step == 'c') {

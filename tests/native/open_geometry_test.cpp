@@ -121,8 +121,8 @@ TEST(DragEndLine, EntriesRecordedAtADragEndSurviveTheNextOpen)
     MovedWindowTable table;
     ClearMovedWindows(&table);
     const SweepWorld world = {kScreen1024, bars, Handle(5), &table};
-    CandidateWindow first = {Handle(100), true, true, RECT{0, 40, 300, 240}, 1, false};
-    CandidateWindow second = {Handle(101), true, true, RECT{100, 50, 500, 400}, 1, false};
+    CandidateWindow first = {Handle(100), ALL_WINDOW_FACTS, true, true, RECT{0, 40, 300, 240}, 1, true};
+    CandidateWindow second = {Handle(101), ALL_WINDOW_FACTS, true, true, RECT{100, 50, 500, 400}, 1, true};
 
     // A drag end of the left bar at rest.
     const LONG dragLine = DragEndLine(EdgeLeft, RECT{0, 0, 2, 768});

@@ -1,4 +1,5 @@
 #include "sweep/moved_windows.h"
+#include "sweep/thread_answers.h"
 
 #include <gtest/gtest.h>
 
@@ -30,10 +31,11 @@ uintptr_t Id(HWND hwnd)
     return reinterpret_cast<uintptr_t>(hwnd);
 }
 
-// A visible window with a readable rectangle and a normal placement.
+// A visible window with a readable rectangle and a normal placement, whose
+// thread answers: every fact already gathered.
 CandidateWindow Window(uintptr_t id, LONG left, LONG top, LONG right, LONG bottom)
 {
-    return CandidateWindow{Handle(id), true, true, RECT{left, top, right, bottom}, kShowNormal, false};
+    return CandidateWindow{Handle(id), ALL_WINDOW_FACTS, true, true, RECT{left, top, right, bottom}, kShowNormal, true};
 }
 
 // The four bars are windows 1 to 4, the desktop window is 5; other windows use
@@ -282,22 +284,91 @@ TEST(SweepVerdict, AWindowWhoseRectangleCouldNotBeReadIsLeft)
     EXPECT_EQ(std::vector<Entry>({{100, 100, 50}}), Entries(desk.table));
 }
 
-// Moving a window that no longer answers would block the whole program.
-TEST(SweepVerdict, AHungWindowIsLeftWhetherNewOrRecorded)
+// Moving a window whose thread does not answer would hold the whole program.
+TEST(SweepVerdict, AWindowWhoseThreadDoesNotAnswerIsLeftWhetherNewOrRecorded)
 {
     Desk desk;
     CandidateWindow window = Window(100, 100, 50, 500, 400);
-    window.hung = true;
+    window.answers = false;
     for (Edge edge : {EdgeLeft, EdgeTop})
-        ExpectLeft(desk, edge, 150, window, "hung in the strip");
+        ExpectLeft(desk, edge, 150, window, "not answering, in the strip");
     EXPECT_TRUE(Entries(desk.table).empty());
 
-    window.hung = false;
+    window.answers = true;
     ASSERT_EQ(RecordAndMove, desk.Sweep(EdgeLeft, 150, window).action);
     window = Window(100, 150, 50, 550, 400);
-    window.hung = true;
-    ExpectLeft(desk, EdgeLeft, 300, window, "hung since its move: not realigned");
+    window.answers = false;
+    ExpectLeft(desk, EdgeLeft, 300, window, "not answering since its move: not realigned");
     EXPECT_EQ(std::vector<Entry>({{100, 100, 50}}), Entries(desk.table)) << "its entry stays for the restore";
+}
+
+// Judges a window whose facts are gathered only when the verdict asks for them,
+// from the full set in facts, and returns the verdict and the facts asked for.
+SweepVerdict JudgeAsking(Desk &desk, Edge edge, LONG line, const CandidateWindow &facts, unsigned *asked)
+{
+    CandidateWindow gathered = facts;
+    gathered.known = 0;
+    *asked = 0;
+    for (int round = 0; round <= 4; ++round) {
+        const int countBefore = desk.table.count;
+        const SweepVerdict verdict = desk.Sweep(edge, line, gathered);
+        if (verdict.action != AskFact)
+            return verdict;
+        EXPECT_EQ(countBefore, desk.table.count) << "nothing is recorded while a fact is missing";
+        EXPECT_EQ(0u, gathered.known & verdict.fact) << "fact " << verdict.fact << " asked for twice";
+        gathered.known |= verdict.fact;
+        *asked |= verdict.fact;
+    }
+    ADD_FAILURE() << "the verdict kept asking";
+    return SweepVerdict{Leave, 0, 0, FactNone};
+}
+
+// Each fact costs a round trip to the window server, the last one a question
+// to the window's own thread: a window is asked only what its verdict needs.
+TEST(SweepVerdict, AWindowIsAskedOnlyTheFactsItsVerdictTurnsOn)
+{
+    Desk desk;
+    unsigned asked = 0;
+    struct Case {
+        CandidateWindow facts;
+        SweepAction action;
+        unsigned asked;
+        const char *why;
+    };
+    CandidateWindow hidden = Window(100, 100, 50, 500, 400);
+    hidden.visible = false;
+    CandidateWindow unreadable = Window(101, 100, 50, 500, 400);
+    unreadable.rectRead = false;
+    CandidateWindow minimised = Window(102, 100, 50, 500, 400);
+    minimised.showCmd = kMinimize;
+    CandidateWindow silent = Window(103, 100, 50, 500, 400);
+    silent.answers = false;
+    const Case cases[] = {
+        {Window(Id(desk.bars[0]), 0, 0, 2, 768), Leave, 0, "a bar is known by its handle"},
+        {hidden, Leave, FactVisible, "an invisible window"},
+        {Window(Id(desk.desktop), 0, 0, 1024, 768), Leave, FactVisible, "the desktop window"},
+        {unreadable, Leave, FactVisible | FactRect, "no rectangle"},
+        {Window(104, -300, 0, -1, 200), Leave, FactVisible | FactRect, "wholly beyond the edge"},
+        {Window(105, 100, 50, 100, 400), Leave, FactVisible | FactRect, "no width"},
+        {Window(106, 151, 50, 500, 400), Leave, FactVisible | FactRect, "out of the strip: no placement, no question"},
+        {minimised, Leave, FactVisible | FactRect | FactPlacement, "minimised: its thread is not asked"},
+        {silent, Leave, ALL_WINDOW_FACTS, "in the strip, not answering"},
+        {Window(107, 100, 50, 500, 400), RecordAndMove, ALL_WINDOW_FACTS, "in the strip, answering"},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(c.action, JudgeAsking(desk, EdgeLeft, 150, c.facts, &asked).action) << c.why;
+        EXPECT_EQ(c.asked, asked) << c.why;
+    }
+    EXPECT_EQ(std::vector<Entry>({{107, 100, 50}}), Entries(desk.table));
+
+    // A recorded window is realigned wherever it lies, so it is asked everything.
+    EXPECT_EQ(Realign, JudgeAsking(desk, EdgeLeft, 80, Window(107, 150, 50, 550, 400), &asked).action);
+    EXPECT_EQ(static_cast<unsigned>(ALL_WINDOW_FACTS), asked);
+
+    // With the table full, a new window in the strip has nowhere to be recorded.
+    FillTable(desk);
+    EXPECT_EQ(Leave, JudgeAsking(desk, EdgeLeft, 150, Window(108, 100, 50, 500, 400), &asked).action);
+    EXPECT_EQ(static_cast<unsigned>(FactVisible | FactRect), asked) << "a full table: no placement, no question";
 }
 
 TEST(SweepVerdict, ARecordedWindowFollowsTheLineWhereverItLies)
@@ -561,6 +632,44 @@ TEST(TakeMovedWindows, TakesAllOfAFullTableAndNothingFromAnEmptyOne)
     }
     ExpectEmpty(desk.table);
     EXPECT_EQ(0, TakeMovedWindows(&desk.table, entries)) << "a second restore finds nothing";
+}
+
+// A sweep asks each thread once; a thread that did not answer is not waited for
+// again, even after an answer it gave earlier in the same sweep.
+TEST(ThreadAnswers, EachThreadKeepsItsLastAnswerUntilTheNextSweep)
+{
+    ThreadAnswers answers;
+    ForgetThreadAnswers(&answers);
+    EXPECT_EQ(ThreadNotAsked, LookUpThreadAnswer(answers, 7));
+
+    NoteThreadAnswer(&answers, 7, true);
+    NoteThreadAnswer(&answers, 9, false);
+    EXPECT_EQ(ThreadAnswered, LookUpThreadAnswer(answers, 7));
+    EXPECT_EQ(ThreadSilent, LookUpThreadAnswer(answers, 9));
+    EXPECT_EQ(ThreadNotAsked, LookUpThreadAnswer(answers, 8));
+
+    NoteThreadAnswer(&answers, 7, false);
+    EXPECT_EQ(ThreadSilent, LookUpThreadAnswer(answers, 7)) << "stopped answering after its first answer";
+    EXPECT_EQ(2, answers.count) << "one slot per thread";
+
+    ForgetThreadAnswers(&answers);
+    EXPECT_EQ(ThreadNotAsked, LookUpThreadAnswer(answers, 7));
+    EXPECT_EQ(ThreadNotAsked, LookUpThreadAnswer(answers, 9));
+}
+
+TEST(ThreadAnswers, AFullMemoryLeavesNewThreadsUnaskedAndStillUpdatesKnownOnes)
+{
+    ThreadAnswers answers;
+    ForgetThreadAnswers(&answers);
+    for (DWORD thread = 1; thread <= THREAD_ANSWER_SLOTS; ++thread)
+        NoteThreadAnswer(&answers, thread, true);
+    NoteThreadAnswer(&answers, 1000, false);
+    EXPECT_EQ(ThreadNotAsked, LookUpThreadAnswer(answers, 1000)) << "asked again at its next window";
+    EXPECT_EQ(THREAD_ANSWER_SLOTS, answers.count);
+
+    NoteThreadAnswer(&answers, THREAD_ANSWER_SLOTS, false);
+    EXPECT_EQ(ThreadSilent, LookUpThreadAnswer(answers, THREAD_ANSWER_SLOTS));
+    EXPECT_EQ(ThreadAnswered, LookUpThreadAnswer(answers, 1));
 }
 
 } // namespace

@@ -87,11 +87,7 @@ TEST_F(Bars, AButtonHeldOverABarDuringADragOpensItAfterTheDwell)
     HWND pushed = CreateSampleWindow({60, 80, 360, 280}, "pushed");
     HWND source = CreateSampleWindow({500, 300, 800, 500}, "source", WS_OVERLAPPEDWINDOW, SW_SHOW);
 
-    ASSERT_TRUE(MovePointer(650, 400));
-    PressButton(MOUSEEVENTF_LEFTDOWN);
-    ASSERT_TRUE(WaitUntil([] { return GetAsyncKeyState(VK_LBUTTON) < 0; }, 2000));
-    SetCapture(source);
-    ASSERT_TRUE(MovePointer(1, 400)) << "over the left bar";
+    ASSERT_TRUE(DragFromWindowTo(source, 1, 400)) << "over the left bar";
 
     const DWORD start = GetTickCount();
     EXPECT_TRUE(WaitUntil([&] { return RectOf(pushed).left == 150; }, 3000)) << "pushed out of the strip";
@@ -100,8 +96,7 @@ TEST_F(Bars, AButtonHeldOverABarDuringADragOpensItAfterTheDwell)
     EXPECT_EQ(windows.bars[0], GetForegroundWindow());
     EXPECT_GE(openedAfter, 250u) << "the dwell waits before it opens";
 
-    ReleaseCapture();
-    ReleaseButton(MOUSEEVENTF_LEFTUP);
+    EndDragFromWindow();
     RECT r = RectOf(pushed);
     Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     EXPECT_TRUE(WaitUntil([&] { return RectOf(pushed).left == 60; }, 2000));

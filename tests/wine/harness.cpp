@@ -499,6 +499,24 @@ void ClickWindow(HWND hwnd)
     Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
+bool DragFromWindowTo(HWND source, int x, int y)
+{
+    const RECT r = RectOf(source);
+    if (!MovePointer((r.left + r.right) / 2, (r.top + r.bottom) / 2))
+        return false;
+    PressButton(MOUSEEVENTF_LEFTDOWN);
+    if (!WaitUntil([] { return GetAsyncKeyState(VK_LBUTTON) < 0; }, kStartTimeoutMs))
+        return false;
+    SetCapture(source);
+    return MovePointer(x, y);
+}
+
+void EndDragFromWindow()
+{
+    ReleaseCapture();
+    ReleaseButton(MOUSEEVENTF_LEFTUP);
+}
+
 namespace {
 
 struct MenuSearch {

@@ -128,6 +128,12 @@ void DoubleClick(int x, int y);
 void PressKey(WORD virtualKey, int times = 1);
 // Clicks the middle of a window.
 void ClickWindow(HWND hwnd);
+// Starts a drag as a drag-and-drop source does: the left button pressed in the
+// middle of source, which takes the mouse capture, and the pointer carried to
+// (x, y). A bar there gets no mouse messages, only the hover poll sees it.
+bool DragFromWindowTo(HWND source, int x, int y);
+// Ends that drag: the capture released, then the button.
+void EndDragFromWindow();
 
 // A pop-up menu of that process that is up; NULL when there is none.
 HWND ShownMenu(DWORD processId);

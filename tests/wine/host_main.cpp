@@ -1,9 +1,48 @@
-// Brellox with a remote control, for the tests: the program's own start-up,
-// message loop and code, plus one hidden window through which a test runs an
-// open or a drag-end sweep, as a double-click or a drag on a bar does.
+// Brellox with a remote control, for the tests and the benchmark: the program's
+// own start-up, message loop and code, plus one hidden window through which a
+// test runs an open or a drag-end sweep, as a double-click or a drag on a bar
+// does, or times a sweep or a restore.
 #include "app/app_win32.h"
 #include "host_control.h"
+#include "sweep/moved_windows.h"
 #include "sweep/sweep_win32.h"
+
+template <typename Action> static LRESULT TimeInMicroseconds(Action action)
+{
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    action();
+    QueryPerformanceCounter(&end);
+    return static_cast<LRESULT>((end.QuadPart - start.QuadPart) * 1000000 / frequency.QuadPart);
+}
+
+// The left sweep as it was before it stopped waiting on other programs, for the
+// benchmark to weigh what the bound costs: every fact of a visible window read
+// at once, the window system's own hung test, and moves that wait until done.
+static BOOL CALLBACK WaitingSweepLeft(HWND hwnd, LPARAM line)
+{
+    CandidateWindow candidate = {};
+    candidate.hwnd = hwnd;
+    candidate.known = ALL_WINDOW_FACTS;
+    candidate.visible = IsWindowVisible(hwnd) != FALSE;
+    if (candidate.visible) {
+        candidate.rectRead = GetWindowRect(hwnd, &candidate.rect) != FALSE;
+        WINDOWPLACEMENT placement = {};
+        placement.length = sizeof(placement);
+        GetWindowPlacement(hwnd, &placement);
+        candidate.showCmd = placement.showCmd;
+        candidate.answers = !IsHungAppWindow(hwnd);
+    }
+    const SweepWorld world = {g_ScreenSize, g_EdgeBarSet.hwndBar, GetDesktopWindow(), &g_MovedWindows};
+    const SweepVerdict verdict = SweepWindow(EdgeLeft, static_cast<LONG>(line), candidate, world);
+    if (verdict.action == Realign)
+        SetWindowPos(hwnd, HWND_TOP, verdict.x, verdict.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    else if (verdict.action == RecordAndMove)
+        SetWindowPos(hwnd, HWND_TOP, verdict.x, verdict.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return TRUE;
+}
 
 static LRESULT CALLBACK HostControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -14,18 +53,15 @@ static LRESULT CALLBACK HostControlProc(HWND hwnd, UINT message, WPARAM wParam, 
     case HOST_SWEEP_AT_BAR:
         SweepAtBar(static_cast<Edge>(wParam));
         return 0;
-    case HOST_TIMED_SWEEP: {
-        const WNDENUMPROC sweeps[EDGE_COUNT] = {SweepLeft, SweepRight, SweepTop, SweepBottom};
-        LARGE_INTEGER frequency, start, end;
-        QueryPerformanceFrequency(&frequency);
-        QueryPerformanceCounter(&start);
-        EnumWindows(sweeps[wParam], lParam);
-        QueryPerformanceCounter(&end);
-        return static_cast<LRESULT>((end.QuadPart - start.QuadPart) * 1000000 / frequency.QuadPart);
-    }
+    case HOST_TIMED_SWEEP:
+        return TimeInMicroseconds([=] { SweepEdge(static_cast<Edge>(wParam), static_cast<LONG>(lParam)); });
+    case HOST_TIMED_WAITING_SWEEP:
+        return TimeInMicroseconds([=] { EnumWindows(WaitingSweepLeft, lParam); });
     case HOST_RESTORE_ALL:
         RestoreAll();
         return 0;
+    case HOST_TIMED_RESTORE_ALL:
+        return TimeInMicroseconds([] { RestoreAll(); });
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }

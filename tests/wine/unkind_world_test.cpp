@@ -1,8 +1,10 @@
 // The real program when the desktop is not kind to it: windows whose programs
-// stop answering, more windows in a strip than the table holds, and windows
-// that vanish while they are being pushed or before they are put back.
+// stop answering at any moment, answer late or never again, more windows in a
+// strip than the table holds, and windows that vanish while they are being
+// pushed or before they are put back.
 #include "harness.h"
 #include "host_control.h"
+#include "stalling_window.h"
 #include "window_checks.h"
 
 #include <gtest/gtest.h>
@@ -59,8 +61,10 @@ protected:
 
     void TearDown() override
     {
+        ParkPointer();
         for (HWND sample : samples_)
             DestroyWindow(sample);
+        stalling_.reset();
         helper_.reset();
         brellox_.reset();
         EndAllBrellox();
@@ -68,9 +72,10 @@ protected:
 
     // The real program, or the test host where a test opens the bar by its
     // remote control.
-    void Start(bool host = false)
+    void Start(bool host = false, const std::string &settings = "[Brellox]\r\n")
     {
         const std::string dir = MakeScratchDirectory("unkind");
+        WriteTextFile(dir + "\\Brellox.ini", settings);
         brellox_ = std::make_unique<BrelloxProcess>(dir, host ? HostExePath() : BrelloxExePath());
         bars_ = brellox_->WaitForWindows();
         ASSERT_TRUE(bars_.Complete());
@@ -106,87 +111,237 @@ protected:
             timeoutMs, 50);
     }
 
-    // A window in a program of its own whose thread can be made to stop answering.
-    HWND StartStallingWindow(const RECT &r)
+    // A window in a program of its own whose thread the test stops and releases.
+    StallingWindow &StartStallingWindow(const RECT &r)
     {
-        const std::string arguments = std::to_string(r.left) + " " + std::to_string(r.top) + " " +
-                                      std::to_string(r.right) + " " + std::to_string(r.bottom);
-        helper_ = std::make_unique<BrelloxProcess>(MakeScratchDirectory("stall"), TestProgramPath("brellox_stall.exe"),
-                                                   arguments);
-        HWND hwnd = NULL;
-        WaitUntil([&] { return (hwnd = FindProcessWindow(helper_->Id(), "BrelloxStall", NULL)) != NULL; },
-                  kStartTimeoutMs);
-        return hwnd;
+        stalling_ = std::make_unique<StallingWindow>(r);
+        return *stalling_;
     }
 
-    // Stops the window's thread for that long and waits until the window
-    // system counts the window as hung.
-    static bool Stall(HWND hwnd, DWORD ms)
+    // Whether every sample window stands at r moved to (x, the same top), or,
+    // with x < 0, at r itself.
+    bool SamplesAt(const std::vector<RECT> &at, LONG x) const
     {
-        PostMessageA(hwnd, WM_APP, ms, 0);
-        return WaitUntil([&] { return IsHungAppWindow(hwnd) != FALSE; }, ms - 1000, 100);
+        for (size_t i = 0; i < at.size(); ++i) {
+            if (!SameRect(RectOf(samples_[i]), x < 0 ? at[i] : Moved(at[i], x, at[i].top)))
+                return false;
+        }
+        return true;
+    }
+
+    // A held button carried over the left bar during a drag opens it: only the
+    // hover poll and the dwell timer, on Brellox's thread, can see that.
+    bool DwellOpensTheLeftBar()
+    {
+        HWND source = CreateSampleWindow({600, 500, 900, 700}, "source", WS_OVERLAPPEDWINDOW, SW_SHOW);
+        const bool opened = DragFromWindowTo(source, 1, 384) &&
+                            WaitUntil([&] { return RectOf(bars_.bars[0]).left == 150; }, kStartTimeoutMs);
+        EndDragFromWindow();
+        DestroyWindow(source);
+        return opened;
     }
 
     std::unique_ptr<BrelloxProcess> brellox_;
     std::unique_ptr<BrelloxProcess> helper_;
+    std::unique_ptr<StallingWindow> stalling_;
     BrelloxWindows bars_ = {};
     HWND control_ = NULL;
     std::vector<HWND> samples_;
     int unanswered_ = 0;
 };
 
-// Wine counts a thread as hung after it has not asked for messages for five
-// seconds; the stalls below last long enough to be counted.
-const DWORD kStallMs = 12000;
+// A stalled thread stays stopped until the test releases it, for ever if it
+// never does: Brellox must neither wait for it nor lose its place.
 
-TEST_F(UnkindWorld, AHungWindowInTheStripIsLeftWhileTheBarOpensAndPushesTheOthers)
+TEST_F(UnkindWorld, AWindowStalledJustBeforeTheOpenIsLeftWhileTheOthersArePushedAndPutBack)
 {
     Start();
-    const RECT hungAt = {40, 100, 340, 300}, otherAt = {60, 400, 360, 600};
-    HWND hung = StartStallingWindow(hungAt);
-    ASSERT_NE(nullptr, hung);
-    HWND other = Sample(otherAt);
-    ASSERT_TRUE(Stall(hung, kStallMs)) << "the window never counted as hung";
+    const std::vector<RECT> at = {{60, 400, 360, 600}, {20, 600, 320, 740}};
+    for (const RECT &r : at)
+        Sample(r);
+    // Made last, so it lies on top: the sweep meets it first.
+    const RECT stallAt = {40, 100, 340, 300};
+    StallingWindow &stalling = StartStallingWindow(stallAt);
+    ASSERT_NE(nullptr, stalling.Window());
+    ASSERT_TRUE(stalling.StallNow());
 
-    DoubleClick(1, 700);
-    EXPECT_TRUE(WaitAnswering([&] { return SameRect(RectOf(other), Moved(otherAt, 150, 400)); }, 3000))
-        << HasRect(other, Moved(otherAt, 150, 400));
+    DoubleClick(1, 760);
+    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs)) << "the others are pushed";
     EXPECT_TRUE(HasRect(bars_.bars[0], {150, 0, 152, 768}));
-    EXPECT_TRUE(HasRect(hung, hungAt)) << "left where it was";
-    EXPECT_EQ(0, unanswered_) << "Brellox kept answering";
+    EXPECT_TRUE(HasRect(stalling.Window(), stallAt)) << "left where it was";
 
-    ClickInto(other);
-    EXPECT_TRUE(WaitAnswering([&] { return SameRect(RectOf(other), otherAt); }, 3000));
-    EXPECT_EQ(0, unanswered_);
+    // The watch still ticks: activating another window puts everything back.
+    ClickInto(samples_[0]);
+    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs)) << "the watch restored";
+    EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 2, 768}));
+    // The hover poll still runs.
+    EXPECT_TRUE(DwellOpensTheLeftBar());
+    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs));
+    ClickInto(samples_[0]);
+    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs));
+
+    // Nothing was posted to it: once it runs again it stays where it always was.
+    stalling.Release();
+    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(stalling.Window()), stallAt); }, 1000))
+        << HasRect(stalling.Window(), stallAt);
 }
 
-TEST_F(UnkindWorld, ARestoreDoesNotWaitForAWindowThatStoppedAnswering)
+TEST_F(UnkindWorld, AWindowThatStallsWhileTheSweepMovesItHoldsUpNoOtherAndComesBackOnceReleased)
 {
     Start();
-    const RECT stallAt = {40, 100, 340, 300}, otherAt = {60, 400, 360, 600};
-    // The stalling window comes last and so lies on top: the sweep meets it
-    // first and the restore puts it back first, before the other one. A restore
-    // that waited for it would hold the other one back for the whole stall
-    // (Brellox would still answer messages sent to it while it waits).
-    HWND other = Sample(otherAt);
-    HWND stalling = StartStallingWindow(stallAt);
-    ASSERT_NE(nullptr, stalling);
+    // Six windows below it in the z-order and six above: the sweep meets it in
+    // the middle of the enumeration.
+    std::vector<RECT> at;
+    for (int i = 0; i < 6; ++i)
+        at.push_back({i * 10, 20 + i * 60, 300 + i * 10, 120 + i * 60});
+    for (const RECT &r : at)
+        Sample(r);
+    const RECT stallAt = {30, 380, 330, 480};
+    StallingWindow &stalling = StartStallingWindow(stallAt);
+    ASSERT_NE(nullptr, stalling.Window());
+    for (int i = 6; i < 12; ++i) {
+        at.push_back({i * 8, 20 + i * 60, 300 + i * 8, 100 + i * 60});
+        Sample(at.back());
+    }
+    stalling.StallWhenMoved();
 
-    DoubleClick(1, 700);
-    ASSERT_TRUE(WaitForRect(other, Moved(otherAt, 150, 400))) << HasRect(other, otherAt);
-    ASSERT_TRUE(WaitForRect(stalling, Moved(stallAt, 150, 100))) << HasRect(stalling, stallAt);
-    ASSERT_TRUE(Stall(stalling, kStallMs)) << "the window never counted as hung";
+    DoubleClick(1, 760);
+    EXPECT_TRUE(stalling.WaitUntilStalled(kStartTimeoutMs)) << "it stopped inside its move";
+    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs)) << "the windows on both sides";
+    EXPECT_TRUE(HasRect(stalling.Window(), stallAt)) << "its move waits until its thread runs";
 
-    ClickInto(other);
-    EXPECT_TRUE(WaitAnswering([&] { return SameRect(RectOf(other), otherAt); }, 3000)) << HasRect(other, otherAt);
-    EXPECT_TRUE(WaitAnswering([&] { return SameRect(RectOf(bars_.bars[0]), {0, 0, 2, 768}); }, 1000));
-    EXPECT_EQ(0, unanswered_) << "Brellox kept answering";
-    EXPECT_TRUE(IsHungAppWindow(stalling)) << "the restore came before the window answered again";
+    ClickInto(samples_[0]);
+    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs)) << "the watch restored";
+    EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 2, 768}));
 
-    // Its move was posted: it goes back once its thread runs again.
-    EXPECT_TRUE(WaitAnswering([&] { return SameRect(RectOf(stalling), stallAt); }, kStallMs + 5000))
-        << HasRect(stalling, stallAt);
-    EXPECT_EQ(0, unanswered_);
+    // Released, it carries out its move and then the restore's, in that order.
+    stalling.Release();
+    EXPECT_TRUE(WaitForRect(stalling.Window(), stallAt, kStartTimeoutMs)) << HasRect(stalling.Window(), stallAt);
+    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(stalling.Window()), stallAt); }, 1000));
+}
+
+TEST_F(UnkindWorld, AWindowThatStallsAfterItsMoveHoldsUpNoRestoreAndComesBackOnceReleased)
+{
+    Start();
+    // Made first, so it lies below the others: it is moved last, recorded
+    // last and put back last, after the others and before the hover poll.
+    const RECT stallAt = {40, 100, 340, 300};
+    StallingWindow &stalling = StartStallingWindow(stallAt);
+    ASSERT_NE(nullptr, stalling.Window());
+    const std::vector<RECT> at = {{60, 400, 360, 600}, {20, 600, 320, 740}};
+    for (const RECT &r : at)
+        Sample(r);
+
+    DoubleClick(1, 760);
+    ASSERT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs));
+    const RECT pushed = Moved(stallAt, 150, stallAt.top);
+    ASSERT_TRUE(WaitForRect(stalling.Window(), pushed)) << HasRect(stalling.Window(), pushed);
+    ASSERT_TRUE(stalling.StallNow());
+
+    ClickInto(samples_[0]);
+    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs)) << "the others came back at once";
+    EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 2, 768}));
+    EXPECT_TRUE(DwellOpensTheLeftBar()) << "the restore went on to start the hover poll";
+    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs));
+    // Its restore is still on its way, so it seems to stand in the strip: this
+    // open must not take that place for the one to go back to.
+    ClickInto(samples_[0]);
+    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs));
+    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(stalling.Window()), pushed) && SamplesAt(at, -1); }, 2000))
+        << "nothing moves while it is stopped";
+
+    stalling.Release();
+    EXPECT_TRUE(WaitForRect(stalling.Window(), stallAt, kStartTimeoutMs)) << HasRect(stalling.Window(), stallAt);
+    // The next open and restore find it at home and bring it home again.
+    DoubleClick(1, 760);
+    EXPECT_TRUE(WaitForRect(stalling.Window(), pushed, kStartTimeoutMs)) << HasRect(stalling.Window(), pushed);
+    ClickInto(samples_[0]);
+    EXPECT_TRUE(WaitForRect(stalling.Window(), stallAt, kStartTimeoutMs)) << HasRect(stalling.Window(), stallAt);
+}
+
+TEST_F(UnkindWorld, ADeadlockedWindowHoldsUpNeitherOpensNorRestoresNorTheExit)
+{
+    Start();
+    const RECT stallAt = {40, 100, 340, 300};
+    StallingWindow &stalling = StartStallingWindow(stallAt);
+    ASSERT_NE(nullptr, stalling.Window());
+    const std::vector<RECT> at = {{60, 400, 360, 600}};
+    Sample(at[0]);
+    DoubleClick(1, 760);
+    ASSERT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs));
+    ASSERT_TRUE(WaitForRect(stalling.Window(), Moved(stallAt, 150, stallAt.top)));
+    // Never released: its program is ended with the test.
+    ASSERT_TRUE(stalling.StallNow());
+
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        ClickInto(samples_[0]);
+        EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs));
+        EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 2, 768}));
+        DoubleClick(1, 760);
+        EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs));
+    }
+
+    HWND menu = RightClick(150, 760, brellox_->Id());
+    ASSERT_NE(nullptr, menu);
+    ClickLastItem(menu);
+    DWORD exitCode = 99;
+    EXPECT_TRUE(brellox_->WaitForExit(kStartTimeoutMs, &exitCode)) << "Close ended it";
+    EXPECT_EQ(0u, exitCode);
+}
+
+TEST_F(UnkindWorld, ASecondSweepMeetingAStalledRecordedWindowLosesNoPosition)
+{
+    Start(false, "[Brellox]\r\nTop=1\r\n");
+    const RECT stallAt = {40, 100, 340, 250};
+    StallingWindow &stalling = StartStallingWindow(stallAt);
+    ASSERT_NE(nullptr, stalling.Window());
+    const std::vector<RECT> at = {{60, 400, 360, 600}};
+    Sample(at[0]);
+
+    // A drag of the left bar to x 300 sweeps at its inner edge, 302.
+    ASSERT_TRUE(MovePointer(0, 700));
+    PressButton(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(MovePointer(300, 700));
+    ASSERT_TRUE(WaitForRect(bars_.bars[0], {300, 0, 302, 768})) << HasRect(bars_.bars[0], {300, 0, 302, 768});
+    ReleaseButton(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(WaitUntil([&] { return SamplesAt(at, 302); }, kStartTimeoutMs));
+    ASSERT_TRUE(WaitForRect(stalling.Window(), Moved(stallAt, 302, stallAt.top)));
+    ASSERT_TRUE(stalling.StallNow());
+
+    // An open of the top bar realigns the recorded windows that answer.
+    DoubleClick(700, 1);
+    EXPECT_TRUE(WaitForRect(samples_[0], Moved(at[0], 302, 150), kStartTimeoutMs))
+        << HasRect(samples_[0], Moved(at[0], 302, 150));
+    EXPECT_TRUE(HasRect(stalling.Window(), Moved(stallAt, 302, stallAt.top))) << "left where the drag put it";
+
+    ClickInto(samples_[0]);
+    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs));
+    stalling.Release();
+    EXPECT_TRUE(WaitForRect(stalling.Window(), stallAt, kStartTimeoutMs)) << HasRect(stalling.Window(), stallAt);
+}
+
+// Brellox waits 100 ms for a window's thread. One that answers only after 150 ms
+// counts as not answering: it is left in the strip and never recorded, so
+// nothing is posted to it that could move it later.
+TEST_F(UnkindWorld, AWindowThatAnswersOnlyAfter150MsIsLeftAloneAndTheOthersArePushed)
+{
+    Start();
+    const RECT slowAt = {40, 100, 340, 300};
+    StallingWindow &slow = StartStallingWindow(slowAt);
+    ASSERT_NE(nullptr, slow.Window());
+    const std::vector<RECT> at = {{60, 400, 360, 600}};
+    Sample(at[0]);
+    slow.AnswerSlowly(150);
+
+    DoubleClick(1, 760);
+    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs));
+    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(slow.Window()), slowAt); }, 1000))
+        << HasRect(slow.Window(), slowAt);
+    ClickInto(samples_[0]);
+    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs));
+    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(slow.Window()), slowAt); }, 1000))
+        << HasRect(slow.Window(), slowAt);
 }
 
 TEST_F(UnkindWorld, OfThreeHundredWindowsInOneStrip256ArePushedAndAllComeBack)

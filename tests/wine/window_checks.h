@@ -16,4 +16,13 @@ inline ::testing::AssertionResult HasRect(HWND hwnd, const RECT &expected)
                                          << expected.top << ")-(" << expected.right << "," << expected.bottom << ")";
 }
 
+// A check's result streamed into the message of another check that failed
+// shows what the check saw, not just that it failed.
+namespace testing {
+inline std::ostream &operator<<(std::ostream &out, const AssertionResult &result)
+{
+    return out << result.message();
+}
+} // namespace testing
+
 #endif

@@ -1,0 +1,37 @@
+// A window in a program of its own (brellox_stall.exe) whose thread a test or
+// benchmark stops and releases at the moment it chooses.
+#ifndef BRELLOX_TESTS_STALLING_WINDOW_H
+#define BRELLOX_TESTS_STALLING_WINDOW_H
+
+#include "harness.h"
+
+class StallingWindow {
+public:
+    // Starts the program with its window at r, shown without being activated.
+    explicit StallingWindow(const RECT &r);
+    ~StallingWindow();
+    StallingWindow(const StallingWindow &) = delete;
+    StallingWindow &operator=(const StallingWindow &) = delete;
+
+    // NULL when the program did not start.
+    HWND Window() const { return hwnd_; }
+    // Stops its thread; returns once the thread has stopped.
+    bool StallNow();
+    // Its thread stops inside the next move of the window, as a program that
+    // freezes while a sweep is moving its window does.
+    void StallWhenMoved() const;
+    // Whether its thread has stopped (since the last such report).
+    bool WaitUntilStalled(DWORD timeoutMs);
+    // From now on it answers every message only after that many milliseconds.
+    void AnswerSlowly(DWORD ms) const;
+    // Lets its thread run again after one stop.
+    void Release() const;
+
+private:
+    BrelloxProcess process_;
+    HWND hwnd_ = NULL;
+    HANDLE stalled_ = NULL;
+    HANDLE release_ = NULL;
+};
+
+#endif
