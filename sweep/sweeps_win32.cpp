@@ -49,24 +49,43 @@ bool ThreadAnswersNow(DWORD thread, HWND hwnd, bool *askedNow)
     return answered;
 }
 
-// Moves a window of that thread without waiting on the thread for longer than
-// the bound. The move is posted and a message that does nothing follows it; a
-// thread handles the messages sent to it in the order they came, so its answer
-// means the move is done. Without an answer in time the move stays posted, to
-// be carried out once the thread runs again, and the thread is not waited for
-// again in this sweep or restore.
+// The last move posted to another thread's window, until it is seen done.
+struct PostedMove {
+    HWND hwnd; // NULL when there is none
+    DWORD thread;
+};
+PostedMove g_PostedMove;
+
+// Waits, within the bound, until the last posted move is done: a thread handles
+// the messages sent to it in the order they came, so its answer to a message
+// that does nothing comes after the move. Without an answer in time the move
+// stays posted, to be carried out once the thread runs again, and the thread
+// is not waited for again in this sweep or restore.
+void FinishPostedMove()
+{
+    const PostedMove move = g_PostedMove;
+    g_PostedMove.hwnd = NULL;
+    if (move.hwnd == NULL || LookUpThreadAnswer(g_ThreadAnswers, move.thread) == ThreadSilent)
+        return;
+    // A window destroyed meanwhile fails at once and says nothing of its thread.
+    if (!AnswersInTime(move.hwnd) && IsWindow(move.hwnd))
+        NoteThreadAnswer(&g_ThreadAnswers, move.thread, false);
+}
+
+// Moves a window of that thread (0 once the window is gone) after the move
+// before it is done, so windows move in the order of the calls. The move is
+// posted and waited for by the next move or the end of the sweep or restore:
+// the facts of the next window are read while the thread carries it out.
 void MoveWindowOf(DWORD thread, HWND hwnd, LONG x, LONG y, UINT flags)
 {
+    FinishPostedMove();
     if (thread == GetCurrentThreadId()) {
         SetWindowPos(hwnd, HWND_TOP, x, y, 0, 0, flags);
         return;
     }
     SetWindowPos(hwnd, HWND_TOP, x, y, 0, 0, flags | SWP_ASYNCWINDOWPOS);
-    if (thread == 0 || LookUpThreadAnswer(g_ThreadAnswers, thread) == ThreadSilent)
-        return;
-    // A window destroyed meanwhile fails at once and says nothing of its thread.
-    if (!AnswersInTime(hwnd) && IsWindow(hwnd))
-        NoteThreadAnswer(&g_ThreadAnswers, thread, false);
+    if (thread != 0 && LookUpThreadAnswer(g_ThreadAnswers, thread) != ThreadSilent)
+        g_PostedMove = PostedMove{hwnd, thread};
 }
 
 BOOL Sweep(Edge edge, HWND hwnd, LPARAM line)
@@ -132,6 +151,7 @@ void SweepEdge(Edge edge, LONG line)
 {
     ForgetThreadAnswers(&g_ThreadAnswers);
     EnumWindows(kSweeps[edge], line);
+    FinishPostedMove();
 }
 
 void RestoreAll()
@@ -150,6 +170,7 @@ void RestoreAll()
         MoveWindowOf(GetWindowThreadProcessId(entries[i].hwnd, NULL), entries[i].hwnd, entries[i].savedLeft,
                      entries[i].savedTop, kRealignFlags);
     }
+    FinishPostedMove();
 
     SetTimer(g_EdgeBarSet.hwndOwner, TIMER_HOVER_POLL, 200, HoverPoll);
 }
