@@ -5,14 +5,15 @@
 #include "../app/state.h"
 #include "../platform/platform.h"
 
-// EnumWindows callbacks; lParam carries the sweep line.
+// The EnumWindows callbacks of the four sweeps, run by SweepEdge; lParam
+// carries the sweep line.
 BOOL CALLBACK SweepLeft(HWND hwnd, LPARAM line);
 BOOL CALLBACK SweepRight(HWND hwnd, LPARAM line);
 BOOL CALLBACK SweepTop(HWND hwnd, LPARAM line);
 BOOL CALLBACK SweepBottom(HWND hwnd, LPARAM line);
 
-// One sweep of that edge over every top-level window, with a fresh start on
-// which threads answer.
+// One sweep of that edge over every top-level window: it starts afresh on
+// which threads answer, and ends once its last move is done or posted.
 void SweepEdge(Edge edge, LONG line);
 
 // Parks the bars, puts every recorded window back, empties the table and

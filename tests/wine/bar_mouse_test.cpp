@@ -137,8 +137,7 @@ TEST_F(BarMouse, ADraggedLeftBarSweepsAtItsInnerEdgeAndStaysUntilTheRestore)
     HWND pushed = Sample(across);
     HWND left = Sample(beyond);
 
-    ASSERT_TRUE(MovePointer(0, 384));
-    PressButton(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(PressToDrag(bar, 0, 384));
     // Diagonally: down and right, then up and right.
     ASSERT_TRUE(MovePointer(120, 500));
     EXPECT_TRUE(WaitForRect(bar, {120, 10, 122, 758})) << "only sideways: " << HasRect(bar, {120, 10, 122, 758});
@@ -170,8 +169,7 @@ TEST_F(BarMouse, ADraggedTopBarMovesOnlyUpAndDownBetweenItsOffsets)
     const RECT across = {300, 120, 600, 400};
     HWND pushed = Sample(across);
 
-    ASSERT_TRUE(MovePointer(512, 0));
-    PressButton(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(PressToDrag(bar, 512, 0));
     ASSERT_TRUE(MovePointer(800, 120));
     EXPECT_TRUE(WaitForRect(bar, {10, 120, 1014, 122})) << HasRect(bar, {10, 120, 1014, 122});
     ASSERT_TRUE(MovePointer(200, 200));

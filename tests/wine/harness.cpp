@@ -499,6 +499,21 @@ void ClickWindow(HWND hwnd)
     Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
+bool PressToDrag(HWND window, int x, int y)
+{
+    if (!MovePointer(x, y))
+        return false;
+    PressButton(MOUSEEVENTF_LEFTDOWN);
+    const DWORD thread = GetWindowThreadProcessId(window, NULL);
+    return WaitUntil(
+        [&] {
+            GUITHREADINFO info = {};
+            info.cbSize = sizeof(info);
+            return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE) != 0;
+        },
+        kStartTimeoutMs);
+}
+
 bool DragFromWindowTo(HWND source, int x, int y)
 {
     const RECT r = RectOf(source);

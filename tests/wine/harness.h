@@ -128,6 +128,11 @@ void DoubleClick(int x, int y);
 void PressKey(WORD virtualKey, int times = 1);
 // Clicks the middle of a window.
 void ClickWindow(HWND hwnd);
+// Presses the left button at (x, y) on a window whose press starts the window
+// system's move loop, and waits until that loop runs on the window's thread:
+// the loop takes the pointer's position as it starts, so a move made before
+// it has started would be lost.
+bool PressToDrag(HWND window, int x, int y);
 // Starts a drag as a drag-and-drop source does: the left button pressed in the
 // middle of source, which takes the mouse capture, and the pointer carried to
 // (x, y). A bar there gets no mouse messages, only the hover poll sees it.

@@ -60,3 +60,8 @@ void StallingWindow::Release() const
 {
     SetEvent(release_);
 }
+
+bool StallingWindow::WaitUntilAnswering() const
+{
+    return SendMessageTimeoutA(hwnd_, WM_NULL, 0, 0, SMTO_NORMAL, kStartTimeoutMs, NULL) != 0;
+}

@@ -26,6 +26,9 @@ public:
     void AnswerSlowly(DWORD ms) const;
     // Lets its thread run again after one stop.
     void Release() const;
+    // Waits until its thread answers a message that does nothing: by then it
+    // has carried out every move sent to it before.
+    bool WaitUntilAnswering() const;
 
 private:
     BrelloxProcess process_;
