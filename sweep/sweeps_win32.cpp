@@ -42,11 +42,18 @@ bool ThreadAnswersNow(DWORD thread, HWND hwnd, bool *askedNow)
         return false;
     const ThreadAnswer known = LookUpThreadAnswer(g_ThreadAnswers, thread);
     if (known != ThreadNotAsked)
-        return known == ThreadAnswered;
+        return known != ThreadSilent;
     *askedNow = true;
     const bool answered = AnswersInTime(hwnd);
-    NoteThreadAnswer(&g_ThreadAnswers, thread, answered);
+    NoteThreadAsked(&g_ThreadAnswers, thread, answered);
     return answered;
+}
+
+// Whether a move posted to the thread is to be waited for.
+bool AwaitedThread(DWORD thread)
+{
+    const ThreadAnswer known = LookUpThreadAnswer(g_ThreadAnswers, thread);
+    return thread != 0 && (known == ThreadNotAsked || known == ThreadAnswered);
 }
 
 // The last move posted to another thread's window, until it is seen done.
@@ -65,11 +72,9 @@ void FinishPostedMove()
 {
     const PostedMove move = g_PostedMove;
     g_PostedMove.hwnd = NULL;
-    if (move.hwnd == NULL || LookUpThreadAnswer(g_ThreadAnswers, move.thread) == ThreadSilent)
-        return;
     // A window destroyed meanwhile fails at once and says nothing of its thread.
-    if (!AnswersInTime(move.hwnd) && IsWindow(move.hwnd))
-        NoteThreadAnswer(&g_ThreadAnswers, move.thread, false);
+    if (move.hwnd != NULL && !AnswersInTime(move.hwnd) && IsWindow(move.hwnd))
+        NoteThreadBehind(&g_ThreadAnswers, move.thread);
 }
 
 // Moves a window of that thread (0 once the window is gone) after the move
@@ -84,7 +89,7 @@ void MoveWindowOf(DWORD thread, HWND hwnd, LONG x, LONG y, UINT flags)
         return;
     }
     SetWindowPos(hwnd, HWND_TOP, x, y, 0, 0, flags | SWP_ASYNCWINDOWPOS);
-    if (thread != 0 && LookUpThreadAnswer(g_ThreadAnswers, thread) != ThreadSilent)
+    if (AwaitedThread(thread))
         g_PostedMove = PostedMove{hwnd, thread};
 }
 

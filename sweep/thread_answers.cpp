@@ -16,17 +16,9 @@ int SlotOf(const ThreadAnswers &answers, DWORD threadId)
     return -1;
 }
 
-} // namespace
-
-ThreadAnswer LookUpThreadAnswer(const ThreadAnswers &answers, DWORD threadId)
-{
-    const int slot = SlotOf(answers, threadId);
-    if (slot < 0)
-        return ThreadNotAsked;
-    return answers.answered[slot] ? ThreadAnswered : ThreadSilent;
-}
-
-void NoteThreadAnswer(ThreadAnswers *answers, DWORD threadId, bool answered)
+// Sets the thread's answer, taking a new slot for a thread not noted before;
+// a full memory notes no new thread.
+void Note(ThreadAnswers *answers, DWORD threadId, ThreadAnswer answer)
 {
     int slot = SlotOf(*answers, threadId);
     if (slot < 0) {
@@ -34,6 +26,26 @@ void NoteThreadAnswer(ThreadAnswers *answers, DWORD threadId, bool answered)
             return;
         slot = answers->count++;
         answers->threadId[slot] = threadId;
+    } else if (answers->answer[slot] == ThreadSilent) {
+        return;
     }
-    answers->answered[slot] = answered;
+    answers->answer[slot] = answer;
+}
+
+} // namespace
+
+ThreadAnswer LookUpThreadAnswer(const ThreadAnswers &answers, DWORD threadId)
+{
+    const int slot = SlotOf(answers, threadId);
+    return slot < 0 ? ThreadNotAsked : answers.answer[slot];
+}
+
+void NoteThreadAsked(ThreadAnswers *answers, DWORD threadId, bool answered)
+{
+    Note(answers, threadId, answered ? ThreadAnswered : ThreadSilent);
+}
+
+void NoteThreadBehind(ThreadAnswers *answers, DWORD threadId)
+{
+    Note(answers, threadId, ThreadBehind);
 }

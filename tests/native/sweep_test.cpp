@@ -634,27 +634,32 @@ TEST(TakeMovedWindows, TakesAllOfAFullTableAndNothingFromAnEmptyOne)
     EXPECT_EQ(0, TakeMovedWindows(&desk.table, entries)) << "a second restore finds nothing";
 }
 
-// A sweep asks each thread once; a thread that did not answer is not waited for
-// again, even after an answer it gave earlier in the same sweep.
-TEST(ThreadAnswers, EachThreadKeepsItsLastAnswerUntilTheNextSweep)
+// A sweep asks each thread once and waits for each at most once: a thread that
+// did not answer is left alone, one that fell behind after answering is moved
+// without waiting.
+TEST(ThreadAnswers, EachThreadIsAskedOnceAndWaitedForAtMostOnce)
 {
     ThreadAnswers answers;
     ForgetThreadAnswers(&answers);
     EXPECT_EQ(ThreadNotAsked, LookUpThreadAnswer(answers, 7));
 
-    NoteThreadAnswer(&answers, 7, true);
-    NoteThreadAnswer(&answers, 9, false);
+    NoteThreadAsked(&answers, 7, true);
+    NoteThreadAsked(&answers, 9, false);
     EXPECT_EQ(ThreadAnswered, LookUpThreadAnswer(answers, 7));
     EXPECT_EQ(ThreadSilent, LookUpThreadAnswer(answers, 9));
     EXPECT_EQ(ThreadNotAsked, LookUpThreadAnswer(answers, 8));
 
-    NoteThreadAnswer(&answers, 7, false);
-    EXPECT_EQ(ThreadSilent, LookUpThreadAnswer(answers, 7)) << "stopped answering after its first answer";
-    EXPECT_EQ(2, answers.count) << "one slot per thread";
+    NoteThreadBehind(&answers, 7);
+    EXPECT_EQ(ThreadBehind, LookUpThreadAnswer(answers, 7)) << "answered, then did not finish a move";
+    NoteThreadBehind(&answers, 9);
+    EXPECT_EQ(ThreadSilent, LookUpThreadAnswer(answers, 9)) << "its windows stay left alone";
+    NoteThreadBehind(&answers, 11);
+    EXPECT_EQ(ThreadBehind, LookUpThreadAnswer(answers, 11)) << "a restore's move, never asked before";
+    EXPECT_EQ(3, answers.count) << "one slot per thread";
 
     ForgetThreadAnswers(&answers);
-    EXPECT_EQ(ThreadNotAsked, LookUpThreadAnswer(answers, 7));
-    EXPECT_EQ(ThreadNotAsked, LookUpThreadAnswer(answers, 9));
+    for (DWORD thread : {7, 9, 11})
+        EXPECT_EQ(ThreadNotAsked, LookUpThreadAnswer(answers, thread)) << "the next sweep asks afresh";
 }
 
 TEST(ThreadAnswers, AFullMemoryLeavesNewThreadsUnaskedAndStillUpdatesKnownOnes)
@@ -662,13 +667,13 @@ TEST(ThreadAnswers, AFullMemoryLeavesNewThreadsUnaskedAndStillUpdatesKnownOnes)
     ThreadAnswers answers;
     ForgetThreadAnswers(&answers);
     for (DWORD thread = 1; thread <= THREAD_ANSWER_SLOTS; ++thread)
-        NoteThreadAnswer(&answers, thread, true);
-    NoteThreadAnswer(&answers, 1000, false);
+        NoteThreadAsked(&answers, thread, true);
+    NoteThreadAsked(&answers, 1000, false);
     EXPECT_EQ(ThreadNotAsked, LookUpThreadAnswer(answers, 1000)) << "asked again at its next window";
     EXPECT_EQ(THREAD_ANSWER_SLOTS, answers.count);
 
-    NoteThreadAnswer(&answers, THREAD_ANSWER_SLOTS, false);
-    EXPECT_EQ(ThreadSilent, LookUpThreadAnswer(answers, THREAD_ANSWER_SLOTS));
+    NoteThreadBehind(&answers, THREAD_ANSWER_SLOTS);
+    EXPECT_EQ(ThreadBehind, LookUpThreadAnswer(answers, THREAD_ANSWER_SLOTS));
     EXPECT_EQ(ThreadAnswered, LookUpThreadAnswer(answers, 1));
 }
 

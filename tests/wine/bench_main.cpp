@@ -229,7 +229,7 @@ void BenchStalledWindow(const std::string &samplesExe, const std::string &direct
     HWND control;
     auto host = StartHost(directory, &control);
     const RECT stallAt = {40, 100, 340, 300};
-    StallingWindow stalling(stallAt);
+    StallingWindow stalling({stallAt});
     if (stalling.Window() == NULL) {
         std::fprintf(stderr, "the stalling window did not appear\n");
         std::exit(1);

@@ -24,4 +24,9 @@ inline std::string StallEventName(const char *what, DWORD processId)
     return std::string("BrelloxStall-") + what + "-" + std::to_string(processId);
 }
 
+inline std::string StallWindowTitle(int i)
+{
+    return "stall " + std::to_string(i);
+}
+
 #endif

@@ -1,9 +1,10 @@
-// A window whose thread stops answering on request, as a frozen program's does,
+// Windows whose thread stops answering on request, as a frozen program's does,
 // for the tests and the benchmark of windows that do not answer
-// (stall_control.h). It stops before the next message, inside the next move of
-// its window, or answers every message late.
+// (stall_control.h). The thread stops before the next message, inside the next
+// move of any of its windows, or answers every message late. Window i is
+// titled "stall i"; the last one lies on top.
 //
-//   brellox_stall.exe LEFT TOP RIGHT BOTTOM
+//   brellox_stall.exe LEFT TOP RIGHT BOTTOM [LEFT TOP RIGHT BOTTOM ...]
 #include "stall_control.h"
 
 #include <cstdlib>
@@ -49,10 +50,8 @@ LRESULT CALLBACK StallWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 int main(int argc, char **argv)
 {
-    if (argc != 5)
+    if (argc < 5 || (argc - 1) % 4 != 0)
         return 2;
-    const int left = std::atoi(argv[1]), top = std::atoi(argv[2]);
-    const int right = std::atoi(argv[3]), bottom = std::atoi(argv[4]);
     const DWORD self = GetCurrentProcessId();
     g_stalled = CreateEventA(NULL, FALSE, FALSE, StallEventName("stalled", self).c_str());
     g_release = CreateEventA(NULL, FALSE, FALSE, StallEventName("release", self).c_str());
@@ -62,9 +61,13 @@ int main(int argc, char **argv)
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = STALL_WINDOW_CLASS;
     RegisterClassA(&wc);
-    HWND hwnd = CreateWindowExA(0, wc.lpszClassName, "stall", WS_OVERLAPPEDWINDOW, left, top, right - left,
-                                bottom - top, NULL, NULL, wc.hInstance, NULL);
-    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    for (int i = 0; 4 * i + 4 < argc; ++i) {
+        char **at = argv + 1 + 4 * i;
+        const int left = std::atoi(at[0]), top = std::atoi(at[1]), right = std::atoi(at[2]), bottom = std::atoi(at[3]);
+        HWND hwnd = CreateWindowExA(0, wc.lpszClassName, StallWindowTitle(i).c_str(), WS_OVERLAPPEDWINDOW, left, top,
+                                    right - left, bottom - top, NULL, NULL, wc.hInstance, NULL);
+        ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    }
     MSG msg;
     while (GetMessageA(&msg, NULL, 0, 0) > 0)
         DispatchMessageA(&msg);

@@ -4,27 +4,33 @@
 
 namespace {
 
-std::string Arguments(const RECT &r)
+std::string Arguments(const std::vector<RECT> &at)
 {
-    return std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
-           std::to_string(r.bottom);
+    std::string arguments;
+    for (const RECT &r : at) {
+        arguments += std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
+                     std::to_string(r.bottom) + " ";
+    }
+    return arguments;
 }
 
 } // namespace
 
-StallingWindow::StallingWindow(const RECT &r)
-    : process_(MakeScratchDirectory("stall"), TestProgramPath("brellox_stall.exe"), Arguments(r))
+StallingWindow::StallingWindow(const std::vector<RECT> &at)
+    : process_(MakeScratchDirectory("stall"), TestProgramPath("brellox_stall.exe"), Arguments(at))
 {
-    // The program makes its events before its window: once the window is
-    // there, so are they.
-    WaitUntil([&] { return (hwnd_ = FindProcessWindow(process_.Id(), STALL_WINDOW_CLASS, NULL)) != NULL; },
-              kStartTimeoutMs);
-    if (hwnd_ == NULL)
+    // The program makes its events before its windows: once the last window is
+    // there, so are they and the others.
+    const std::string last = StallWindowTitle(static_cast<int>(at.size()) - 1);
+    if (!WaitUntil([&] { return FindProcessWindow(process_.Id(), STALL_WINDOW_CLASS, last.c_str()) != NULL; },
+                   kStartTimeoutMs))
         return;
     stalled_ = OpenEventA(SYNCHRONIZE, FALSE, StallEventName("stalled", process_.Id()).c_str());
     release_ = OpenEventA(EVENT_MODIFY_STATE, FALSE, StallEventName("release", process_.Id()).c_str());
     if (stalled_ == NULL || release_ == NULL)
-        hwnd_ = NULL;
+        return;
+    for (size_t i = 0; i < at.size(); ++i)
+        windows_.push_back(FindProcessWindow(process_.Id(), STALL_WINDOW_CLASS, StallWindowTitle(int(i)).c_str()));
 }
 
 StallingWindow::~StallingWindow()
@@ -37,13 +43,13 @@ StallingWindow::~StallingWindow()
 
 bool StallingWindow::StallNow()
 {
-    PostMessageA(hwnd_, STALL_NOW, 0, 0);
+    PostMessageA(Window(), STALL_NOW, 0, 0);
     return WaitUntilStalled(kStartTimeoutMs);
 }
 
 void StallingWindow::StallWhenMoved() const
 {
-    SendMessageTimeoutA(hwnd_, STALL_WHEN_MOVED, 0, 0, SMTO_NORMAL, kStartTimeoutMs, NULL);
+    SendMessageTimeoutA(Window(), STALL_WHEN_MOVED, 0, 0, SMTO_NORMAL, kStartTimeoutMs, NULL);
 }
 
 bool StallingWindow::WaitUntilStalled(DWORD timeoutMs)
@@ -53,7 +59,7 @@ bool StallingWindow::WaitUntilStalled(DWORD timeoutMs)
 
 void StallingWindow::AnswerSlowly(DWORD ms) const
 {
-    SendMessageTimeoutA(hwnd_, STALL_ANSWER_SLOWLY, ms, 0, SMTO_NORMAL, kStartTimeoutMs, NULL);
+    SendMessageTimeoutA(Window(), STALL_ANSWER_SLOWLY, ms, 0, SMTO_NORMAL, kStartTimeoutMs, NULL);
 }
 
 void StallingWindow::Release() const
@@ -63,5 +69,5 @@ void StallingWindow::Release() const
 
 bool StallingWindow::WaitUntilAnswering() const
 {
-    return SendMessageTimeoutA(hwnd_, WM_NULL, 0, 0, SMTO_NORMAL, kStartTimeoutMs, NULL) != 0;
+    return SendMessageTimeoutA(Window(), WM_NULL, 0, 0, SMTO_NORMAL, kStartTimeoutMs, NULL) != 0;
 }

@@ -1,5 +1,5 @@
-// A window in a program of its own (brellox_stall.exe) whose thread a test or
-// benchmark stops and releases at the moment it chooses.
+// Windows in a program of their own (brellox_stall.exe), all of one thread,
+// which a test or benchmark stops and releases at the moment it chooses.
 #ifndef BRELLOX_TESTS_STALLING_WINDOW_H
 #define BRELLOX_TESTS_STALLING_WINDOW_H
 
@@ -7,18 +7,19 @@
 
 class StallingWindow {
 public:
-    // Starts the program with its window at r, shown without being activated.
-    explicit StallingWindow(const RECT &r);
+    // Starts the program with a window at each rectangle, shown without being
+    // activated; the last lies on top.
+    explicit StallingWindow(const std::vector<RECT> &at);
     ~StallingWindow();
     StallingWindow(const StallingWindow &) = delete;
     StallingWindow &operator=(const StallingWindow &) = delete;
 
     // NULL when the program did not start.
-    HWND Window() const { return hwnd_; }
+    HWND Window(size_t i = 0) const { return i < windows_.size() ? windows_[i] : NULL; }
     // Stops its thread; returns once the thread has stopped.
     bool StallNow();
-    // Its thread stops inside the next move of the window, as a program that
-    // freezes while a sweep is moving its window does.
+    // Its thread stops inside the next move of any of its windows, as a program
+    // that freezes while a sweep is moving its window does.
     void StallWhenMoved() const;
     // Whether its thread has stopped (since the last such report).
     bool WaitUntilStalled(DWORD timeoutMs);
@@ -32,7 +33,7 @@ public:
 
 private:
     BrelloxProcess process_;
-    HWND hwnd_ = NULL;
+    std::vector<HWND> windows_;
     HANDLE stalled_ = NULL;
     HANDLE release_ = NULL;
 };

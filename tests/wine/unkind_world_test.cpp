@@ -105,10 +105,10 @@ protected:
             timeoutMs, 50);
     }
 
-    // A window in a program of its own whose thread the test stops and releases.
-    StallingWindow &StartStallingWindow(const RECT &r)
+    // Windows in a program of their own whose thread the test stops and releases.
+    StallingWindow &StartStallingWindow(const std::vector<RECT> &at)
     {
-        stalling_ = std::make_unique<StallingWindow>(r);
+        stalling_ = std::make_unique<StallingWindow>(at);
         return *stalling_;
     }
 
@@ -155,7 +155,7 @@ TEST_F(UnkindWorld, AWindowStalledJustBeforeTheOpenIsLeftWhileTheOthersArePushed
         Sample(r);
     // Made last, so it lies on top: the sweep meets it first.
     const RECT stallAt = {40, 100, 340, 300};
-    StallingWindow &stalling = StartStallingWindow(stallAt);
+    StallingWindow &stalling = StartStallingWindow({stallAt});
     ASSERT_NE(nullptr, stalling.Window());
     ASSERT_TRUE(stalling.StallNow());
 
@@ -180,19 +180,19 @@ TEST_F(UnkindWorld, AWindowStalledJustBeforeTheOpenIsLeftWhileTheOthersArePushed
     EXPECT_TRUE(HasRect(stalling.Window(), stallAt));
 }
 
-TEST_F(UnkindWorld, AWindowThatStallsWhileTheSweepMovesItHoldsUpNoOtherAndComesBackOnceReleased)
+TEST_F(UnkindWorld, AProgramThatStallsWhileTheSweepMovesItHoldsUpNoOtherAndAllItsWindowsFollowOnceReleased)
 {
     Start();
-    // Six windows below it in the z-order and six above: the sweep meets it in
-    // the middle of the enumeration.
+    // Six windows below the program's two in the z-order and six above: the
+    // sweep meets them in the middle of the enumeration.
     std::vector<RECT> at;
     for (int i = 0; i < 6; ++i)
         at.push_back({i * 10, 20 + i * 60, 300 + i * 10, 120 + i * 60});
     for (const RECT &r : at)
         Sample(r);
-    const RECT stallAt = {30, 380, 330, 480};
+    const std::vector<RECT> stallAt = {{30, 380, 330, 480}, {50, 400, 350, 500}};
     StallingWindow &stalling = StartStallingWindow(stallAt);
-    ASSERT_NE(nullptr, stalling.Window());
+    ASSERT_NE(nullptr, stalling.Window(1));
     for (int i = 6; i < 12; ++i) {
         at.push_back({i * 8, 20 + i * 60, 300 + i * 8, 100 + i * 60});
         Sample(at.back());
@@ -200,18 +200,21 @@ TEST_F(UnkindWorld, AWindowThatStallsWhileTheSweepMovesItHoldsUpNoOtherAndComesB
     stalling.StallWhenMoved();
 
     DoubleClick(1, 760);
-    EXPECT_TRUE(stalling.WaitUntilStalled(kStartTimeoutMs)) << "it stopped inside its move";
+    EXPECT_TRUE(stalling.WaitUntilStalled(kStartTimeoutMs)) << "it stopped inside its first move";
     EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs)) << "the windows on both sides";
-    EXPECT_TRUE(HasRect(stalling.Window(), stallAt)) << "its move waits until its thread runs";
+    for (int i = 0; i < 2; ++i)
+        EXPECT_TRUE(HasRect(stalling.Window(i), stallAt[i])) << "its moves wait until its thread runs";
 
-    ClickWindow(samples_[0]);
-    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs)) << "the watch restored";
-    EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 2, 768}));
-
-    // Released, it carries out its move and then the restore's, in that order.
+    // It was answering when the sweep met it: both its windows are pushed once
+    // it runs again, and put back with the rest.
     stalling.Release();
     ASSERT_TRUE(stalling.WaitUntilAnswering());
-    EXPECT_TRUE(HasRect(stalling.Window(), stallAt));
+    for (int i = 0; i < 2; ++i)
+        EXPECT_TRUE(HasRect(stalling.Window(i), Moved(stallAt[i], 150, stallAt[i].top))) << i;
+    ClickWindow(samples_[0]);
+    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs)) << "the watch restored";
+    for (int i = 0; i < 2; ++i)
+        EXPECT_TRUE(WaitForRect(stalling.Window(i), stallAt[i])) << HasRect(stalling.Window(i), stallAt[i]);
 }
 
 TEST_F(UnkindWorld, AWindowThatStallsAfterItsMoveHoldsUpNoRestoreAndComesBackOnceReleased)
@@ -220,7 +223,7 @@ TEST_F(UnkindWorld, AWindowThatStallsAfterItsMoveHoldsUpNoRestoreAndComesBackOnc
     // Made first, so it lies below the others: it is moved last, recorded
     // last and put back last, after the others and before the hover poll.
     const RECT stallAt = {40, 100, 340, 300};
-    StallingWindow &stalling = StartStallingWindow(stallAt);
+    StallingWindow &stalling = StartStallingWindow({stallAt});
     ASSERT_NE(nullptr, stalling.Window());
     const std::vector<RECT> at = {{60, 400, 360, 600}, {20, 600, 320, 740}};
     for (const RECT &r : at)
@@ -258,7 +261,7 @@ TEST_F(UnkindWorld, ADeadlockedWindowHoldsUpNeitherOpensNorRestoresNorTheExit)
 {
     Start();
     const RECT stallAt = {40, 100, 340, 300};
-    StallingWindow &stalling = StartStallingWindow(stallAt);
+    StallingWindow &stalling = StartStallingWindow({stallAt});
     ASSERT_NE(nullptr, stalling.Window());
     const std::vector<RECT> at = {{60, 400, 360, 600}};
     Sample(at[0]);
@@ -289,7 +292,7 @@ TEST_F(UnkindWorld, ASecondSweepMeetingAStalledRecordedWindowLosesNoPosition)
 {
     Start(false, "[Brellox]\r\nTop=1\r\n");
     const RECT stallAt = {40, 100, 340, 250};
-    StallingWindow &stalling = StartStallingWindow(stallAt);
+    StallingWindow &stalling = StartStallingWindow({stallAt});
     ASSERT_NE(nullptr, stalling.Window());
     const std::vector<RECT> at = {{60, 400, 360, 600}};
     Sample(at[0]);
@@ -323,7 +326,7 @@ TEST_F(UnkindWorld, AWindowThatAnswersOnlyAfter150MsIsLeftAloneAndTheOthersArePu
 {
     Start();
     const RECT slowAt = {40, 100, 340, 300};
-    StallingWindow &slow = StartStallingWindow(slowAt);
+    StallingWindow &slow = StartStallingWindow({slowAt});
     ASSERT_NE(nullptr, slow.Window());
     const std::vector<RECT> at = {{60, 400, 360, 600}};
     Sample(at[0]);
