@@ -9,20 +9,73 @@ namespace {
 
 const TIMERPROC kWatches[EDGE_COUNT] = {WatchLeft, WatchRight, WatchTop, WatchBottom};
 
+// For each bar, the window that was in front when a drag of another program
+// opened it, until the bar takes the front after the drag; NULL otherwise.
+HWND g_DragFront[EDGE_COUNT];
+
 void StartWatch(Edge edge)
 {
     SetTimer(g_EdgeBarSet.hwndBar[edge], TIMER_WATCH_LEFT + edge, 100, kWatches[edge]);
+}
+
+// The window itself if it holds the shell's icon view: "Progman", or on
+// desktops with a changing wallpaper a "WorkerW"; NULL otherwise.
+HWND IconViewHolder(HWND window)
+{
+    char className[16] = "";
+    GetClassNameA(window, className, sizeof(className));
+    const bool desktopClass = lstrcmpA(className, "Progman") == 0 || lstrcmpA(className, "WorkerW") == 0;
+    return desktopClass && FindWindowExA(window, NULL, "SHELLDLL_DefView", NULL) != NULL ? window : NULL;
+}
+
+// Whether a drag of another program (a file dragged, a window moved) holds the
+// mouse in the window in front. Under Wine the mouse only reaches the thread
+// that holds it while that thread is in front: a bar taking the front would
+// send the button's release elsewhere and strand the drag.
+bool AnotherProgramDrags(HWND foreground)
+{
+    const DWORD thread = GetWindowThreadProcessId(foreground, NULL);
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return thread != 0 && thread != GetCurrentThreadId() && GetGUIThreadInfo(thread, &info) && info.hwndCapture != NULL;
 }
 
 void Watch(Edge edge)
 {
     HWND bar = g_EdgeBarSet.hwndBar[edge];
     HWND foreground = GetForegroundWindow();
-    HWND shell = FindWindowA("Progman", "Program Manager");
-    if (!WatchRestores(foreground, shell, bar))
+    const bool dragging = AnotherProgramDrags(foreground);
+    // Whichever window shows the icons, a click on one brings it to the front.
+    const DesktopWindows desktop = {FindWindowA("Progman", "Program Manager"), GetShellWindow(), GetDesktopWindow(),
+                                    IconViewHolder(foreground)};
+    const WatchStep step = WatchTick(foreground, dragging, g_DragFront[edge], desktop, bar);
+    if (!dragging)
+        g_DragFront[edge] = NULL;
+    if (step == WatchWaits || (step == WatchTakesFront && SetForegroundWindow(bar)))
         return;
     RestoreAll();
     KillTimer(bar, TIMER_WATCH_LEFT + edge);
+}
+
+// Brings the bar to the front as an open wants it, except while a drag of
+// another program holds the mouse: the bar then takes the front once the drag
+// is over. False when the bar cannot be brought to the front.
+bool BringBarForward(Edge edge)
+{
+    return AnotherProgramDrags(GetForegroundWindow()) || SetForegroundWindow(g_EdgeBarSet.hwndBar[edge]);
+}
+
+// An open; dragFront is the window in front when a drag of another program
+// opened the bar, which is then not activated, or NULL.
+void Open(Edge edge, HWND dragFront)
+{
+    const OpenPlan plan = OpenEdgeGeometry(edge, GetSystemMetrics(SM_CXICONSPACING), g_Settings.OpenWidth, g_ScreenSize,
+                                           g_Settings.Offset);
+    SetWindowPos(g_EdgeBarSet.hwndBar[edge], HWND_TOP, plan.bar.x, plan.bar.y, 0, 0,
+                 SWP_NOSIZE | (dragFront != NULL ? SWP_NOACTIVATE : 0));
+    g_DragFront[edge] = dragFront;
+    SweepEdge(edge, plan.line);
+    StartWatch(edge);
 }
 
 // Where the pointer is while the left or the right button is held; false while
@@ -39,17 +92,14 @@ bool HeldPointer(POINT *point)
 
 void OpenEdge(Edge edge)
 {
-    const OpenPlan plan = OpenEdgeGeometry(edge, GetSystemMetrics(SM_CXICONSPACING), g_Settings.OpenWidth, g_ScreenSize,
-                                           g_Settings.Offset);
-    SetWindowPos(g_EdgeBarSet.hwndBar[edge], HWND_TOP, plan.bar.x, plan.bar.y, 0, 0, SWP_NOSIZE);
-    SweepEdge(edge, plan.line);
-    StartWatch(edge);
+    Open(edge, NULL);
 }
 
 void SweepAtBar(Edge edge)
 {
     RECT bar = {};
     GetWindowRect(g_EdgeBarSet.hwndBar[edge], &bar);
+    g_DragFront[edge] = NULL;
     SweepEdge(edge, DragEndLine(edge, bar));
     StartWatch(edge);
 }
@@ -83,7 +133,7 @@ VOID CALLBACK HoverPoll(HWND, UINT, UINT_PTR, DWORD)
 {
     POINT point;
     Edge edge;
-    if (!HeldPointer(&point) || !BarUnderCursor(point, &edge) || !SetForegroundWindow(g_EdgeBarSet.hwndBar[edge]))
+    if (!HeldPointer(&point) || !BarUnderCursor(point, &edge) || !BringBarForward(edge))
         return;
     KillTimer(g_EdgeBarSet.hwndOwner, TIMER_HOVER_POLL);
     SetTimer(g_EdgeBarSet.hwndOwner, TIMER_DWELL_OPEN, 300, DwellOpen);
@@ -99,10 +149,13 @@ VOID CALLBACK DwellOpen(HWND, UINT, UINT_PTR, DWORD)
         KillTimer(g_EdgeBarSet.hwndOwner, TIMER_DWELL_OPEN);
         return;
     }
-    // The watch expects the bar in the foreground right after the open.
-    if (!SetForegroundWindow(g_EdgeBarSet.hwndBar[edge]))
+    // The watch expects the bar in the foreground right after the open, or
+    // once the drag that opened it is over.
+    HWND front = GetForegroundWindow();
+    const bool dragging = AnotherProgramDrags(front);
+    if (!dragging && !SetForegroundWindow(g_EdgeBarSet.hwndBar[edge]))
         return;
-    OpenEdge(edge);
+    Open(edge, dragging ? front : NULL);
     KillTimer(g_EdgeBarSet.hwndOwner, TIMER_DWELL_OPEN);
 }
 

@@ -31,7 +31,13 @@ LONG DragEndLine(Edge edge, const RECT &bar)
     }
 }
 
-bool WatchRestores(HWND foreground, HWND shell, HWND ownBar)
+WatchStep WatchTick(HWND foreground, bool foregroundDrags, HWND dragFront, const DesktopWindows &desktop, HWND ownBar)
 {
-    return foreground != NULL && foreground != shell && foreground != ownBar;
+    if (foregroundDrags)
+        return WatchWaits;
+    if (dragFront != NULL && foreground == dragFront)
+        return WatchTakesFront;
+    const bool desktopInFront = foreground == desktop.programManager || foreground == desktop.shell ||
+                                foreground == desktop.desktop || foreground == desktop.iconView;
+    return foreground == NULL || desktopInFront || foreground == ownBar ? WatchWaits : WatchRestores;
 }

@@ -17,8 +17,28 @@ OpenPlan OpenEdgeGeometry(Edge edge, int iconSpacing, int openWidth, ScreenSize 
 // The sweep line after a drag: the bar's inner edge where the drag left it.
 LONG DragEndLine(Edge edge, const RECT &bar);
 
-// A watch restores once any window but the desktop shell's and its own bar is
-// in the foreground; with no foreground window it waits.
-bool WatchRestores(HWND foreground, HWND shell, HWND ownBar);
+// The windows that show the desktop and its icons, each NULL where there is
+// none: while one of them is in front the user is at the desktop, selecting,
+// dragging or starting an icon, not in another program.
+struct DesktopWindows {
+    HWND programManager; // of class "Progman", titled "Program Manager"
+    HWND shell;          // the window system's shell window
+    HWND desktop;        // the desktop window, which shows the icons under Wine
+    HWND iconView;       // the top-level window that holds the shell's icon view
+};
+
+enum WatchStep {
+    WatchWaits,
+    WatchTakesFront, // a drag that opened the bar is over: the bar takes the front it left to the drag
+    WatchRestores,
+};
+
+// One tick of a bar's watch. It waits while a drag of another program holds
+// the mouse in the window in front (foregroundDrags); once that drag is over,
+// with dragFront (the window in front when the drag opened the bar, or NULL)
+// still in front, the bar takes the front. Otherwise it restores once any
+// window but the desktop's and its own bar is in front; with no window in
+// front it waits.
+WatchStep WatchTick(HWND foreground, bool foregroundDrags, HWND dragFront, const DesktopWindows &desktop, HWND ownBar);
 
 #endif

@@ -67,13 +67,14 @@ else
   echo "note: this machine cannot run 32-bit programs; the Wine tests run the x86_64 build of the same sources"
 fi
 # Suites named Japanese* run on their own under the Japanese locale; all others
-# under the English one.
+# under the English one. Options after the filter go to the session.
 wine_tests() {
   local name=$1 locale=$2 filter=$3
+  shift 3
   echo "== Wine tests, $name ($tests_dir, in a virtual desktop on a private display)"
   LC_ALL=$locale BRELLOX_PRODUCT_EXE="$root/build/win32/Brellox.exe" \
     BRELLOX_SCREENSHOTS="Z:${root//\//\\}\\build\\screenshots" \
-    tools/wine-session.sh --arch "$arch" --prefix "build/wine/prefix$arch" -- \
+    tools/wine-session.sh --arch "$arch" --prefix "build/wine/prefix$arch" "$@" -- \
     tools/wine-run.sh "$tests_dir/tests/wine/brellox_wine_tests.exe" --gtest_filter="$filter" \
     >"$logs/wine-$name.log" 2>&1
   tally "wine $name" "$logs/wine-$name.log" $?
@@ -88,10 +89,13 @@ by_hand='BarMouse*:InProcess*:BarMenu*:*DoubleClickEachBar*'
 options='Options*:*Dismiss*:*UnwritableFile*'
 unkind='UnkindWorld*'
 soak='Soak*'
-wine_tests english en_US.UTF-8 "-Japanese*:$by_hand:$options:$unkind:$soak"
+# The desktop's icons and programs, on a desktop that also shows Wine's taskbar.
+desktop='DesktopIcons*'
+wine_tests english en_US.UTF-8 "-Japanese*:$by_hand:$options:$unkind:$soak:$desktop"
 wine_tests english-by-hand en_US.UTF-8 "$by_hand"
 wine_tests english-options en_US.UTF-8 "$options"
 wine_tests english-unkind en_US.UTF-8 "$unkind"
+wine_tests english-desktop en_US.UTF-8 "$desktop" --shell
 # A tenth of the full soak (tools/soak.sh runs it whole): the same leak shows
 # in every round.
 export BRELLOX_SOAK_ROUNDS=${BRELLOX_SOAK_ROUNDS:-10}

@@ -2,10 +2,11 @@
 # Runs one command inside a private Wine session: its own Xvfb display, a Wine
 # prefix that belongs to the build tree, a persistent wineserver and Wine's
 # virtual desktop named "Brellox" at 1024x768 (on a larger display, so that a
-# program can tell it is inside the desktop). Everything started here is
-# stopped again by its PID when the command ends.
+# program can tell it is inside the desktop). With --shell the desktop also
+# shows Wine's taskbar. Everything started here is stopped again by its PID
+# when the command ends.
 #
-#   tools/wine-session.sh --arch 32|64 --prefix DIR [--display-keep] -- COMMAND [ARGS...]
+#   tools/wine-session.sh --arch 32|64 --prefix DIR [--shell] -- COMMAND [ARGS...]
 #
 # COMMAND sees WINE (the loader to run Windows programs with), WINEPREFIX,
 # WINESERVER and DISPLAY. The session's exit code is the command's. Send the
@@ -15,10 +16,12 @@ set -euo pipefail
 
 arch=64
 prefix=
+shell=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --arch) arch=$2; shift 2 ;;
     --prefix) prefix=$2; shift 2 ;;
+    --shell) shell=1; shift ;;
     --) shift; break ;;
     *) echo "wine-session: unknown option $1" >&2; exit 2 ;;
   esac
@@ -95,6 +98,14 @@ if [ -n "$fresh" ]; then
   # The Japanese dialog asks for MS PGothic; Takao PGothic has its metrics.
   "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d TakaoPGothic /f >/dev/null 2>&1 9>&-
   touch "$stamp"
+fi
+
+# Whether the desktop shows a taskbar is read as it starts; the prefix keeps
+# the last choice, so the registry is only written when the choice changes.
+if [ "$(cat "$WINEPREFIX/.brellox-shell" 2>/dev/null)" != "$shell" ]; then
+  "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops\Brellox' /v EnableShell /t REG_DWORD /d "$shell" /f \
+    >/dev/null 2>&1 9>&-
+  echo "$shell" >"$WINEPREFIX/.brellox-shell"
 fi
 
 "$WINE" explorer /desktop=Brellox,1024x768 >/dev/null 2>&1 9>&- &

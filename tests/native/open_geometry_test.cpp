@@ -154,28 +154,57 @@ TEST(DragEndLine, EntriesRecordedAtADragEndSurviveTheNextOpen)
     EXPECT_EQ(50, entries[1].savedTop);
 }
 
-TEST(WatchRestores, WaitsOnlyForNoForegroundTheShellOrItsOwnBar)
+TEST(WatchTick, WaitsOnlyForNoForegroundTheDesktopsWindowsOrItsOwnBar)
 {
     const HWND leftBar = Handle(1);
     const HWND topBar = Handle(3);
-    const HWND shell = Handle(50);
-    const HWND other = Handle(100);
-
-    EXPECT_FALSE(WatchRestores(NULL, shell, leftBar)) << "no foreground window";
-    EXPECT_FALSE(WatchRestores(shell, shell, leftBar)) << "the desktop shell";
-    EXPECT_FALSE(WatchRestores(leftBar, shell, leftBar)) << "its own bar";
-    EXPECT_TRUE(WatchRestores(topBar, shell, leftBar)) << "another bar restores";
-    EXPECT_TRUE(WatchRestores(other, shell, leftBar)) << "an application window restores";
-    EXPECT_TRUE(WatchRestores(leftBar, shell, topBar)) << "the left bar is another bar to the top watch";
+    const DesktopWindows desktop = {Handle(50), Handle(51), Handle(52), Handle(53)};
+    const struct {
+        HWND foreground;
+        HWND ownBar;
+        WatchStep step;
+        const char *why;
+    } cases[] = {
+        {NULL, leftBar, WatchWaits, "no foreground window"},
+        {Handle(50), leftBar, WatchWaits, "the Program Manager"},
+        {Handle(51), leftBar, WatchWaits, "the shell window"},
+        {Handle(52), leftBar, WatchWaits, "the desktop window"},
+        {Handle(53), leftBar, WatchWaits, "the window holding the icon view"},
+        {leftBar, leftBar, WatchWaits, "its own bar"},
+        {topBar, leftBar, WatchRestores, "another bar"},
+        {Handle(100), leftBar, WatchRestores, "an application window"},
+        {leftBar, topBar, WatchRestores, "the left bar is another bar to the top watch"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.step, WatchTick(c.foreground, false, NULL, desktop, c.ownBar)) << c.why;
 }
 
-TEST(WatchRestores, WithoutAShellWindowOnlyNoForegroundAndItsOwnBarWait)
+// Under Wine there is no Program Manager, no shell window and no icon view:
+// the desktop window alone shows the icons.
+TEST(WatchTick, DesktopWindowsThatDoNotExistExemptNothing)
 {
     const HWND leftBar = Handle(1);
-    EXPECT_FALSE(WatchRestores(NULL, NULL, leftBar)) << "no foreground window";
-    EXPECT_FALSE(WatchRestores(leftBar, NULL, leftBar)) << "its own bar";
-    EXPECT_TRUE(WatchRestores(Handle(50), NULL, leftBar)) << "what would have been the shell restores";
-    EXPECT_TRUE(WatchRestores(Handle(2), NULL, leftBar)) << "another bar";
+    const DesktopWindows wine = {NULL, NULL, Handle(52), NULL};
+    EXPECT_EQ(WatchWaits, WatchTick(NULL, false, NULL, wine, leftBar)) << "no foreground window";
+    EXPECT_EQ(WatchWaits, WatchTick(Handle(52), false, NULL, wine, leftBar)) << "the desktop window";
+    EXPECT_EQ(WatchRestores, WatchTick(Handle(50), false, NULL, wine, leftBar)) << "no Program Manager to spare";
+    EXPECT_EQ(WatchRestores, WatchTick(Handle(2), false, NULL, wine, leftBar)) << "another bar";
+}
+
+// A drag of another program that opened the bar keeps the front and the mouse
+// until it is over; then the bar takes the front, as any open gives it.
+TEST(WatchTick, ADragThatOpenedTheBarKeepsTheFrontUntilItIsOver)
+{
+    const HWND leftBar = Handle(1);
+    const HWND source = Handle(100);
+    const DesktopWindows wine = {NULL, NULL, Handle(52), NULL};
+    EXPECT_EQ(WatchWaits, WatchTick(source, true, source, wine, leftBar)) << "the drag goes on";
+    EXPECT_EQ(WatchWaits, WatchTick(Handle(101), true, source, wine, leftBar)) << "any drag holds the watch";
+    EXPECT_EQ(WatchTakesFront, WatchTick(source, false, source, wine, leftBar)) << "dropped, its window in front";
+    EXPECT_EQ(WatchRestores, WatchTick(Handle(101), false, source, wine, leftBar))
+        << "dropped on a program that came to the front";
+    EXPECT_EQ(WatchWaits, WatchTick(Handle(52), false, source, wine, leftBar)) << "dropped on the desktop";
+    EXPECT_EQ(WatchRestores, WatchTick(source, false, NULL, wine, leftBar)) << "later, the source activated";
 }
 
 } // namespace

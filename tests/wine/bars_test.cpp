@@ -78,7 +78,8 @@ TEST_F(Bars, FullTransparencyStillLeavesTheBarsVisible)
 
 // A button held over a bar while another window has captured the mouse, as a
 // drag-and-drop source does: the bar gets no mouse messages, and the hover poll
-// and the dwell open it.
+// and the dwell open it. The drag keeps the front and the mouse until it is
+// over; then the bar takes the front, as after any open.
 TEST_F(Bars, AButtonHeldOverABarDuringADragOpensItAfterTheDwell)
 {
     BrelloxWindows windows = Start("[Brellox]\r\n");
@@ -88,15 +89,18 @@ TEST_F(Bars, AButtonHeldOverABarDuringADragOpensItAfterTheDwell)
     HWND source = CreateSampleWindow({500, 300, 800, 500}, "source", WS_OVERLAPPEDWINDOW, SW_SHOW);
 
     ASSERT_TRUE(DragFromWindowTo(source, 1, 400)) << "over the left bar";
-
     const DWORD start = GetTickCount();
     EXPECT_TRUE(WaitUntil([&] { return RectOf(pushed).left == 150; }, 3000)) << "pushed out of the strip";
     const DWORD openedAfter = GetTickCount() - start;
     EXPECT_EQ(150, RectOf(windows.bars[0]).left);
-    EXPECT_EQ(windows.bars[0], GetForegroundWindow());
     EXPECT_GE(openedAfter, 250u) << "the dwell waits before it opens";
+    EXPECT_TRUE(HoldsFor([&] { return GetForegroundWindow() == source && RectOf(pushed).left == 150; }, 300))
+        << "the drag keeps the front while it goes on";
+    EXPECT_EQ(source, GetCapture()) << "and the mouse";
 
     EndDragFromWindow();
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == windows.bars[0]; }, 2000));
+    EXPECT_TRUE(HoldsFor([&] { return RectOf(pushed).left == 150; }, 300)) << "the strip stays clear";
     RECT r = RectOf(pushed);
     Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     EXPECT_TRUE(WaitUntil([&] { return RectOf(pushed).left == 60; }, 2000));

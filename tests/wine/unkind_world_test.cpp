@@ -124,15 +124,17 @@ protected:
     }
 
     // A held button carried over the left bar during a drag opens it: only the
-    // hover poll and the dwell timer, on Brellox's thread, can see that.
+    // hover poll and the dwell timer, on Brellox's thread, can see that. Once
+    // the drag is over the bar takes the front, as after any open.
     bool DwellOpensTheLeftBar()
     {
         HWND source = CreateSampleWindow({600, 500, 900, 700}, "source", WS_OVERLAPPEDWINDOW, SW_SHOW);
         const bool opened = DragFromWindowTo(source, 1, 384) &&
                             WaitUntil([&] { return RectOf(bars_.bars[0]).left == 150; }, kStartTimeoutMs);
         EndDragFromWindow();
+        const bool inFront = WaitUntil([&] { return GetForegroundWindow() == bars_.bars[0]; }, kStartTimeoutMs);
         DestroyWindow(source);
-        return opened;
+        return opened && inFront;
     }
 
     std::unique_ptr<BrelloxProcess> brellox_;
