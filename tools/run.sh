@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds, and starts Brellox under Wine on your display.
-# Without a display it runs the headless demo instead: sample windows and
-# Brellox in Wine's virtual desktop on a private display, an open and a
-# restore, with screenshots saved under build/demo.
+# Without a display it runs the headless demo instead (tools/demo.sh): icons on
+# Wine's virtual desktop on a private display, windows over them and Brellox
+# uncovering them, with screenshots and an animated GIF saved under build/demo.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -26,12 +26,4 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
 fi
 
 echo "No display: running the headless demo"
-out="$root/build/demo"
-rm -rf "$out"
-mkdir -p "$out"
-tools/wine-session.sh --arch "$arch" --prefix "build/wine/prefix$arch" -- \
-  tools/wine-run.sh "$build/tests/wine/brellox_demo.exe" "Z:${out//\//\\}"
-for bmp in "$out"/*.bmp; do
-  convert "$bmp" "${bmp%.bmp}.png" && rm "$bmp"
-  echo "saved ${bmp%.bmp}.png"
-done
+exec tools/demo.sh "$root/build/demo"

@@ -11,7 +11,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 wine32:i386
   xvfb xdotool x11-utils imagemagick
-  locales fonts-wine fonts-takao-gothic
+  locales fonts-wine fonts-takao-gothic fonts-dejavu-core
 )
 
 if [ "$(id -u)" != 0 ]; then

@@ -35,6 +35,11 @@ case "$arch" in
 esac
 export WINELOADER=$WINE
 export WINEPREFIX=$(realpath -m "$prefix")
+# A home of the session's own: Wine links the user's Desktop and Documents
+# folders into the home it finds as the prefix is made, and the tests and the
+# demo put shortcuts on that Desktop and files in those folders.
+export HOME="$WINEPREFIX-home"
+mkdir -p "$HOME"
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 export WINEDEBUG=${WINEDEBUG:--all}
 : "${LC_ALL:=en_US.UTF-8}"
@@ -77,7 +82,7 @@ for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 xdpyinfo >/dev/null 2>&1 || { echo "wine-session: display $display did not come up" >&2; exit 1; }
 
 fresh=
-stamp="$WINEPREFIX/.brellox-ready-2"
+stamp="$WINEPREFIX/.brellox-ready-3"
 if [ ! -f "$stamp" ]; then
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"

@@ -1,27 +1,59 @@
-// The headless demo: sample windows piled over the left screen edge, Brellox
-// started beside them, and screenshots of what the screen shows.
+// The headless demo of the errand Brellox is for: shortcuts on the desktop,
+// windows piled over their icons and Brellox with a bar on the top edge; then
+// a double-click on the bar uncovers the icons, a click on one leaves the
+// windows away, and a double-click on it starts its program and puts the
+// windows back. Each step is a screenshot, named in OUTPUT_FOLDER\captions.txt
+// with what it shows and where the user clicked (x,y; none for no click).
 //
 //   brellox_demo.exe OUTPUT_FOLDER
+#include "desktop.h"
 #include "harness.h"
 
 #include <cstdio>
 
 namespace {
 
-HWND CreateSample(int index, int x, int y, int width, int height)
-{
-    char title[32];
-    std::snprintf(title, sizeof(title), "Sample window %d", index);
-    return CreateSampleWindow({x, y, x + width, y + height}, title);
-}
+const RECT kIconRow = {4, 4, 1000, 110};
 
-bool Shoot(const std::string &folder, const char *name)
+std::string g_folder;
+
+bool Shoot(const char *name, const char *caption, POINT click = {-1, -1})
 {
     PumpMessages();
-    std::string path = folder + "\\" + name;
-    bool ok = SaveScreenshot(path);
-    std::printf("%s %s\n", ok ? "screenshot" : "could not save", path.c_str());
+    const std::string path = g_folder + "\\" + name + ".bmp";
+    const bool ok = SaveScreenshot(path);
+    std::printf("%s: %s\n", ok ? "screenshot" : "could not save", path.c_str());
+    FILE *captions = std::fopen((g_folder + "\\captions.txt").c_str(), "ab");
+    if (captions != NULL) {
+        if (click.x < 0)
+            std::fprintf(captions, "%s\t%s\tnone\n", name, caption);
+        else
+            std::fprintf(captions, "%s\t%s\t%ld,%ld\n", name, caption, click.x, click.y);
+        std::fclose(captions);
+    }
     return ok;
+}
+
+bool Step(bool done, const char *what)
+{
+    std::printf("%s%s\n", done ? "" : "failed: ", what);
+    return done;
+}
+
+BOOL CALLBACK CloseNotepad(HWND hwnd, LPARAM)
+{
+    char className[16] = "";
+    GetClassNameA(hwnd, className, sizeof(className));
+    if (lstrcmpA(className, "Notepad") == 0)
+        PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+bool NotepadInFront()
+{
+    char className[16] = "";
+    GetClassNameA(GetForegroundWindow(), className, sizeof(className));
+    return lstrcmpA(className, "Notepad") == 0;
 }
 
 } // namespace
@@ -32,40 +64,68 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: brellox_demo OUTPUT_FOLDER\n");
         return 2;
     }
-    const std::string folder = argv[1];
-
-    HWND first = CreateSample(1, -40, 40, 360, 240);
-    CreateSample(2, 20, 230, 420, 260);
-    CreateSample(3, 90, 450, 380, 240);
-    CreateSample(4, 600, 420, 360, 240);
-
+    g_folder = argv[1];
     EndAllBrellox();
-    BrelloxProcess brellox(MakeScratchDirectory("demo"));
-    BrelloxWindows windows = brellox.WaitForWindows();
-    if (!windows.Complete()) {
+
+    DesktopShortcuts shortcuts({{"Notepad", "C:\\windows\\system32\\notepad.exe"},
+                                {"Minesweeper", "C:\\windows\\system32\\winemine.exe"},
+                                {"WordPad", "C:\\Program Files\\Windows NT\\Accessories\\wordpad.exe"},
+                                {"Files", "C:\\windows\\system32\\winefile.exe"}});
+    std::vector<RECT> icons;
+    bool ok = Step(shortcuts.Made() &&
+                       WaitUntil([&] { return (icons = FindDesktopIcons(kIconRow)).size() == 4; }, kStartTimeoutMs),
+                   "four shortcuts on the desktop");
+
+    const RECT at[4] = {{-30, 10, 430, 300}, {170, 50, 670, 370}, {420, 20, 900, 320}, {80, 420, 620, 720}};
+    const char *titles[4] = {"Mail", "Report - Editor", "Browser", "Spreadsheet"};
+    HWND windows[4];
+    for (int i = 0; i < 4; ++i)
+        windows[i] = CreateSampleWindow(at[i], titles[i]);
+    auto pushed = [&] {
+        for (int i = 0; i < 3; ++i) {
+            if (RectOf(windows[i]).top != 150)
+                return false;
+        }
+        return true;
+    };
+    auto home = [&] {
+        for (int i = 0; i < 4; ++i) {
+            if (!SameRect(RectOf(windows[i]), at[i]))
+                return false;
+        }
+        return true;
+    };
+
+    const std::string dir = MakeScratchDirectory("demo");
+    WriteTextFile(dir + "\\Brellox.ini", "[Brellox]\r\nLeft=0\r\nTop=1\r\n");
+    BrelloxProcess brellox(dir);
+    const BrelloxWindows bars = brellox.WaitForWindows();
+    if (!bars.Complete()) {
         std::fprintf(stderr, "Brellox did not start: %s\n", BrelloxExePath().c_str());
         return 1;
     }
-    WaitForRect(windows.bars[0], {0, 0, 2, 768});
-    std::printf("Brellox is running: the yellow bar on the left edge\n");
-    bool ok = Shoot(folder, "1-started.bmp");
+    WaitForRect(bars.bars[2], {0, 0, 1024, 2});
+    ok = Shoot("1-covered", "Windows cover the desktop icons; Brellox keeps a thin bar on the top edge.") && ok;
 
-    // A double-click on the left bar: the bar slides inward by two icon cells
-    // and pushes the windows out of the strip.
-    DoubleClick(1, 300);
-    const bool opened = WaitUntil([&] { return RectOf(windows.bars[0]).left == 150; }, kStartTimeoutMs) &&
-                        WaitUntil([&] { return RectOf(first).left == 150; }, kStartTimeoutMs);
-    std::printf(opened ? "a double-click on the left bar: the strip is cleared\n" : "the left bar did not open\n");
-    ok = Shoot(folder, "2-strip-cleared.bmp") && opened && ok;
+    const POINT onBar = {940, 1};
+    DoubleClick(onBar.x, onBar.y);
+    ok = Step(WaitUntil(pushed, kStartTimeoutMs), "a double-click on the top bar clears the strip") && ok;
+    ok = Shoot("2-uncovered", "A double-click on the bar pushes every window out of the strip below it.", onBar) && ok;
 
-    // A click on one of the pushed windows puts everything back.
-    const RECT pushed = RectOf(first);
-    Click((pushed.left + pushed.right) / 2, (pushed.top + pushed.bottom) / 2);
-    const bool restored = WaitUntil([&] { return RectOf(first).left == -40; }, kStartTimeoutMs) &&
-                          WaitUntil([&] { return RectOf(windows.bars[0]).left == 0; }, kStartTimeoutMs);
-    std::printf(restored ? "a click on a window: everything is back\n" : "nothing was put back\n");
-    ok = Shoot(folder, "3-restored.bmp") && restored && ok;
+    const POINT notepad = {(icons[0].left + icons[0].right) / 2, (icons[0].top + icons[0].bottom) / 2};
+    Click(notepad.x, notepad.y);
+    ok = Step(HoldsFor(pushed, 1000), "a click on the Notepad icon: the windows stay away") && ok;
+    ok = Shoot("3-icon-clicked", "A click on an icon leaves the windows away: the icons stay within reach.", notepad) &&
+         ok;
 
+    DoubleClick(notepad.x, notepad.y);
+    ok = Step(WaitUntil([&] { return NotepadInFront() && home(); }, kStartTimeoutMs),
+              "a double-click starts Notepad in front and puts everything back") &&
+         ok;
+    ok = Shoot("4-program-started", "A double-click starts its program; every window goes back where it was.") && ok;
+
+    EnumWindows(CloseNotepad, 0);
+    WaitUntil([] { return FindWindowA("Notepad", NULL) == NULL; }, kStartTimeoutMs);
     EndAllBrellox();
     return ok ? 0 : 1;
 }

@@ -51,10 +51,10 @@ protected:
     void SetUp() override
     {
         EndAllBrellox();
-        shortcuts_ = std::make_unique<DesktopShortcuts>(
-            std::vector<std::pair<std::string, std::string>>{{"Notepad", "C:\\windows\\system32\\notepad.exe"},
-                                                             {"Minesweeper", "C:\\windows\\system32\\winemine.exe"},
-                                                             {"Clock", "C:\\windows\\system32\\clock.exe"}});
+        shortcuts_ = std::make_unique<DesktopShortcuts>(std::vector<std::pair<std::string, std::string>>{
+            {"Notepad", "C:\\windows\\system32\\notepad.exe"},
+            {"Minesweeper", "C:\\windows\\system32\\winemine.exe"},
+            {"WordPad", "C:\\Program Files\\Windows NT\\Accessories\\wordpad.exe"}});
         ASSERT_TRUE(shortcuts_->Made());
         ASSERT_TRUE(WaitUntil([&] { return (icons_ = FindDesktopIcons(kIconRow)).size() == 3; }, kStartTimeoutMs))
             << icons_.size() << " icons on the desktop";
