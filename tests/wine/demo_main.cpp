@@ -70,11 +70,12 @@ int main(int argc, char **argv)
     DesktopShortcuts shortcuts({{"Notepad", "C:\\windows\\system32\\notepad.exe"},
                                 {"Minesweeper", "C:\\windows\\system32\\winemine.exe"},
                                 {"WordPad", "C:\\Program Files\\Windows NT\\Accessories\\wordpad.exe"},
-                                {"Files", "C:\\windows\\system32\\winefile.exe"}});
-    std::vector<RECT> icons;
-    bool ok = Step(shortcuts.Made() &&
-                       WaitUntil([&] { return (icons = FindDesktopIcons(kIconRow)).size() == 4; }, kStartTimeoutMs),
-                   "four shortcuts on the desktop");
+                                {"Files", "C:\\windows\\system32\\winefile.exe"}},
+                               kIconRow);
+    const std::vector<RECT> icons = shortcuts.Icons();
+    if (!Step(icons.size() == 4, "four shortcuts on the desktop"))
+        return 1;
+    bool ok = true;
 
     const RECT at[4] = {{-30, 10, 430, 300}, {170, 50, 670, 370}, {420, 20, 900, 320}, {80, 420, 620, 720}};
     const char *titles[4] = {"Mail", "Report - Editor", "Browser", "Spreadsheet"};

@@ -35,18 +35,22 @@ bool SaveShortcut(const std::string &path, const std::string &target)
 
 } // namespace
 
-DesktopShortcuts::DesktopShortcuts(const std::vector<std::pair<std::string, std::string>> &shortcuts)
+DesktopShortcuts::DesktopShortcuts(const std::vector<std::pair<std::string, std::string>> &shortcuts,
+                                   const RECT &iconRow)
 {
     CoInitialize(NULL);
     char folder[MAX_PATH] = "";
-    if (FAILED(SHGetFolderPathA(NULL, CSIDL_DESKTOPDIRECTORY, NULL, 0, folder))) {
-        made_ = false;
+    if (FAILED(SHGetFolderPathA(NULL, CSIDL_DESKTOPDIRECTORY, NULL, 0, folder)))
         return;
-    }
+    std::vector<RECT> icons;
     for (const auto &shortcut : shortcuts) {
         paths_.push_back(std::string(folder) + "\\" + shortcut.first + ".lnk");
-        made_ = SaveShortcut(paths_.back(), shortcut.second) && made_;
+        const size_t shown = paths_.size();
+        if (!SaveShortcut(paths_.back(), shortcut.second) ||
+            !WaitUntil([&] { return (icons = FindDesktopIcons(iconRow)).size() == shown; }, kStartTimeoutMs))
+            return;
     }
+    icons_ = icons;
 }
 
 DesktopShortcuts::~DesktopShortcuts()

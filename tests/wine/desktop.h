@@ -13,18 +13,22 @@
 // in a row along its top edge; removed again by the destructor.
 class DesktopShortcuts {
 public:
-    // Each pair is the shortcut's name and the program it starts.
-    explicit DesktopShortcuts(const std::vector<std::pair<std::string, std::string>> &shortcuts);
+    // Each pair is the shortcut's name and the program it starts. The
+    // shortcuts are added one at a time, each once the desktop shows the icon
+    // of the one before in iconRow (an area where nothing else lies): Wine's
+    // desktop may miss a shortcut that comes while it takes in another.
+    DesktopShortcuts(const std::vector<std::pair<std::string, std::string>> &shortcuts, const RECT &iconRow);
     ~DesktopShortcuts();
     DesktopShortcuts(const DesktopShortcuts &) = delete;
     DesktopShortcuts &operator=(const DesktopShortcuts &) = delete;
 
-    // Whether every shortcut was written.
-    bool Made() const { return made_; }
+    // The rectangles of the icons, in order, once every one showed; empty when
+    // a shortcut could not be written or its icon did not show.
+    const std::vector<RECT> &Icons() const { return icons_; }
 
 private:
     std::vector<std::string> paths_;
-    bool made_ = true;
+    std::vector<RECT> icons_;
 };
 
 // What the screen shows in one area, pixel by pixel.

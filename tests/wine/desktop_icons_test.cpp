@@ -48,16 +48,27 @@ bool IsNotepad(HWND hwnd)
 
 class DesktopIcons : public ::testing::Test {
 protected:
+    // The shortcuts stay for the whole suite: Wine's desktop takes in a
+    // shortcut at a time, and the tests look at the icons without changing them.
+    static void SetUpTestSuite()
+    {
+        s_shortcuts = new DesktopShortcuts({{"Notepad", "C:\\windows\\system32\\notepad.exe"},
+                                            {"Minesweeper", "C:\\windows\\system32\\winemine.exe"},
+                                            {"WordPad", "C:\\Program Files\\Windows NT\\Accessories\\wordpad.exe"}},
+                                           kIconRow);
+    }
+
+    static void TearDownTestSuite()
+    {
+        delete s_shortcuts;
+        s_shortcuts = NULL;
+    }
+
     void SetUp() override
     {
         EndAllBrellox();
-        shortcuts_ = std::make_unique<DesktopShortcuts>(std::vector<std::pair<std::string, std::string>>{
-            {"Notepad", "C:\\windows\\system32\\notepad.exe"},
-            {"Minesweeper", "C:\\windows\\system32\\winemine.exe"},
-            {"WordPad", "C:\\Program Files\\Windows NT\\Accessories\\wordpad.exe"}});
-        ASSERT_TRUE(shortcuts_->Made());
-        ASSERT_TRUE(WaitUntil([&] { return (icons_ = FindDesktopIcons(kIconRow)).size() == 3; }, kStartTimeoutMs))
-            << icons_.size() << " icons on the desktop";
+        icons_ = s_shortcuts->Icons();
+        ASSERT_EQ(3u, icons_.size()) << "the desktop shows an icon for each shortcut";
         uncovered_ = CaptureScreen(kIconRow);
     }
 
@@ -69,7 +80,6 @@ protected:
             DestroyWindow(sample);
         brellox_.reset();
         EndAllBrellox();
-        shortcuts_.reset();
         ParkPointer();
     }
 
@@ -122,7 +132,7 @@ protected:
         return WaitUntil([&] { return Pushed(); }, kStartTimeoutMs);
     }
 
-    std::unique_ptr<DesktopShortcuts> shortcuts_;
+    static DesktopShortcuts *s_shortcuts;
     std::vector<RECT> icons_;
     ScreenImage uncovered_;
     std::unique_ptr<BrelloxProcess> brellox_;
@@ -130,6 +140,8 @@ protected:
     std::vector<RECT> at_;
     std::vector<HWND> samples_;
 };
+
+DesktopShortcuts *DesktopIcons::s_shortcuts;
 
 TEST_F(DesktopIcons, AnOpenUncoversTheIconsAClickKeepsThemClearAndADoubleClickStartsTheProgramBeforeTheRestore)
 {
