@@ -30,6 +30,10 @@ void ReplaceRunningCopy();
 bool StartBrellox(HINSTANCE instance, HINSTANCE previousInstance);
 // Runs until a quit is posted and returns the exit code.
 int RunMessageLoop();
+// After a change of the display's size: puts back every pushed window, then
+// brings the settings' ranges and the bars to the new size, as a fresh start
+// at that size would have them.
+void FollowDisplay();
 void EndBrellox();
 
 #endif

@@ -1,6 +1,7 @@
 // Start-up after the running copy has been asked to end, the message loop, and
 // what is released at the end.
 #include "../bars/bars_win32.h"
+#include "../options/options_win32.h"
 #include "../sweep/moved_windows.h"
 #include "../sweep/sweep_win32.h"
 #include "app_win32.h"
@@ -34,6 +35,13 @@ void CreateBars(HINSTANCE instance)
     }
 }
 
+// Height first, as start-up has always read it.
+void ReadScreenSize()
+{
+    g_ScreenSize.cy = GetSystemMetrics(SM_CYSCREEN);
+    g_ScreenSize.cx = GetSystemMetrics(SM_CXSCREEN);
+}
+
 } // namespace
 
 void ReplaceRunningCopy()
@@ -48,8 +56,7 @@ bool StartBrellox(HINSTANCE instance, HINSTANCE previousInstance)
     if (previousInstance == NULL && !RegisterBrelloxClass(instance))
         return false;
 
-    g_ScreenSize.cy = GetSystemMetrics(SM_CYSCREEN);
-    g_ScreenSize.cx = GetSystemMetrics(SM_CXSCREEN);
+    ReadScreenSize();
 
     g_hInstance = instance;
     g_hBarBrush = NULL;
@@ -72,6 +79,17 @@ bool StartBrellox(HINSTANCE instance, HINSTANCE previousInstance)
     for (HWND bar : g_EdgeBarSet.hwndBar)
         UpdateWindow(bar);
     return true;
+}
+
+void FollowDisplay()
+{
+    ReadScreenSize();
+    // Recorded positions are the windows' own; the bars' rest and the Offset
+    // rule depend on the screen.
+    EndOpens();
+    LoadSettings();
+    ApplyBars();
+    FitOptionsToScreen();
 }
 
 int RunMessageLoop()

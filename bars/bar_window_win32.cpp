@@ -99,6 +99,11 @@ LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_MOUSELEAVE:
         RestartHoverPoll();
         return 0;
+    case WM_DISPLAYCHANGE:
+        // Every top-level window hears of the change; the owner window answers for all.
+        if (hwnd == g_EdgeBarSet.hwndOwner)
+            FollowDisplay();
+        return 0;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }

@@ -21,6 +21,8 @@ COLORREF g_WorkingColor;
 // The one brush the swatch is painted with. Each repaint releases the one
 // before it, and the end of the dialog releases the last.
 HBRUSH g_hSwatchBrush;
+// The dialog while it is up; NULL otherwise.
+HWND g_hOptionsDialog;
 
 void ReleaseSwatchBrush()
 {
@@ -57,6 +59,7 @@ void InitialiseDialog(HWND dialog)
     }
     SetFocus(GetDlgItem(dialog, IDOK));
     g_WorkingColor = view.workingColor;
+    g_hOptionsDialog = dialog;
 }
 
 void PickColor(HWND dialog)
@@ -134,7 +137,23 @@ void ShowOptions()
     }
     const int dialog = UserLanguageIsJapanese(64) ? IDD_OPTIONS_JA : IDD_OPTIONS_EN;
     DialogBoxParamA(g_hInstance, MAKEINTRESOURCEA(dialog), g_EdgeBarSet.hwndOwner, OptionsDialogProc, 0);
+    g_hOptionsDialog = NULL;
     ReleaseSwatchBrush();
+}
+
+void FitOptionsToScreen()
+{
+    if (g_hOptionsDialog == NULL)
+        return;
+    ValueRange ranges[OPTION_VALUE_COUNT];
+    OptionRanges(g_ScreenSize, ranges);
+    const ValueRange &offset = ranges[ValueOffset];
+    char text[30];
+    GetWindowTextA(GetDlgItem(g_hOptionsDialog, offset.fieldId), text, sizeof(text));
+    HWND spinner = GetDlgItem(g_hOptionsDialog, offset.spinnerId);
+    SendMessageA(spinner, UDM_SETRANGE32, offset.lowest, offset.highest);
+    // The spinner holds the position within its bounds and writes it into the field.
+    SendMessageA(spinner, UDM_SETPOS, 0, FieldTextToInt(text));
 }
 
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)

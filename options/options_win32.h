@@ -8,6 +8,10 @@
 // returns when it has ended.
 void ShowOptions();
 
+// While the dialog is up, gives the Offset spinner the bounds of the screen's
+// present size, the value it shows held within them.
+void FitOptionsToScreen();
+
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The language check: whether the user's language is Japanese, asked with a

@@ -104,6 +104,16 @@ void SweepAtBar(Edge edge)
     StartWatch(edge);
 }
 
+void EndOpens()
+{
+    for (int edge = 0; edge < EDGE_COUNT; ++edge) {
+        KillTimer(g_EdgeBarSet.hwndBar[edge], TIMER_WATCH_LEFT + edge);
+        g_DragFront[edge] = NULL;
+    }
+    KillTimer(g_EdgeBarSet.hwndOwner, TIMER_DWELL_OPEN);
+    RestoreAll();
+}
+
 void StopHoverPoll()
 {
     KillTimer(g_EdgeBarSet.hwndOwner, TIMER_HOVER_POLL);

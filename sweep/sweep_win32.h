@@ -25,6 +25,10 @@ void OpenEdge(Edge edge);
 // Sweeps at the inner edge of the bar where a drag left it.
 void SweepAtBar(Edge edge);
 
+// Ends every open as a fresh start has none: the watches and the dwell
+// stopped, every pushed window put back and the hover poll running.
+void EndOpens();
+
 void StopHoverPoll();
 void RestartHoverPoll();
 

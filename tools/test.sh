@@ -91,11 +91,14 @@ unkind='UnkindWorld*'
 soak='Soak*'
 # The desktop's icons and programs, on a desktop that also shows Wine's taskbar.
 desktop='DesktopIcons*'
-wine_tests english en_US.UTF-8 "-Japanese*:$by_hand:$options:$unkind:$soak:$desktop"
+# A display scaled to 144 DPI for every program.
+scaled='ScaledDisplay*'
+wine_tests english en_US.UTF-8 "-Japanese*:$by_hand:$options:$unkind:$soak:$desktop:$scaled"
 wine_tests english-by-hand en_US.UTF-8 "$by_hand"
 wine_tests english-options en_US.UTF-8 "$options"
 wine_tests english-unkind en_US.UTF-8 "$unkind"
 wine_tests english-desktop en_US.UTF-8 "$desktop" --shell
+wine_tests english-scaled en_US.UTF-8 "$scaled" --dpi 144
 # A tenth of the full soak (tools/soak.sh runs it whole): the same leak shows
 # in every round.
 export BRELLOX_SOAK_ROUNDS=${BRELLOX_SOAK_ROUNDS:-10}

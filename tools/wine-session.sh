@@ -3,10 +3,11 @@
 # prefix that belongs to the build tree, a persistent wineserver and Wine's
 # virtual desktop named "Brellox" at 1024x768 (on a larger display, so that a
 # program can tell it is inside the desktop). With --shell the desktop also
-# shows Wine's taskbar. Everything started here is stopped again by its PID
-# when the command ends.
+# shows Wine's taskbar; with --dpi N the display is scaled to N DPI (96 by
+# default). Everything started here is stopped again by its PID when the
+# command ends.
 #
-#   tools/wine-session.sh --arch 32|64 --prefix DIR [--shell] -- COMMAND [ARGS...]
+#   tools/wine-session.sh --arch 32|64 --prefix DIR [--shell] [--dpi N] -- COMMAND [ARGS...]
 #
 # COMMAND sees WINE (the loader to run Windows programs with), WINEPREFIX,
 # WINESERVER and DISPLAY. The session's exit code is the command's. Send the
@@ -17,11 +18,13 @@ set -euo pipefail
 arch=64
 prefix=
 shell=0
+dpi=96
 while [ $# -gt 0 ]; do
   case "$1" in
     --arch) arch=$2; shift 2 ;;
     --prefix) prefix=$2; shift 2 ;;
     --shell) shell=1; shift ;;
+    --dpi) dpi=$2; shift 2 ;;
     --) shift; break ;;
     *) echo "wine-session: unknown option $1" >&2; exit 2 ;;
   esac
@@ -105,12 +108,14 @@ if [ -n "$fresh" ]; then
   touch "$stamp"
 fi
 
-# Whether the desktop shows a taskbar is read as it starts; the prefix keeps
-# the last choice, so the registry is only written when the choice changes.
-if [ "$(cat "$WINEPREFIX/.brellox-shell" 2>/dev/null)" != "$shell" ]; then
+# Whether the desktop shows a taskbar, and the display's DPI, are read as the
+# desktop and each program start; the prefix keeps the last choice, so the
+# registry is only written when the choice changes.
+if [ "$(cat "$WINEPREFIX/.brellox-desktop" 2>/dev/null)" != "shell=$shell dpi=$dpi" ]; then
   "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops\Brellox' /v EnableShell /t REG_DWORD /d "$shell" /f \
     >/dev/null 2>&1 9>&-
-  echo "$shell" >"$WINEPREFIX/.brellox-shell"
+  "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 9>&-
+  echo "shell=$shell dpi=$dpi" >"$WINEPREFIX/.brellox-desktop"
 fi
 
 "$WINE" explorer /desktop=Brellox,1024x768 >/dev/null 2>&1 9>&- &

@@ -65,20 +65,8 @@ protected:
         return hwnd;
     }
 
-    HWND OptionsDialog() const { return FindProcessWindow(brellox_->Id(), "#32770", "Brellox"); }
-
-    // Picks Options in the menu a right-click there brings up; the dialog once
-    // it is shown, or NULL when the menu or the dialog does not come.
-    HWND OpenOptionsAt(int x, int y) const
-    {
-        HWND menu = RightClick(x, y, brellox_->Id());
-        if (menu == NULL)
-            return NULL;
-        ClickFirstItem(menu);
-        HWND dialog = NULL;
-        WaitUntil([&] { return (dialog = OptionsDialog()) != NULL && IsWindowVisible(dialog); }, kStartTimeoutMs);
-        return dialog != NULL && IsWindowVisible(dialog) ? dialog : NULL;
-    }
+    HWND OptionsDialog() const { return OptionsDialogOf(brellox_->Id()); }
+    HWND OpenOptionsAt(int x, int y) const { return OpenOptionsFromBar(brellox_->Id(), x, y); }
 
     std::unique_ptr<BrelloxProcess> brellox_;
     BrelloxWindows bars_ = {};
@@ -144,7 +132,7 @@ TEST_F(BarMouse, ADraggedLeftBarSweepsAtItsInnerEdgeAndStaysUntilTheRestore)
     ASSERT_TRUE(MovePointer(300, 100));
     EXPECT_TRUE(WaitForRect(bar, {300, 10, 302, 758})) << HasRect(bar, {300, 10, 302, 758});
     EXPECT_TRUE(HasRect(pushed, across)) << "nothing moves before the release";
-    ReleaseButton(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(ReleaseDrag(bar));
 
     EXPECT_TRUE(WaitForRect(pushed, Moved(across, 302, 50))) << HasRect(pushed, Moved(across, 302, 50));
     EXPECT_TRUE(HasRect(left, beyond));
@@ -174,7 +162,7 @@ TEST_F(BarMouse, ADraggedTopBarMovesOnlyUpAndDownBetweenItsOffsets)
     EXPECT_TRUE(WaitForRect(bar, {10, 120, 1014, 122})) << HasRect(bar, {10, 120, 1014, 122});
     ASSERT_TRUE(MovePointer(200, 200));
     EXPECT_TRUE(WaitForRect(bar, {10, 200, 1014, 202})) << HasRect(bar, {10, 200, 1014, 202});
-    ReleaseButton(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(ReleaseDrag(bar));
     EXPECT_TRUE(WaitForRect(pushed, Moved(across, 300, 202))) << HasRect(pushed, Moved(across, 300, 202));
 }
 

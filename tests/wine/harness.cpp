@@ -452,8 +452,12 @@ static void SendButton(DWORD flag)
     GetCursorPos(&at);
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(at.x, 65536, g_ScreenAtStart.cx) + 1;
-    input.mi.dy = MulDiv(at.y, 65536, g_ScreenAtStart.cy) + 1;
+    // Absolute positions are fractions of the screen as it is now.
+    SIZE screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (screen.cx <= 0 || screen.cy <= 0)
+        screen = g_ScreenAtStart;
+    input.mi.dx = MulDiv(at.x, 65536, screen.cx) + 1;
+    input.mi.dy = MulDiv(at.y, 65536, screen.cy) + 1;
     input.mi.dwFlags = flag | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &input, sizeof(input));
 }
@@ -499,19 +503,26 @@ void ClickWindow(HWND hwnd)
     Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
+// Whether the thread of the window runs the window system's move loop.
+static bool InMoveLoop(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, NULL), &info) && (info.flags & GUI_INMOVESIZE) != 0;
+}
+
 bool PressToDrag(HWND window, int x, int y)
 {
     if (!MovePointer(x, y))
         return false;
     PressButton(MOUSEEVENTF_LEFTDOWN);
-    const DWORD thread = GetWindowThreadProcessId(window, NULL);
-    return WaitUntil(
-        [&] {
-            GUITHREADINFO info = {};
-            info.cbSize = sizeof(info);
-            return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE) != 0;
-        },
-        kStartTimeoutMs);
+    return WaitUntil([&] { return InMoveLoop(window); }, kStartTimeoutMs);
+}
+
+bool ReleaseDrag(HWND window)
+{
+    ReleaseButton(MOUSEEVENTF_LEFTUP);
+    return WaitUntil([&] { return !InMoveLoop(window); }, kStartTimeoutMs);
 }
 
 bool DragFromWindowTo(HWND source, int x, int y)
@@ -583,4 +594,33 @@ void ClickLastItem(HWND menu)
 {
     RECT r = RectOf(menu);
     Click(r.left + 20, r.bottom - 8);
+}
+
+HWND OptionsDialogOf(DWORD processId)
+{
+    return FindProcessWindow(processId, "#32770", "Brellox");
+}
+
+HWND OpenOptionsFromBar(DWORD processId, int x, int y)
+{
+    HWND menu = RightClick(x, y, processId);
+    if (menu == NULL)
+        return NULL;
+    ClickFirstItem(menu);
+    HWND dialog = NULL;
+    WaitUntil([&] { return (dialog = OptionsDialogOf(processId)) != NULL && IsWindowVisible(dialog); },
+              kStartTimeoutMs);
+    return dialog != NULL && IsWindowVisible(dialog) ? dialog : NULL;
+}
+
+bool ChangeScreenSize(int width, int height)
+{
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof(mode);
+    mode.dmPelsWidth = width;
+    mode.dmPelsHeight = height;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    return ChangeDisplaySettingsA(&mode, 0) == DISP_CHANGE_SUCCESSFUL &&
+           WaitUntil([&] { return GetSystemMetrics(SM_CXSCREEN) == width && GetSystemMetrics(SM_CYSCREEN) == height; },
+                     kStartTimeoutMs);
 }

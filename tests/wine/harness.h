@@ -133,6 +133,8 @@ void ClickWindow(HWND hwnd);
 // the loop takes the pointer's position as it starts, so a move made before
 // it has started would be lost.
 bool PressToDrag(HWND window, int x, int y);
+// Releases the button of such a drag and waits until the move loop has ended.
+bool ReleaseDrag(HWND window);
 // Starts a drag as a drag-and-drop source does: the left button pressed in the
 // middle of source, which takes the mouse capture, and the pointer carried to
 // (x, y). A bar there gets no mouse messages, only the hover poll sees it.
@@ -149,5 +151,15 @@ HWND RightClick(int x, int y, DWORD processId);
 // last rows; the separator of the bar menu lies between them.
 void ClickFirstItem(HWND menu);
 void ClickLastItem(HWND menu);
+// Brellox's options dialog of that process; NULL when it is not up.
+HWND OptionsDialogOf(DWORD processId);
+// Picks Options in the menu a right-click at (x, y) on a bar of that process
+// brings up; the dialog once it is shown, or NULL when the menu or the dialog
+// does not come.
+HWND OpenOptionsFromBar(DWORD processId, int x, int y);
+
+// Changes the display to that size, as a user or a docking station does, and
+// waits until this process sees the new size. Returns whether it took.
+bool ChangeScreenSize(int width, int height);
 
 #endif

@@ -1,5 +1,6 @@
 // The shipped program must run on a bare Windows: every DLL it imports is part
-// of the system. Read from the file's own import table, as the loader reads it.
+// of the system, read from the file's own import table as the loader reads it;
+// and its manifest, read from its resources, says how Windows is to run it.
 #include "harness.h"
 
 #include <gtest/gtest.h>
@@ -106,6 +107,65 @@ TEST(ShippedProgram, IsA32BitGuiProgramImportingOnlySystemDlls)
     EXPECT_TRUE(imports.dlls.count("user32.dll"));
     for (const std::string &dll : imports.dlls)
         EXPECT_TRUE(system.count(dll)) << dll << " is not a system DLL";
+}
+
+// The manifest as the loader finds it: resource 1 of type RT_MANIFEST.
+std::string ManifestOf(const std::string &exePath)
+{
+    std::string text;
+    HMODULE module = LoadLibraryExA(exePath.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    if (module == NULL)
+        return text;
+    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    HGLOBAL loaded = resource != NULL ? LoadResource(module, resource) : NULL;
+    const char *data = loaded != NULL ? static_cast<const char *>(LockResource(loaded)) : NULL;
+    if (data != NULL)
+        text.assign(data, SizeofResource(module, resource));
+    FreeLibrary(module);
+    return text;
+}
+
+TEST(ShippedProgram, ItsManifestAsksForPerMonitorDpiTheUsersRightsAndTheSupportedWindows)
+{
+    const std::string manifest = ManifestOf(ProductExePath());
+    ASSERT_FALSE(manifest.empty()) << ProductExePath();
+    const char *const declared[] = {
+        // The common controls of version 6, for the 32-bit program.
+        "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"\n"
+        "                        processorArchitecture=\"X86\"",
+        // Per-monitor DPI awareness (v2 where there is one), system-wide before 8.1.
+        "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>",
+        "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, "
+        "PerMonitor</dpiAwareness>",
+        "<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>",
+        "{e2011457-1546-43c5-a5fe-008deee3d3f0}", // Vista
+        "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", // 7
+        "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", // 8
+        "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", // 8.1
+        "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", // 10 and 11
+    };
+    for (const char *text : declared)
+        EXPECT_NE(std::string::npos, manifest.find(text)) << text;
+}
+
+// The window system takes the running program for per-monitor aware: the
+// positions it reads and sets are never scaled.
+TEST(RunningProgram, IsPerMonitorDpiAware)
+{
+    EndAllBrellox();
+    BrelloxProcess brellox(MakeScratchDirectory("dpi"));
+    const BrelloxWindows windows = brellox.WaitForWindows();
+    ASSERT_TRUE(windows.Complete());
+    typedef DPI_AWARENESS_CONTEXT(WINAPI * WindowContextProc)(HWND);
+    typedef DPI_AWARENESS(WINAPI * AwarenessProc)(DPI_AWARENESS_CONTEXT);
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    const WindowContextProc windowContext = reinterpret_cast<WindowContextProc>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
+    const AwarenessProc awareness = reinterpret_cast<AwarenessProc>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+    ASSERT_TRUE(windowContext != NULL && awareness != NULL) << "this window system knows no DPI awareness";
+    EXPECT_EQ(DPI_AWARENESS_PER_MONITOR_AWARE, awareness(windowContext(windows.bars[0])));
+    EndAllBrellox();
 }
 
 } // namespace

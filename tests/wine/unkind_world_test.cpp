@@ -303,7 +303,7 @@ TEST_F(UnkindWorld, ASecondSweepMeetingAStalledRecordedWindowLosesNoPosition)
     ASSERT_TRUE(PressToDrag(bars_.bars[0], 0, 700));
     ASSERT_TRUE(MovePointer(300, 700));
     ASSERT_TRUE(WaitForRect(bars_.bars[0], {300, 0, 302, 768})) << HasRect(bars_.bars[0], {300, 0, 302, 768});
-    ReleaseButton(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(ReleaseDrag(bars_.bars[0]));
     ASSERT_TRUE(WaitUntil([&] { return SamplesAt(at, 302); }, kStartTimeoutMs));
     ASSERT_TRUE(WaitForRect(stalling.Window(), Moved(stallAt, 302, stallAt.top)));
     ASSERT_TRUE(stalling.StallNow());

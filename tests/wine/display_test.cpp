@@ -1,0 +1,196 @@
+// The real program when the display changes size under it (a resolution
+// changed, a laptop docked), and on a display scaled to 144 DPI.
+#include "harness.h"
+#include "window_checks.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+RECT Moved(const RECT &r, LONG x, LONG y)
+{
+    return {x, y, x + r.right - r.left, y + r.bottom - r.top};
+}
+
+class Display : public ::testing::Test {
+protected:
+    void SetUp() override { EndAllBrellox(); }
+
+    void TearDown() override
+    {
+        EXPECT_TRUE(ChangeScreenSize(1024, 768)) << "the display back at the size every test expects";
+        ParkPointer();
+        for (HWND sample : samples_)
+            DestroyWindow(sample);
+        brellox_.reset();
+        EndAllBrellox();
+    }
+
+    void Start(const std::string &settings)
+    {
+        dir_ = MakeScratchDirectory("display");
+        WriteTextFile(dir_ + "\\Brellox.ini", settings);
+        brellox_ = std::make_unique<BrelloxProcess>(dir_);
+        bars_ = brellox_->WaitForWindows();
+        ASSERT_TRUE(bars_.Complete());
+    }
+
+    int SavedOffset() const
+    {
+        return static_cast<int>(GetPrivateProfileIntA("Brellox", "Offset", -1, (dir_ + "\\Brellox.ini").c_str()));
+    }
+
+    HWND Sample(const RECT &r)
+    {
+        samples_.push_back(CreateSampleWindow(r, "sample"));
+        return samples_.back();
+    }
+
+    std::string dir_;
+    std::unique_ptr<BrelloxProcess> brellox_;
+    BrelloxWindows bars_ = {};
+    std::vector<HWND> samples_;
+};
+
+TEST_F(Display, ASmallerDisplayMovesTheBarsAndTheOpensAndTheOffsetRuleToItsSize)
+{
+    // Offset 384 is half of 768, the largest the rule keeps at 1024x768: the
+    // side bars are then 0 pixels long. At 800x600 half the height is 300.
+    Start("[Brellox]\r\nLeft=1\r\nRight=1\r\nOffset=384\r\n");
+    ASSERT_TRUE(WaitForRect(bars_.bars[1], {1022, 384, 1024, 384})) << HasRect(bars_.bars[1], {1022, 384, 1024, 384});
+
+    ASSERT_TRUE(ChangeScreenSize(800, 600));
+    EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 2, 600}))
+        << "Offset loads as 0: " << HasRect(bars_.bars[0], {0, 0, 2, 600});
+    EXPECT_TRUE(WaitForRect(bars_.bars[1], {798, 0, 800, 600})) << HasRect(bars_.bars[1], {798, 0, 800, 600});
+    EXPECT_EQ(384, SavedOffset()) << "the file is left as it was";
+
+    // An open of the right bar: two cells of 75 from the new right edge.
+    const RECT across = {500, 100, 700, 300};
+    HWND window = Sample(across);
+    DoubleClick(799, 500);
+    EXPECT_TRUE(WaitForRect(window, Moved(across, 450, 100))) << "its right edge on 650: " << HasRect(window, across);
+    EXPECT_TRUE(HasRect(bars_.bars[1], {650, 0, 652, 600}));
+    ClickWindow(window);
+    EXPECT_TRUE(WaitForRect(window, across));
+    EXPECT_TRUE(WaitForRect(bars_.bars[1], {798, 0, 800, 600}));
+}
+
+TEST_F(Display, AChangeWhileABarIsOpenPutsEveryWindowBackAndForgetsIt)
+{
+    Start("[Brellox]\r\n");
+    const RECT at[2] = {{60, 100, 360, 300}, {20, 350, 320, 550}};
+    for (const RECT &r : at)
+        Sample(r);
+    DoubleClick(1, 700);
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(WaitForRect(samples_[i], Moved(at[i], 150, at[i].top))) << i;
+
+    ASSERT_TRUE(ChangeScreenSize(800, 600));
+    for (int i = 0; i < 2; ++i)
+        EXPECT_TRUE(WaitForRect(samples_[i], at[i])) << "back where it was recorded: " << HasRect(samples_[i], at[i]);
+    EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 2, 600}));
+
+    // Nothing stays recorded: a window moved out of the strip is neither
+    // realigned by the next open nor put back by its restore.
+    const RECT away = {400, 100, 700, 300};
+    SetWindowPos(samples_[0], NULL, away.left, away.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(WaitForRect(samples_[0], away));
+    DoubleClick(1, 580);
+    ASSERT_TRUE(WaitForRect(samples_[1], Moved(at[1], 150, at[1].top)));
+    EXPECT_TRUE(HasRect(samples_[0], away));
+    ClickWindow(samples_[1]);
+    EXPECT_TRUE(WaitForRect(samples_[1], at[1]));
+    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(samples_[0]), away); }, 500)) << HasRect(samples_[0], away);
+}
+
+TEST_F(Display, ThereAndBackLeavesTheBarsAndTheWindowsAsTheyWere)
+{
+    Start("[Brellox]\r\nLeft=1\r\nRight=1\r\nTop=1\r\nBottom=1\r\nWidth=5\r\nOffset=100\r\n");
+    const RECT rest[4] = {{0, 100, 5, 668}, {1019, 100, 1024, 668}, {100, 0, 924, 5}, {100, 763, 924, 768}};
+    for (int edge = 0; edge < 4; ++edge)
+        ASSERT_TRUE(WaitForRect(bars_.bars[edge], rest[edge])) << edge;
+    const RECT at[2] = {{60, 100, 360, 300}, {600, 400, 900, 700}};
+    for (const RECT &r : at)
+        Sample(r);
+    DoubleClick(2, 400);
+    ASSERT_TRUE(WaitForRect(samples_[0], Moved(at[0], 150, 100)));
+
+    ASSERT_TRUE(ChangeScreenSize(800, 600));
+    EXPECT_TRUE(WaitForRect(bars_.bars[1], {795, 100, 800, 500}));
+    ASSERT_TRUE(ChangeScreenSize(1024, 768));
+    for (int edge = 0; edge < 4; ++edge)
+        EXPECT_TRUE(WaitForRect(bars_.bars[edge], rest[edge])) << HasRect(bars_.bars[edge], rest[edge]);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_TRUE(HasRect(samples_[i], at[i])) << i;
+}
+
+TEST_F(Display, AChangeWhileTheOptionsDialogIsUpBringsItsOffsetToTheNewSize)
+{
+    Start("[Brellox]\r\nOffset=383\r\n");
+    ASSERT_TRUE(WaitForRect(bars_.bars[0], {0, 383, 2, 385}));
+    HWND dialog = OpenOptionsFromBar(brellox_->Id(), 1, 384);
+    ASSERT_NE(nullptr, dialog);
+    char text[16] = "";
+    GetDlgItemTextA(dialog, 1012, text, sizeof(text));
+    ASSERT_STREQ("383", text) << "the highest Offset at 1024x768";
+
+    ASSERT_TRUE(ChangeScreenSize(800, 600));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            GetDlgItemTextA(dialog, 1012, text, sizeof(text));
+            return lstrcmpA(text, "299") == 0;
+        },
+        kStartTimeoutMs))
+        << "the highest Offset at 800x600, shown " << text;
+
+    ClickWindow(GetDlgItem(dialog, IDOK));
+    EXPECT_TRUE(WaitUntil([&] { return OptionsDialogOf(brellox_->Id()) == NULL; }, kStartTimeoutMs));
+    EXPECT_EQ(299, SavedOffset()) << "saved";
+    EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 299, 2, 301}))
+        << "applied: " << HasRect(bars_.bars[0], {0, 299, 2, 301});
+}
+
+TEST_F(Display, AChangeDuringADragOfABarLosesNothing)
+{
+    Start("[Brellox]\r\n");
+    ASSERT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 2, 768}));
+    const RECT at = {60, 100, 360, 300};
+    HWND window = Sample(at);
+    ASSERT_TRUE(PressToDrag(bars_.bars[0], 0, 500));
+    ASSERT_TRUE(MovePointer(100, 500));
+    ASSERT_TRUE(WaitForRect(bars_.bars[0], {100, 0, 102, 768}));
+
+    ASSERT_TRUE(ChangeScreenSize(800, 600));
+    // The drag ends with a sweep at the bar's inner edge, wherever the change
+    // and the drag left it; a click elsewhere puts everything back at the new size.
+    ASSERT_TRUE(ReleaseDrag(bars_.bars[0]));
+    ClickWindow(window);
+    EXPECT_TRUE(WaitForRect(window, at)) << HasRect(window, at);
+    EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 2, 600})) << HasRect(bars_.bars[0], {0, 0, 2, 600});
+}
+
+// A display scaled to 144 DPI for every program (tools/wine-session.sh --dpi
+// 144): the window system's icon cell is then 113 pixels wide, and Brellox,
+// aware of the DPI, moves by whole cells of the display's own pixels.
+class ScaledDisplay : public Display {};
+
+TEST_F(ScaledDisplay, AnOpenMovesTheBarByTwoIconCellsOf113Pixels)
+{
+    ASSERT_EQ(113, GetSystemMetrics(SM_CXICONSPACING))
+        << "runs on a display at 144 DPI (tools/wine-session.sh --dpi 144)";
+    Start("[Brellox]\r\n");
+    ASSERT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 2, 768})) << "the bar keeps its 2 pixels";
+    const RECT across = {100, 100, 400, 300};
+    HWND window = Sample(across);
+    DoubleClick(1, 700);
+    EXPECT_TRUE(WaitForRect(window, Moved(across, 226, 100))) << HasRect(window, Moved(across, 226, 100));
+    EXPECT_TRUE(HasRect(bars_.bars[0], {226, 0, 228, 768}));
+    ClickWindow(window);
+    EXPECT_TRUE(WaitForRect(window, across));
+}
+
+} // namespace
