@@ -113,8 +113,9 @@ fi
 # registry is only written when the choice changes.
 if [ "$(cat "$WINEPREFIX/.brellox-desktop" 2>/dev/null)" != "shell=$shell dpi=$dpi" ]; then
   "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops\Brellox' /v EnableShell /t REG_DWORD /d "$shell" /f \
-    >/dev/null 2>&1 9>&-
-  "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 9>&-
+    >"$WINEPREFIX.reg.log" 2>&1 9>&- &&
+    "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >>"$WINEPREFIX.reg.log" 2>&1 9>&- ||
+    { echo "wine-session: could not write the desktop's settings:" >&2; cat "$WINEPREFIX.reg.log" >&2; exit 1; }
   echo "shell=$shell dpi=$dpi" >"$WINEPREFIX/.brellox-desktop"
 fi
 
