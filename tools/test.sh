@@ -24,14 +24,25 @@ passed=0
 failed=0
 
 # Adds up one GoogleTest run. A run that ends without its summary (a crash, a
-# hang cut short) counts as a failure, never as nothing.
+# hang cut short) or that ran no test counts as a failure, never as nothing.
 tally() {
   local name=$1 log=$2 status=$3
-  local ok bad
+  local ok bad ran
   ok=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$log" | tail -n 1)
   bad=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\{0,1\}, listed below:.*/\1/p' "$log" | tail -n 1)
+  ran=$(sed -n 's/^\[==========\] \([0-9]*\) tests\{0,1\} from .* ran\..*/\1/p' "$log" | tail -n 1)
+  if [ "$status" = 124 ]; then
+    echo "$name: stopped after its time limit of $group_minutes minutes; see $log"
+    failed=$((failed + 1))
+    return
+  fi
   if [ -z "$ok" ]; then
     echo "$name: no test summary (exit code $status); see $log"
+    failed=$((failed + 1))
+    return
+  fi
+  if [ "${ran:-0}" = 0 ]; then
+    echo "$name: ran no test; see $log"
     failed=$((failed + 1))
     return
   fi
@@ -54,6 +65,12 @@ status=$?
 ok=$(grep -c '^fuzz [a-z_]*: [0-9]* executions, no finding$' "$logs/fuzz.log")
 bad=$(grep -c '^fuzz [a-z_]*: FINDING' "$logs/fuzz.log")
 if [ "$status" != 0 ] && [ "$bad" = 0 ]; then bad=1; fi
+# Every target has a seed corpus of its own: each one must have run.
+targets=$(find tests/fuzz/corpus -mindepth 1 -maxdepth 1 -type d | wc -l)
+if [ $((ok + bad)) -lt "$targets" ]; then
+  echo "fuzz: $((ok + bad)) of $targets targets reported"
+  bad=$((bad + targets - ok - bad))
+fi
 passed=$((passed + ok))
 failed=$((failed + bad))
 echo "fuzz: $ok passed, $bad failed"
@@ -67,14 +84,16 @@ else
   echo "note: this machine cannot run 32-bit programs; the Wine tests run the x86_64 build of the same sources"
 fi
 # Suites named Japanese* run on their own under the Japanese locale; all others
-# under the English one. Options after the filter go to the session.
+# under the English one. Options after the filter go to the session. Each group
+# has a time limit, so a dialog that never closes stops one group, not the run.
+group_minutes=15
 wine_tests() {
   local name=$1 locale=$2 filter=$3
   shift 3
   echo "== Wine tests, $name ($tests_dir, in a virtual desktop on a private display)"
   LC_ALL=$locale BRELLOX_PRODUCT_EXE="$root/build/win32/Brellox.exe" \
     BRELLOX_SCREENSHOTS="Z:${root//\//\\}\\build\\screenshots" \
-    tools/wine-session.sh --arch "$arch" --prefix "build/wine/prefix$arch" "$@" -- \
+    timeout --kill-after=60 "${group_minutes}m" tools/wine-session.sh --arch "$arch" --prefix "build/wine/prefix$arch" "$@" -- \
     tools/wine-run.sh "$tests_dir/tests/wine/brellox_wine_tests.exe" --gtest_filter="$filter" \
     >"$logs/wine-$name.log" 2>&1
   tally "wine $name" "$logs/wine-$name.log" $?
@@ -109,5 +128,10 @@ for bmp in build/screenshots/*.bmp; do
 done
 ls build/screenshots/*.png >/dev/null 2>&1 && echo "screenshots for a person to look at: $(echo build/screenshots/*.png)"
 
-echo "$passed passed, $failed failed"
+if [ "$arch" = 32 ]; then
+  ran="the Wine tests ran the shipped i686 program, build/win32/Brellox.exe"
+else
+  ran="the Wine tests ran the x86_64 build, build/win64/Brellox.exe (this kernel runs no 32-bit code)"
+fi
+echo "$passed passed, $failed failed; $ran"
 [ "$failed" = 0 ]
