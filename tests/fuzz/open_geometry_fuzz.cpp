@@ -2,9 +2,10 @@
 // (never range-checked), screen and offset; and the drag-end line of any bar
 // rectangle.
 //
-// Input: one case a line, "EDGE SPACING OPENWIDTH CX CY OFFSET LEFT TOP RIGHT
-// BOTTOM": the edge (by its low two bits), the open's values and a dragged
-// bar's rectangle. Missing numbers are 0.
+// Input: one case a line, "EDGE SPACING OPENWIDTH CX CY OFFSET AT THICKNESS":
+// the edge (by its low two bits), the open's values, and where a drag left the
+// bar (its outer side's coordinate across the edge) and how thick it is.
+// Missing numbers are 0.
 #include "fuzz_support.h"
 #include "sweep/open_geometry.h"
 
@@ -35,12 +36,27 @@ void CheckOpen(Edge edge, int spacing, int openWidth, ScreenSize screen, int off
     FUZZ_CHECK(plan.line == (upright ? plan.bar.x : plan.bar.y));
 }
 
-// After a drag the sweep runs along the bar's inner side: the side facing the
-// middle of the screen.
-void CheckDragEnd(Edge edge, const RECT &bar)
+// After a drag the sweep runs along the bar's inner side, the one facing the
+// middle of the screen: a left or top bar dragged to `at` reaches inward to
+// at + thickness, a right or bottom bar dragged there begins at `at`.
+void CheckDragEnd(Edge edge, int at, int thickness)
 {
-    const LONG inner[EDGE_COUNT] = {bar.right, bar.left, bar.bottom, bar.top};
-    FUZZ_CHECK(DragEndLine(edge, bar) == inner[edge]);
+    const LONG far = Wrap32(static_cast<int64_t>(at) + thickness);
+    const RECT upright = {at, 0, far, 768}, lying = {0, at, 1024, far};
+    switch (edge) {
+    case EdgeLeft:
+        FUZZ_CHECK(DragEndLine(edge, upright) == far);
+        break;
+    case EdgeRight:
+        FUZZ_CHECK(DragEndLine(edge, upright) == at);
+        break;
+    case EdgeTop:
+        FUZZ_CHECK(DragEndLine(edge, lying) == far);
+        break;
+    default:
+        FUZZ_CHECK(DragEndLine(edge, lying) == at);
+        break;
+    }
 }
 
 } // namespace
@@ -55,9 +71,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const int openWidth = TakeNumber(line);
         const ScreenSize screen = {TakeNumber(line), TakeNumber(line)};
         const int offset = TakeNumber(line);
-        const RECT bar = {TakeNumber(line), TakeNumber(line), TakeNumber(line), TakeNumber(line)};
+        const int at = TakeNumber(line);
+        const int thickness = TakeNumber(line);
         CheckOpen(edge, spacing, openWidth, screen, offset);
-        CheckDragEnd(edge, bar);
+        CheckDragEnd(edge, at, thickness);
     }
     return 0;
 }

@@ -73,24 +73,29 @@ TEST(OpenEdgeGeometry, TheIconSpacingIsTheCellSize)
 // processor's arithmetic does, and must not be undefined.
 TEST(OpenEdgeGeometry, ExtremeOpenWidthsWrapAround)
 {
-    const int extremes[] = {INT_MAX, INT_MIN, INT_MIN + 1, 1 << 30, -(1 << 30)};
-    for (int openWidth : extremes) {
-        const uint32_t d = uint32_t(kIconSpacing) * uint32_t(openWidth);
-        const LONG inner = static_cast<LONG>(d);
-        const LONG right = static_cast<LONG>(uint32_t(1024) - d);
-        const LONG bottom = static_cast<LONG>(uint32_t(768) - d);
-        SCOPED_TRACE(openWidth);
-        ExpectPlan(Open(EdgeLeft, openWidth, 20), inner, 20, inner, "left");
-        ExpectPlan(Open(EdgeRight, openWidth, 20), right, 20, right, "right");
-        ExpectPlan(Open(EdgeTop, openWidth, 20), 20, inner, inner, "top");
-        ExpectPlan(Open(EdgeBottom, openWidth, 20), 20, bottom, bottom, "bottom");
+    // 75 times OpenWidth, and 1024 and 768 less that, each taken to 32 bits.
+    const struct {
+        int openWidth;
+        LONG inner, right, bottom;
+    } extremes[] = {
+        {INT_MAX, 2147483573, -2147482549, -2147482805},
+        {INT_MIN, INT_MIN, -2147482624, -2147482880},
+        {INT_MIN + 1, -2147483573, -2147482699, -2147482955},
+        {1 << 30, -1073741824, 1073742848, 1073742592},
+        {-(1 << 30), 1073741824, -1073740800, -1073741056},
+    };
+    for (const auto &e : extremes) {
+        SCOPED_TRACE(e.openWidth);
+        ExpectPlan(Open(EdgeLeft, e.openWidth, 20), e.inner, 20, e.inner, "left");
+        ExpectPlan(Open(EdgeRight, e.openWidth, 20), e.right, 20, e.right, "right");
+        ExpectPlan(Open(EdgeTop, e.openWidth, 20), 20, e.inner, e.inner, "top");
+        ExpectPlan(Open(EdgeBottom, e.openWidth, 20), 20, e.bottom, e.bottom, "bottom");
     }
 
-    // A huge spacing times a small width leaves the range as well.
-    const LONG wrapped = static_cast<LONG>(uint32_t(INT_MAX) * uint32_t(2));
-    EXPECT_EQ(wrapped, OpenEdgeGeometry(EdgeLeft, INT_MAX, 2, kScreen1024, 0).line);
-    EXPECT_EQ(static_cast<LONG>(uint32_t(768) - uint32_t(wrapped)),
-              OpenEdgeGeometry(EdgeBottom, INT_MAX, 2, kScreen1024, 0).line);
+    // A huge spacing times a small width leaves the range as well: INT_MAX
+    // times 2 is -2 in 32 bits.
+    EXPECT_EQ(-2, OpenEdgeGeometry(EdgeLeft, INT_MAX, 2, kScreen1024, 0).line);
+    EXPECT_EQ(770, OpenEdgeGeometry(EdgeBottom, INT_MAX, 2, kScreen1024, 0).line);
 }
 
 TEST(DragEndLine, SweepsAtTheInnerEdgeOfTheDraggedBar)

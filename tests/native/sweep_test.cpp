@@ -454,20 +454,19 @@ TEST(SweepVerdict, AFullTableLeavesNewWindowsButStillRealignsRecordedOnes)
 TEST(SweepVerdict, FarLinesWrapAround)
 {
     Desk desk;
-    // The right edge onto INT_MIN: the new left lies below the 32-bit range.
-    const LONG x = static_cast<LONG>(uint32_t(-100) + uint32_t(INT_MIN) - uint32_t(50));
-    ExpectMove(desk, EdgeRight, INT_MIN, Window(100, -100, 10, 50, 300), RecordAndMove, x, 10,
+    // The right edge onto INT_MIN: the new left, -100 + INT_MIN - 50, lies below
+    // the 32-bit range and wraps to 2147483498.
+    ExpectMove(desk, EdgeRight, INT_MIN, Window(100, -100, 10, 50, 300), RecordAndMove, 2147483498, 10,
                "right sweep at INT_MIN");
-
-    const LONG y = static_cast<LONG>(uint32_t(-100) + uint32_t(INT_MIN) - uint32_t(50));
-    ExpectMove(desk, EdgeBottom, INT_MIN, Window(101, 10, -100, 300, 50), RecordAndMove, 10, y,
+    ExpectMove(desk, EdgeBottom, INT_MIN, Window(101, 10, -100, 300, 50), RecordAndMove, 10, 2147483498,
                "bottom sweep at INT_MIN");
 
-    // Recorded windows realigned on INT_MAX: left + line leaves the range on the way.
-    const LONG far = static_cast<LONG>(uint32_t(1000) + uint32_t(INT_MAX) - uint32_t(1010));
-    ExpectMove(desk, EdgeRight, INT_MAX, Window(100, 1000, 10, 1010, 300), Realign, far, 10, "right sweep at INT_MAX");
-    ExpectMove(desk, EdgeBottom, INT_MAX, Window(101, 10, 700, 300, 710), Realign, 10,
-               static_cast<LONG>(uint32_t(700) + uint32_t(INT_MAX) - uint32_t(710)), "bottom sweep at INT_MAX");
+    // Recorded windows realigned on INT_MAX: 1000 + INT_MAX leaves the range on
+    // the way to 1000 + INT_MAX - 1010 = 2147483637.
+    ExpectMove(desk, EdgeRight, INT_MAX, Window(100, 1000, 10, 1010, 300), Realign, 2147483637, 10,
+               "right sweep at INT_MAX");
+    ExpectMove(desk, EdgeBottom, INT_MAX, Window(101, 10, 700, 300, 710), Realign, 10, 2147483637,
+               "bottom sweep at INT_MAX");
 }
 
 TEST(MovedWindowTable, FirstPositionsAreKeptAcrossRepeatedSweeps)
