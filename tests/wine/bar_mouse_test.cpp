@@ -4,6 +4,7 @@
 // test needs to see inside (menu items, cursor handles, timer messages) Brellox
 // runs on a thread of this process instead.
 #include "app/app_win32.h"
+#include "brellox_fixture.h"
 #include "brellox_thread.h"
 #include "harness.h"
 #include "res/resource.h"
@@ -18,100 +19,36 @@
 
 namespace {
 
-const char kAllBars[] = "[Brellox]\r\nLeft=1\r\nRight=1\r\nTop=1\r\nBottom=1\r\n";
-
-enum { LEFT, RIGHT, TOP, BOTTOM };
-
-RECT Moved(const RECT &r, LONG x, LONG y)
-{
-    return {x, y, x + r.right - r.left, y + r.bottom - r.top};
-}
-
-POINT Middle(const RECT &r)
-{
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
-class BarMouse : public ::testing::Test {
+class BarMouse : public BrelloxTest {
 protected:
-    void SetUp() override { EndAllBrellox(); }
-
     void TearDown() override
     {
         ReleaseButton(MOUSEEVENTF_LEFTUP);
-        for (HWND sample : samples_)
-            DestroyWindow(sample);
-        ParkPointer();
-        brellox_.reset();
-        EndAllBrellox();
+        BrelloxTest::TearDown();
     }
-
-    void Start(const std::string &settings)
-    {
-        const std::string dir = MakeScratchDirectory("mouse");
-        WriteTextFile(dir + "\\Brellox.ini", settings);
-        brellox_ = std::make_unique<BrelloxProcess>(dir);
-        bars_ = brellox_->WaitForWindows();
-        ASSERT_TRUE(bars_.Complete());
-        // The bars are in place once the first one sits at its rest rectangle.
-        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(bars_.bars[LEFT]) || IsWindowVisible(bars_.bars[TOP]); },
-                              kStartTimeoutMs));
-    }
-
-    HWND Sample(const RECT &r)
-    {
-        HWND hwnd = CreateSampleWindow(r, "sample");
-        samples_.push_back(hwnd);
-        return hwnd;
-    }
-
-    HWND OptionsDialog() const { return OptionsDialogOf(brellox_->Id()); }
-    HWND OpenOptionsAt(int x, int y) const { return OpenOptionsFromBar(brellox_->Id(), x, y); }
-
-    std::unique_ptr<BrelloxProcess> brellox_;
-    BrelloxWindows bars_ = {};
-    std::vector<HWND> samples_;
-};
-
-struct DoubleClickCase {
-    int edge;
-    RECT barRest;
-    RECT barOpen;
-    RECT reaches;   // a window reaching into the strip
-    POINT pushedTo; // where the open puts it
-    RECT clear;     // a window beyond the line, left alone
-};
-
-// On 1024x768 with an icon spacing of 75 and OpenWidth 2: lines at 150, 874, 150 and 618.
-const DoubleClickCase kDoubleClickCases[4] = {
-    {LEFT, {0, 0, 2, 768}, {150, 0, 152, 768}, {100, 50, 500, 400}, {150, 50}, {200, 500, 400, 600}},
-    {RIGHT, {1022, 0, 1024, 768}, {874, 0, 876, 768}, {700, 10, 900, 300}, {674, 10}, {500, 500, 800, 600}},
-    {TOP, {0, 0, 1024, 2}, {0, 150, 1024, 152}, {10, 120, 300, 400}, {10, 150}, {400, 200, 600, 300}},
-    {BOTTOM, {0, 766, 1024, 768}, {0, 618, 1024, 620}, {10, 500, 300, 700}, {10, 418}, {400, 300, 600, 500}},
 };
 
 class DoubleClickEachBar : public BarMouse, public ::testing::WithParamInterface<int> {};
 
 TEST_P(DoubleClickEachBar, OpensItPushesTheStripClearAndAClickIntoAPushedWindowPutsAllBack)
 {
-    const DoubleClickCase &c = kDoubleClickCases[GetParam()];
+    const EdgeCase &c = kEdgeCases[GetParam()];
     Start(kAllBars);
     HWND bar = bars_.bars[c.edge];
     ASSERT_TRUE(WaitForRect(bar, c.barRest)) << HasRect(bar, c.barRest);
     HWND reaches = Sample(c.reaches);
-    HWND clear = Sample(c.clear);
+    HWND clear = Sample(c.short_);
 
     const POINT onBar = Middle(c.barRest);
     DoubleClick(onBar.x, onBar.y);
     ASSERT_TRUE(WaitForRect(reaches, Moved(c.reaches, c.pushedTo.x, c.pushedTo.y))) << HasRect(reaches, c.reaches);
     EXPECT_TRUE(HasRect(bar, c.barOpen));
-    EXPECT_TRUE(HasRect(clear, c.clear));
+    EXPECT_TRUE(HasRect(clear, c.short_));
 
-    const POINT inWindow = Middle(RectOf(reaches));
-    Click(inWindow.x, inWindow.y);
+    ClickWindow(reaches);
     EXPECT_TRUE(WaitForRect(reaches, c.reaches, 2000)) << HasRect(reaches, c.reaches);
     EXPECT_TRUE(WaitForRect(bar, c.barRest, 1000)) << HasRect(bar, c.barRest);
-    EXPECT_TRUE(HasRect(clear, c.clear));
+    EXPECT_TRUE(HasRect(clear, c.short_));
 }
 
 INSTANTIATE_TEST_SUITE_P(LeftRightTopBottom, DoubleClickEachBar, ::testing::Range(0, 4));
@@ -143,8 +80,7 @@ TEST_F(BarMouse, ADraggedLeftBarSweepsAtItsInnerEdgeAndStaysUntilTheRestore)
         500))
         << "the bar stays where it was dropped: " << HasRect(bar, {300, 10, 302, 758});
 
-    const POINT inWindow = Middle(RectOf(pushed));
-    Click(inWindow.x, inWindow.y);
+    ClickWindow(pushed);
     EXPECT_TRUE(WaitForRect(pushed, across, 2000)) << HasRect(pushed, across);
     EXPECT_TRUE(WaitForRect(bar, {0, 10, 2, 758}, 1000)) << HasRect(bar, {0, 10, 2, 758});
 }
@@ -208,7 +144,7 @@ TEST_F(BarMouse, OptionsOpensTheDialogAndAnOpenBarIsRestoredWhileItIsInFront)
     DoubleClick(1, 384);
     ASSERT_TRUE(WaitForRect(pushed, Moved(across, 150, 80))) << HasRect(pushed, across);
 
-    HWND dialog = OpenOptionsAt(151, 600);
+    HWND dialog = OpenOptions(151, 600);
     ASSERT_NE(nullptr, dialog);
     EXPECT_TRUE(WaitForRect(pushed, across, 2000)) << HasRect(pushed, across);
     EXPECT_TRUE(WaitForRect(bars_.bars[LEFT], {0, 0, 2, 768}, 1000));
@@ -238,7 +174,7 @@ TEST_F(BarMouse, TheDialogLibrariesAreLoadedOnlyOnceADialogNeedsThem)
     EXPECT_FALSE(MapsFile(unixId, "comctl32.dll"));
     EXPECT_FALSE(MapsFile(unixId, "comdlg32.dll"));
 
-    HWND dialog = OpenOptionsAt(1, 600);
+    HWND dialog = OpenOptions(1, 600);
     ASSERT_NE(nullptr, dialog);
     EXPECT_TRUE(MapsFile(unixId, "comctl32.dll"));
     EXPECT_FALSE(MapsFile(unixId, "comdlg32.dll"));

@@ -1,7 +1,6 @@
 // The bars of the real program as the window system and the user see them:
 // their places, colour and transparency, and the open a held button starts.
-#include "harness.h"
-#include "window_checks.h"
+#include "brellox_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -9,38 +8,19 @@
 
 namespace {
 
-class Bars : public ::testing::Test {
-protected:
-    void SetUp() override { EndAllBrellox(); }
-    void TearDown() override
-    {
-        brellox_.reset();
-        EndAllBrellox();
-    }
-
-    BrelloxWindows Start(const std::string &settings)
-    {
-        const std::string dir = MakeScratchDirectory("bars");
-        WriteTextFile(dir + "\\Brellox.ini", settings);
-        brellox_ = std::make_unique<BrelloxProcess>(dir);
-        return brellox_->WaitForWindows();
-    }
-
-    std::unique_ptr<BrelloxProcess> brellox_;
-};
+class Bars : public BrelloxTest {};
 
 TEST_F(Bars, TakeTheirRestRectanglesAndTheChosenColour)
 {
-    BrelloxWindows windows = Start("[Brellox]\r\nLeft=1\r\nRight=1\r\nTop=1\r\nBottom=1\r\n"
-                                   "Width=10\r\nOffset=100\r\nColor=300,200,30\r\nAlpha=0\r\n");
-    ASSERT_TRUE(windows.Complete());
+    Start("[Brellox]\r\nLeft=1\r\nRight=1\r\nTop=1\r\nBottom=1\r\n"
+          "Width=10\r\nOffset=100\r\nColor=300,200,30\r\nAlpha=0\r\n");
     const RECT rest[4] = {{0, 100, 10, 668}, {1014, 100, 1024, 668}, {100, 0, 924, 10}, {100, 758, 924, 768}};
     for (int edge = 0; edge < 4; ++edge) {
         SCOPED_TRACE(kBarNames[edge]);
-        EXPECT_TRUE(WaitForRect(windows.bars[edge], rest[edge])) << HasRect(windows.bars[edge], rest[edge]);
+        EXPECT_TRUE(WaitForRect(bars_.bars[edge], rest[edge])) << HasRect(bars_.bars[edge], rest[edge]);
         const RECT r = rest[edge];
-        EXPECT_TRUE(IsWindowVisible(windows.bars[edge]));
-        EXPECT_TRUE(GetWindowLongA(windows.bars[edge], GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_TRUE(IsWindowVisible(bars_.bars[edge]));
+        EXPECT_TRUE(GetWindowLongA(bars_.bars[edge], GWL_EXSTYLE) & WS_EX_TOPMOST);
 
         // What the user sees in the middle of the bar: the colour from the low
         // byte of each component, opaque.
@@ -52,27 +32,25 @@ TEST_F(Bars, TakeTheirRestRectanglesAndTheChosenColour)
 
 TEST_F(Bars, AllFourAreLayeredWithTheAlphaOfTheTransparency)
 {
-    BrelloxWindows windows = Start("[Brellox]\r\nLeft=0\r\nTop=1\r\nAlpha=50\r\n");
-    ASSERT_TRUE(windows.Complete());
+    Start("[Brellox]\r\nLeft=0\r\nTop=1\r\nAlpha=50\r\n");
     for (int edge = 0; edge < 4; ++edge) {
         SCOPED_TRACE(kBarNames[edge]);
-        EXPECT_TRUE(GetWindowLongA(windows.bars[edge], GWL_EXSTYLE) & WS_EX_LAYERED) << "enabled or not";
+        EXPECT_TRUE(GetWindowLongA(bars_.bars[edge], GWL_EXSTYLE) & WS_EX_LAYERED) << "enabled or not";
         BYTE alpha = 0;
         DWORD flags = 0;
-        ASSERT_TRUE(GetLayeredWindowAttributes(windows.bars[edge], NULL, &alpha, &flags));
+        ASSERT_TRUE(GetLayeredWindowAttributes(bars_.bars[edge], NULL, &alpha, &flags));
         EXPECT_EQ(127, alpha);
         EXPECT_EQ(static_cast<DWORD>(LWA_ALPHA), flags);
     }
-    EXPECT_FALSE(IsWindowVisible(windows.bars[0]));
-    EXPECT_TRUE(IsWindowVisible(windows.bars[2]));
+    EXPECT_FALSE(IsWindowVisible(bars_.bars[0]));
+    EXPECT_TRUE(IsWindowVisible(bars_.bars[2]));
 }
 
 TEST_F(Bars, FullTransparencyStillLeavesTheBarsVisible)
 {
-    BrelloxWindows windows = Start("[Brellox]\r\nAlpha=100\r\n");
-    ASSERT_TRUE(windows.Complete());
+    Start("[Brellox]\r\nAlpha=100\r\n");
     BYTE alpha = 0;
-    ASSERT_TRUE(GetLayeredWindowAttributes(windows.bars[0], NULL, &alpha, NULL));
+    ASSERT_TRUE(GetLayeredWindowAttributes(bars_.bars[0], NULL, &alpha, NULL));
     EXPECT_EQ(1, alpha);
 }
 
@@ -82,31 +60,27 @@ TEST_F(Bars, FullTransparencyStillLeavesTheBarsVisible)
 // over; then the bar takes the front, as after any open.
 TEST_F(Bars, AButtonHeldOverABarDuringADragOpensItAfterTheDwell)
 {
-    BrelloxWindows windows = Start("[Brellox]\r\n");
-    ASSERT_TRUE(windows.Complete());
+    Start("[Brellox]\r\n");
 
-    HWND pushed = CreateSampleWindow({60, 80, 360, 280}, "pushed");
-    HWND source = CreateSampleWindow({500, 300, 800, 500}, "source", WS_OVERLAPPEDWINDOW, SW_SHOW);
+    HWND pushed = Sample({60, 80, 360, 280});
+    HWND source = Sample({500, 300, 800, 500}, SW_SHOW);
 
     ASSERT_TRUE(DragFromWindowTo(source, 1, 400)) << "over the left bar";
     const DWORD start = GetTickCount();
     EXPECT_TRUE(WaitUntil([&] { return RectOf(pushed).left == 150; }, 3000)) << "pushed out of the strip";
     const DWORD openedAfter = GetTickCount() - start;
-    EXPECT_EQ(150, RectOf(windows.bars[0]).left);
+    EXPECT_EQ(150, RectOf(bars_.bars[0]).left);
     EXPECT_GE(openedAfter, 250u) << "the dwell waits before it opens";
     EXPECT_TRUE(HoldsFor([&] { return GetForegroundWindow() == source && RectOf(pushed).left == 150; }, 300))
         << "the drag keeps the front while it goes on";
     EXPECT_EQ(source, GetCapture()) << "and the mouse";
 
     EndDragFromWindow();
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == windows.bars[0]; }, 2000));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == bars_.bars[0]; }, 2000));
     EXPECT_TRUE(HoldsFor([&] { return RectOf(pushed).left == 150; }, 300)) << "the strip stays clear";
-    RECT r = RectOf(pushed);
-    Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    ClickWindow(pushed);
     EXPECT_TRUE(WaitUntil([&] { return RectOf(pushed).left == 60; }, 2000));
-    EXPECT_TRUE(WaitUntil([&] { return RectOf(windows.bars[0]).left == 0; }, 1000));
-    DestroyWindow(source);
-    DestroyWindow(pushed);
+    EXPECT_TRUE(WaitUntil([&] { return RectOf(bars_.bars[0]).left == 0; }, 1000));
 }
 
 } // namespace

@@ -1,0 +1,113 @@
+#include "brellox_fixture.h"
+
+RECT Moved(const RECT &r, LONG x, LONG y)
+{
+    return {x, y, x + r.right - r.left, y + r.bottom - r.top};
+}
+
+POINT Middle(const RECT &r)
+{
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+bool Answers(HWND hwnd)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
+}
+
+const EdgeCase kEdgeCases[4] = {
+    {LEFT,
+     {0, 0, 2, 768},
+     {150, 0, 152, 768},
+     {100, 50, 500, 400},
+     {150, 50},
+     {150, 620, 400, 700},
+     {151, 420, 551, 600},
+     {-300, 100, -1, 200}},
+    {RIGHT,
+     {1022, 0, 1024, 768},
+     {874, 0, 876, 768},
+     {700, 10, 900, 300},
+     {674, 10},
+     {600, 620, 874, 700},
+     {500, 300, 873, 500},
+     {1025, 100, 1200, 200}},
+    {TOP,
+     {0, 0, 1024, 2},
+     {0, 150, 1024, 152},
+     {10, 120, 300, 400},
+     {10, 150},
+     {620, 150, 900, 300},
+     {400, 151, 600, 300},
+     {100, -300, 300, -1}},
+    {BOTTOM,
+     {0, 766, 1024, 768},
+     {0, 618, 1024, 620},
+     {10, 500, 300, 700},
+     {10, 418},
+     {620, 300, 900, 618},
+     {400, 300, 600, 617},
+     {100, 769, 300, 900}},
+};
+
+void BrelloxTest::SetUp()
+{
+    EndAllBrellox();
+}
+
+void BrelloxTest::TearDown()
+{
+    // The windows go before the pointer is parked: parked while they were
+    // still up, Wine failed every later window this process made, with
+    // ERROR_INVALID_WINDOW_HANDLE.
+    for (HWND sample : samples_)
+        DestroyWindow(sample);
+    ParkPointer();
+    brellox_.reset();
+    EndAllBrellox();
+}
+
+void BrelloxTest::Start(const std::string &settings)
+{
+    StartProgram(settings, BrelloxExePath());
+}
+
+void BrelloxTest::StartHost(const std::string &settings)
+{
+    StartProgram(settings, HostExePath());
+    if (HasFatalFailure())
+        return;
+    control_ = WaitForHostControl(brellox_->Id());
+    ASSERT_NE(nullptr, control_) << "the test host's control";
+}
+
+void BrelloxTest::StartProgram(const std::string &settings, const std::string &exe)
+{
+    dir_ = MakeScratchDirectory("brellox");
+    WriteTextFile(SettingsPath(), settings);
+    brellox_ = std::make_unique<BrelloxProcess>(dir_, exe);
+    ASSERT_TRUE(brellox_->Started()) << exe;
+    bars_ = brellox_->WaitForWindows();
+    ASSERT_TRUE(bars_.Complete()) << "the five windows of " << exe;
+    // The bars are created at the far edges; the restore that ends start-up
+    // parks the right and the bottom one a bar's width inside them.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+            return RectOf(bars_.bars[RIGHT]).left < width && RectOf(bars_.bars[BOTTOM]).top < height;
+        },
+        kStartTimeoutMs))
+        << "start-up did not run to its end";
+}
+
+HWND BrelloxTest::Sample(const RECT &r, int show, DWORD style, const char *className, const char *title)
+{
+    samples_.push_back(CreateSampleWindow(r, title, style, show, className));
+    return samples_.back();
+}
+
+int BrelloxTest::SavedInt(const char *key) const
+{
+    return static_cast<int>(GetPrivateProfileIntA("Brellox", key, -1, SettingsPath().c_str()));
+}

@@ -1,0 +1,82 @@
+// What most Wine tests stand on: Brellox started for real in a directory of
+// its own with the test's settings file, windows of this process for it to
+// push, the places its bars and those windows take on a 1024x768 screen, and
+// the cleaning up after each test.
+#ifndef BRELLOX_TESTS_BRELLOX_FIXTURE_H
+#define BRELLOX_TESTS_BRELLOX_FIXTURE_H
+
+#include "harness.h"
+#include "host_control.h"
+#include "window_checks.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+enum { LEFT, RIGHT, TOP, BOTTOM };
+
+const char kAllBars[] = "[Brellox]\r\nLeft=1\r\nRight=1\r\nTop=1\r\nBottom=1\r\n";
+
+// r moved so that its top-left corner is (x, y), its size kept.
+RECT Moved(const RECT &r, LONG x, LONG y);
+POINT Middle(const RECT &r);
+
+// Whether the window's thread handles a message within a second.
+bool Answers(HWND hwnd);
+
+// Each bar's rest and open on 1024x768 with Width 2, Offset 0, an icon cell
+// of 75 and OpenWidth 2 (lines at 150, 874, 150 and 618), with windows that
+// reach its strip, lie exactly on its line, stop just short of it or lie
+// wholly beyond its edge.
+struct EdgeCase {
+    int edge;
+    RECT barRest;
+    RECT barOpen;
+    RECT reaches;   // a window reaching into the strip
+    POINT pushedTo; // where the open puts it
+    RECT onLine;    // a window whose edge lies exactly on the line
+    RECT short_;    // a window just short of the line
+    RECT beyond;    // a window wholly beyond the screen edge
+};
+extern const EdgeCase kEdgeCases[4];
+
+// Brellox.exe, or its test host, started for each test.
+class BrelloxTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes settings as the settings file of a fresh directory, starts the
+    // program there and waits until start-up has run to its end: the five
+    // windows exist and every bar, shown or not, has been parked.
+    void Start(const std::string &settings = "[Brellox]\r\n");
+    // The same with the test host, whose control a test posts opens to.
+    void StartHost(const std::string &settings = "[Brellox]\r\n");
+
+    // What a double-click on the bar and the end of its drag run, through the host.
+    void Open(int edge) const { PostMessageA(control_, HOST_OPEN_EDGE, edge, 0); }
+    void SweepAtBar(int edge) const { PostMessageA(control_, HOST_SWEEP_AT_BAR, edge, 0); }
+
+    // A window of this process for Brellox to push, destroyed after the test.
+    HWND Sample(const RECT &r, int show = SW_SHOWNOACTIVATE, DWORD style = WS_OVERLAPPEDWINDOW,
+                const char *className = NULL, const char *title = "sample");
+
+    std::string SettingsPath() const { return dir_ + "\\Brellox.ini"; }
+    // A key of the settings file as a number; -1 when it is not there.
+    int SavedInt(const char *key) const;
+    HWND OpenOptions(int x, int y) const { return OpenOptionsFromBar(brellox_->Id(), x, y); }
+    HWND OptionsDialog() const { return OptionsDialogOf(brellox_->Id()); }
+
+    std::string dir_;
+    std::unique_ptr<BrelloxProcess> brellox_;
+    BrelloxWindows bars_ = {};
+    HWND control_ = NULL;
+    std::vector<HWND> samples_;
+
+private:
+    void StartProgram(const std::string &settings, const std::string &exe);
+};
+
+#endif
