@@ -22,12 +22,13 @@ grep -E 'warning:' "$logs/build.log" | sort -u | head -n 20
 
 passed=0
 failed=0
+skipped=0
 
 # Adds up one GoogleTest run. A run that ends without its summary (a crash, a
 # hang cut short) or that ran no test counts as a failure, never as nothing.
 tally() {
   local name=$1 log=$2 status=$3
-  local ok bad ran
+  local ok bad ran skip
   ok=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$log" | tail -n 1)
   bad=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\{0,1\}, listed below:.*/\1/p' "$log" | tail -n 1)
   ran=$(sed -n 's/^\[==========\] \([0-9]*\) tests\{0,1\} from .* ran\..*/\1/p' "$log" | tail -n 1)
@@ -46,10 +47,12 @@ tally() {
     failed=$((failed + 1))
     return
   fi
+  skip=$(sed -n 's/^\[  SKIPPED \] \([0-9]*\) tests\{0,1\}, listed below:.*/\1/p' "$log" | tail -n 1)
   passed=$((passed + ok))
   failed=$((failed + ${bad:-0}))
+  skipped=$((skipped + ${skip:-0}))
   if [ "$status" != 0 ] && [ -z "$bad" ]; then failed=$((failed + 1)); fi
-  echo "$name: $ok passed, ${bad:-0} failed"
+  echo "$name: $ok passed, ${bad:-0} failed${skip:+, $skip skipped}"
 }
 
 echo "== native tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
@@ -98,6 +101,8 @@ wine_tests() {
     >"$logs/wine-$name.log" 2>&1
   tally "wine $name" "$logs/wine-$name.log" $?
   grep -E '^\[  FAILED  \]|Failure|^wine-session|^soak figure' "$logs/wine-$name.log" | head -n 40
+  # A skipped test says why, visibly.
+  grep -A1 ': Skipped$' "$logs/wine-$name.log" | grep -v -e '^--$' -e ': Skipped$' | sed "s/^/skipped in $name: /"
 }
 rm -rf build/screenshots
 mkdir -p build/screenshots
@@ -133,5 +138,5 @@ if [ "$arch" = 32 ]; then
 else
   ran="the Wine tests ran the x86_64 build, build/win64/Brellox.exe (this kernel runs no 32-bit code)"
 fi
-echo "$passed passed, $failed failed; $ran"
+echo "$passed passed, $failed failed, $skipped skipped; $ran"
 [ "$failed" = 0 ]

@@ -1,4 +1,5 @@
 #include "bars/bar_geometry.h"
+#include "native_support.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +9,6 @@
 #include <utility>
 
 namespace {
-
-const ScreenSize kScreen1024 = {1024, 768};
 
 void ExpectRect(const BarRect &actual, LONG x, LONG y, LONG cx, LONG cy, const char *bar)
 {

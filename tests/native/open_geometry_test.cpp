@@ -1,3 +1,4 @@
+#include "native_support.h"
 #include "sweep/moved_windows.h"
 #include "sweep/open_geometry.h"
 
@@ -8,13 +9,7 @@
 
 namespace {
 
-const ScreenSize kScreen1024 = {1024, 768};
 const int kIconSpacing = 75;
-
-HWND Handle(uintptr_t n)
-{
-    return reinterpret_cast<HWND>(n);
-}
 
 void ExpectPlan(const OpenPlan &plan, LONG x, LONG y, LONG line, const char *edge)
 {
@@ -78,10 +73,8 @@ TEST(OpenEdgeGeometry, ExtremeOpenWidthsWrapAround)
         int openWidth;
         LONG inner, right, bottom;
     } extremes[] = {
-        {INT_MAX, 2147483573, -2147482549, -2147482805},
-        {INT_MIN, INT_MIN, -2147482624, -2147482880},
-        {INT_MIN + 1, -2147483573, -2147482699, -2147482955},
-        {1 << 30, -1073741824, 1073742848, 1073742592},
+        {INT_MAX, 2147483573, -2147482549, -2147482805},      {INT_MIN, INT_MIN, -2147482624, -2147482880},
+        {INT_MIN + 1, -2147483573, -2147482699, -2147482955}, {1 << 30, -1073741824, 1073742848, 1073742592},
         {-(1 << 30), 1073741824, -1073740800, -1073741056},
     };
     for (const auto &e : extremes) {

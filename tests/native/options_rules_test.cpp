@@ -1,3 +1,4 @@
+#include "native_support.h"
 #include "options/options_rules.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +7,6 @@
 
 namespace {
 
-const ScreenSize kScreen1024 = {1024, 768};
 const Settings kTypical = {1, 0, 0, 0, 2, 50, 255, 255, 0, 0, 2};
 
 int HighestOffset(int cx, int cy)

@@ -1,4 +1,5 @@
 #include "app/settings.h"
+#include "native_support.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,6 @@
 #include <vector>
 
 namespace {
-
-const ScreenSize kScreen1024 = {1024, 768};
 
 // A settings file held in memory. Integer keys and the colour text are kept
 // apart, as the profile reader hands them out; every key asked for is logged

@@ -1,3 +1,4 @@
+#include "native_support.h"
 #include "sweep/moved_windows.h"
 #include "sweep/thread_answers.h"
 
@@ -13,18 +14,11 @@
 
 namespace {
 
-const ScreenSize kScreen1024 = {1024, 768};
-
 const UINT kShowNormal = 1;
 const UINT kShowMinimized = 2;
 const UINT kShowMaximized = 3;
 const UINT kMinimize = 6;
 const UINT kShowMinNoActive = 7;
-
-HWND Handle(uintptr_t n)
-{
-    return reinterpret_cast<HWND>(n);
-}
 
 uintptr_t Id(HWND hwnd)
 {

@@ -49,8 +49,7 @@ protected:
     void TearDown() override;
 
     // Writes settings as the settings file of a fresh directory, starts the
-    // program there and waits until start-up has run to its end: the five
-    // windows exist and every bar, shown or not, has been parked.
+    // program there and waits until start-up has run to its end.
     void Start(const std::string &settings = "[Brellox]\r\n");
     // The same with the test host, whose control a test posts opens to.
     void StartHost(const std::string &settings = "[Brellox]\r\n");

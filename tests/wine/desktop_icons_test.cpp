@@ -3,9 +3,8 @@
 // double-click starts its program before everything goes back, and a file
 // dragged over a bar is dropped in the strip it uncovers. Run on a desktop
 // that also shows Wine's taskbar (tools/wine-session.sh --shell).
+#include "brellox_fixture.h"
 #include "desktop.h"
-#include "harness.h"
-#include "window_checks.h"
 
 #include <gtest/gtest.h>
 
@@ -20,16 +19,6 @@ const RECT kTopBarRest = {0, 0, 1024, 2};
 // Where the desktop draws its icons, clear of the bars at rest; a top open
 // clears the strip down to 150.
 const RECT kIconRow = {4, 4, 800, 110};
-
-RECT Moved(const RECT &r, LONG x, LONG y)
-{
-    return {x, y, x + r.right - r.left, y + r.bottom - r.top};
-}
-
-POINT Middle(const RECT &r)
-{
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
 
 BOOL CALLBACK CloseNotepad(HWND hwnd, LPARAM)
 {
@@ -46,7 +35,7 @@ bool IsNotepad(HWND hwnd)
     return GetClassNameA(hwnd, className, sizeof(className)) > 0 && lstrcmpA(className, "Notepad") == 0;
 }
 
-class DesktopIcons : public ::testing::Test {
+class DesktopIcons : public BrelloxTest {
 protected:
     // The shortcuts stay for the whole suite: Wine's desktop takes in a
     // shortcut at a time, and the tests look at the icons without changing them.
@@ -66,7 +55,7 @@ protected:
 
     void SetUp() override
     {
-        EndAllBrellox();
+        BrelloxTest::SetUp();
         icons_ = s_shortcuts->Icons();
         ASSERT_EQ(3u, icons_.size()) << "the desktop shows an icon for each shortcut";
         uncovered_ = CaptureScreen(kIconRow);
@@ -76,21 +65,13 @@ protected:
     {
         EnumWindows(CloseNotepad, 0);
         WaitUntil([] { return FindWindowA("Notepad", NULL) == NULL; }, kStartTimeoutMs);
-        for (HWND sample : samples_)
-            DestroyWindow(sample);
-        brellox_.reset();
-        EndAllBrellox();
-        ParkPointer();
+        BrelloxTest::TearDown();
     }
 
-    void Start()
+    void StartWithTopBar()
     {
-        const std::string dir = MakeScratchDirectory("icons");
-        WriteTextFile(dir + "\\Brellox.ini", kLeftAndTopBars);
-        brellox_ = std::make_unique<BrelloxProcess>(dir);
-        bars_ = brellox_->WaitForWindows();
-        ASSERT_TRUE(bars_.Complete());
-        ASSERT_TRUE(WaitForRect(bars_.bars[2], kTopBarRest));
+        Start(kLeftAndTopBars);
+        ASSERT_TRUE(WaitForRect(bars_.bars[TOP], kTopBarRest));
     }
 
     // Two windows over the row of icons, as a user's windows pile up.
@@ -98,7 +79,7 @@ protected:
     {
         at_ = {{10, 20, 360, 200}, {200, 60, 560, 300}};
         for (const RECT &r : at_)
-            samples_.push_back(CreateSampleWindow(r, "covering"));
+            Sample(r);
         ASSERT_FALSE(IconsUncovered()) << "the windows lie over the icons";
     }
 
@@ -135,17 +116,14 @@ protected:
     static DesktopShortcuts *s_shortcuts;
     std::vector<RECT> icons_;
     ScreenImage uncovered_;
-    std::unique_ptr<BrelloxProcess> brellox_;
-    BrelloxWindows bars_ = {};
     std::vector<RECT> at_;
-    std::vector<HWND> samples_;
 };
 
 DesktopShortcuts *DesktopIcons::s_shortcuts;
 
 TEST_F(DesktopIcons, AnOpenUncoversTheIconsAClickKeepsThemClearAndADoubleClickStartsTheProgramBeforeTheRestore)
 {
-    Start();
+    StartWithTopBar();
     CoverIcons();
     ASSERT_TRUE(OpenTopBar());
     EXPECT_TRUE(WaitUntil([&] { return IconsUncovered(); }, kStartTimeoutMs)) << "every icon in the strip shows";
@@ -176,18 +154,17 @@ TEST_F(DesktopIcons, AnOpenUncoversTheIconsAClickKeepsThemClearAndADoubleClickSt
     EXPECT_NE(nullptr, program) << "its program came to the front";
     EXPECT_FALSE(backBeforeProgram);
     EXPECT_EQ(program, GetForegroundWindow());
-    EXPECT_TRUE(WaitForRect(bars_.bars[2], kTopBarRest));
+    EXPECT_TRUE(WaitForRect(bars_.bars[TOP], kTopBarRest));
 }
 
 TEST_F(DesktopIcons, TheTaskbarAnotherBarOrAnotherProgramInFrontStillRestores)
 {
-    Start();
+    StartWithTopBar();
     CoverIcons();
     HWND taskbar = FindWindowA("Shell_TrayWnd", NULL);
     ASSERT_TRUE(taskbar != NULL && IsWindowVisible(taskbar))
         << "this group runs on a desktop that shows Wine's taskbar (tools/wine-session.sh --shell)";
-    HWND other = CreateSampleWindow({600, 400, 900, 600}, "another program");
-    samples_.push_back(other);
+    HWND other = Sample({600, 400, 900, 600});
 
     // Wine's taskbar does not come to the front when clicked (its buttons bring
     // their windows there): it is put there directly. The left bar comes last:
@@ -205,7 +182,7 @@ TEST_F(DesktopIcons, TheTaskbarAnotherBarOrAnotherProgramInFrontStillRestores)
         ASSERT_TRUE(OpenTopBar());
         front.bringToFront();
         EXPECT_TRUE(WaitUntil([&] { return Home(); }, kStartTimeoutMs)) << "the windows came back";
-        EXPECT_TRUE(WaitForRect(bars_.bars[2], kTopBarRest));
+        EXPECT_TRUE(WaitForRect(bars_.bars[TOP], kTopBarRest));
     }
 }
 
@@ -214,7 +191,7 @@ TEST_F(DesktopIcons, TheTaskbarAnotherBarOrAnotherProgramInFrontStillRestores)
 // the strip once the strip is clear, as an icon would show there.
 TEST_F(DesktopIcons, AFileDraggedOverABarIsDroppedInTheStripTheBarUncovers)
 {
-    Start();
+    StartWithTopBar();
     CoverIcons();
     const std::string file = MakeScratchDirectory("drop") + "\\dropped.txt";
     WriteTextFile(file, "a file to drop\r\n");
@@ -229,7 +206,7 @@ TEST_F(DesktopIcons, AFileDraggedOverABarIsDroppedInTheStripTheBarUncovers)
     ASSERT_TRUE(source.WaitUntilDragging());
     ASSERT_TRUE(MovePointer(800, 1)) << "over the top bar, the button held";
     EXPECT_TRUE(WaitUntil([&] { return Pushed(); }, kStartTimeoutMs)) << "the dwell opened the bar";
-    EXPECT_EQ(150, RectOf(bars_.bars[2]).top);
+    EXPECT_EQ(150, RectOf(bars_.bars[TOP]).top);
 
     ShowWindow(target.Window(), SW_SHOWNOACTIVATE);
     const POINT onTarget = Middle(RectOf(target.Window()));
@@ -243,12 +220,12 @@ TEST_F(DesktopIcons, AFileDraggedOverABarIsDroppedInTheStripTheBarUncovers)
     EXPECT_TRUE(Pushed()) << "the windows stayed away for the drop";
     // Once the drag is over the bar takes the front, as after any open: the
     // windows stay away until another window is activated.
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == bars_.bars[2]; }, kStartTimeoutMs));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == bars_.bars[TOP]; }, kStartTimeoutMs));
     EXPECT_TRUE(HoldsFor([&] { return Pushed(); }, 500));
 
     ClickWindow(samples_[0]);
     EXPECT_TRUE(WaitUntil([&] { return Home(); }, kStartTimeoutMs)) << "a click on another window put all back";
-    EXPECT_TRUE(WaitForRect(bars_.bars[2], kTopBarRest));
+    EXPECT_TRUE(WaitForRect(bars_.bars[TOP], kTopBarRest));
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 // The real program when the display changes size under it (a resolution
 // changed, a laptop docked), and on a display scaled to 144 DPI.
-#include "harness.h"
-#include "window_checks.h"
+#include "brellox_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,49 +9,13 @@
 
 namespace {
 
-RECT Moved(const RECT &r, LONG x, LONG y)
-{
-    return {x, y, x + r.right - r.left, y + r.bottom - r.top};
-}
-
-class Display : public ::testing::Test {
+class Display : public BrelloxTest {
 protected:
-    void SetUp() override { EndAllBrellox(); }
-
     void TearDown() override
     {
         EXPECT_TRUE(ChangeScreenSize(1024, 768)) << "the display back at the size every test expects";
-        ParkPointer();
-        for (HWND sample : samples_)
-            DestroyWindow(sample);
-        brellox_.reset();
-        EndAllBrellox();
+        BrelloxTest::TearDown();
     }
-
-    void Start(const std::string &settings)
-    {
-        dir_ = MakeScratchDirectory("display");
-        WriteTextFile(dir_ + "\\Brellox.ini", settings);
-        brellox_ = std::make_unique<BrelloxProcess>(dir_);
-        bars_ = brellox_->WaitForWindows();
-        ASSERT_TRUE(bars_.Complete());
-    }
-
-    int SavedOffset() const
-    {
-        return static_cast<int>(GetPrivateProfileIntA("Brellox", "Offset", -1, (dir_ + "\\Brellox.ini").c_str()));
-    }
-
-    HWND Sample(const RECT &r)
-    {
-        samples_.push_back(CreateSampleWindow(r, "sample"));
-        return samples_.back();
-    }
-
-    std::string dir_;
-    std::unique_ptr<BrelloxProcess> brellox_;
-    BrelloxWindows bars_ = {};
-    std::vector<HWND> samples_;
 };
 
 TEST_F(Display, ASmallerDisplayMovesTheBarsAndTheOpensAndTheOffsetRuleToItsSize)
@@ -66,7 +29,7 @@ TEST_F(Display, ASmallerDisplayMovesTheBarsAndTheOpensAndTheOffsetRuleToItsSize)
     EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 2, 600}))
         << "Offset loads as 0: " << HasRect(bars_.bars[0], {0, 0, 2, 600});
     EXPECT_TRUE(WaitForRect(bars_.bars[1], {798, 0, 800, 600})) << HasRect(bars_.bars[1], {798, 0, 800, 600});
-    EXPECT_EQ(384, SavedOffset()) << "the file is left as it was";
+    EXPECT_EQ(384, SavedInt("Offset")) << "the file is left as it was";
 
     // An open of the right bar: two cells of 75 from the new right edge.
     const RECT across = {500, 100, 700, 300};
@@ -149,7 +112,7 @@ TEST_F(Display, AChangeWhileTheOptionsDialogIsUpBringsItsOffsetToTheNewSize)
 
     ClickWindow(GetDlgItem(dialog, IDOK));
     EXPECT_TRUE(WaitUntil([&] { return OptionsDialogOf(brellox_->Id()) == NULL; }, kStartTimeoutMs));
-    EXPECT_EQ(299, SavedOffset()) << "saved";
+    EXPECT_EQ(299, SavedInt("Offset")) << "saved";
     EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 299, 2, 301}))
         << "applied: " << HasRect(bars_.bars[0], {0, 299, 2, 301});
 }

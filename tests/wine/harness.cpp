@@ -305,16 +305,25 @@ BrelloxProcess::~BrelloxProcess()
     CloseHandle(process_);
 }
 
+// Whether start-up has run to its end: the bars are created at the far edges,
+// and the restore that ends start-up parks the right and the bottom one a
+// bar's width inside them, shown or not.
+static bool Parked(const BrelloxWindows &windows)
+{
+    return RectOf(windows.bars[1]).left < GetSystemMetrics(SM_CXSCREEN) &&
+           RectOf(windows.bars[3]).top < GetSystemMetrics(SM_CYSCREEN);
+}
+
 BrelloxWindows BrelloxProcess::WaitForWindows(DWORD timeoutMs, DWORD pollMs) const
 {
     BrelloxWindows windows = {};
-    WaitUntil(
+    const bool started = WaitUntil(
         [&] {
             windows = FindBrelloxWindows(processId_);
-            return windows.Complete() && Idle();
+            return windows.Complete() && Idle() && Parked(windows);
         },
         timeoutMs, pollMs);
-    return windows;
+    return started ? windows : BrelloxWindows{};
 }
 
 bool BrelloxProcess::Idle() const

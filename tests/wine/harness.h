@@ -90,9 +90,8 @@ public:
 
     bool Started() const { return process_ != NULL; }
     DWORD Id() const { return processId_; }
-    // Waits until all five windows exist and the process has waited for input
-    // once, and returns the windows. Wine may count a wait inside start-up, so
-    // a test still polls for the state it checks.
+    // Waits until start-up has run to its end (the five windows exist and every
+    // bar has been parked) and returns the windows; none when it does not.
     BrelloxWindows WaitForWindows(DWORD timeoutMs = kStartTimeoutMs, DWORD pollMs = 10) const;
     // Whether the process has waited for input since it started.
     bool Idle() const;

@@ -5,9 +5,7 @@
 // program must take that through its range rules and keep running.
 #include "app/app_win32.h"
 #include "app/state.h"
-#include "harness.h"
-#include "host_control.h"
-#include "window_checks.h"
+#include "brellox_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -266,12 +264,6 @@ std::vector<HostileCase> HostileCases()
     };
 }
 
-bool Answers(HWND hwnd)
-{
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
-}
-
 class HostileSettingsProgram : public ::testing::TestWithParam<HostileCase> {
 protected:
     void SetUp() override { EndAllBrellox(); }
@@ -299,7 +291,7 @@ TEST_P(HostileSettingsProgram, StartsAnswersShowsDefinedBarsAndEndsWithZero)
                               kStartTimeoutMs));
     }
     HWND bar = windows.bars[c.shown[0] ? 0 : 1];
-    EXPECT_TRUE(WaitForRect(bar, c.leftOrRight)) << HasRect(bar, c.leftOrRight).message();
+    EXPECT_TRUE(WaitForRect(bar, c.leftOrRight)) << HasRect(bar, c.leftOrRight);
     const RECT &r = c.leftOrRight;
     // A see-through bar mixes with what lies beneath; only an opaque one shows its colour as it is.
     if (c.alpha == 255) {
@@ -343,7 +335,7 @@ TEST_F(HostileSettingsDirectory, NoRoomForTheFileNameMeansTheDefaults)
     BrelloxWindows windows = brellox.WaitForWindows();
     ASSERT_TRUE(windows.Complete());
     EXPECT_TRUE(Answers(windows.owner));
-    EXPECT_TRUE(WaitForRect(windows.bars[0], {0, 0, 2, 768})) << HasRect(windows.bars[0], {0, 0, 2, 768}).message();
+    EXPECT_TRUE(WaitForRect(windows.bars[0], {0, 0, 2, 768})) << HasRect(windows.bars[0], {0, 0, 2, 768});
     EXPECT_TRUE(IsWindowVisible(windows.bars[0]));
     EXPECT_FALSE(IsWindowVisible(windows.bars[2]));
     SendMessageA(windows.owner, WM_DESTROY, 0, 0);
@@ -367,48 +359,32 @@ void PrintTo(const OpenWidthCase &c, std::ostream *os)
     *os << c.value;
 }
 
-class HostileOpenWidth : public ::testing::TestWithParam<OpenWidthCase> {
-protected:
-    void SetUp() override { EndAllBrellox(); }
-    void TearDown() override
-    {
-        if (sample_ != NULL)
-            DestroyWindow(sample_);
-        EndAllBrellox();
-    }
-    HWND sample_ = NULL;
-};
+class HostileOpenWidth : public BrelloxTest, public ::testing::WithParamInterface<OpenWidthCase> {};
 
 TEST_P(HostileOpenWidth, AnOpenAndARestoreLeaveTheProgramAnswering)
 {
-    const std::string dir = MakeScratchDirectory("openwidth");
-    WriteTextFile(dir + "\\Brellox.ini", std::string("[Brellox]\r\nOpenWidth=") + GetParam().value + "\r\n");
-    BrelloxProcess host(dir, HostExePath());
-    BrelloxWindows windows = host.WaitForWindows();
-    ASSERT_TRUE(windows.Complete());
-    HWND control = WaitForHostControl(host.Id());
-    ASSERT_NE(nullptr, control);
+    StartHost(std::string("[Brellox]\r\nOpenWidth=") + GetParam().value + "\r\n");
     const RECT sampleRect = {20, 100, 320, 300};
-    sample_ = CreateSampleWindow(sampleRect, "pushed");
+    HWND sample = Sample(sampleRect);
 
-    PostMessageA(control, HOST_OPEN_EDGE, 0, 0);
+    Open(LEFT);
     const LONG x = GetParam().barLeft;
     const RECT open = {x, 0, x + 2, 768};
-    EXPECT_TRUE(WaitForRect(windows.bars[0], open)) << HasRect(windows.bars[0], open).message();
+    EXPECT_TRUE(WaitForRect(bars_.bars[LEFT], open)) << HasRect(bars_.bars[LEFT], open);
     // Answered once the open's sweep is over, as the sweep sends nothing to this
     // process unless it moves the sample.
-    EXPECT_TRUE(Answers(windows.owner));
+    EXPECT_TRUE(Answers(bars_.owner));
     const RECT pushed = {x, 100, x + 300, 300};
     if (GetParam().pushesTheSample)
-        EXPECT_TRUE(WaitForRect(sample_, pushed)) << HasRect(sample_, pushed).message();
+        EXPECT_TRUE(WaitForRect(sample, pushed)) << HasRect(sample, pushed);
     else
-        EXPECT_TRUE(HasRect(sample_, sampleRect));
+        EXPECT_TRUE(HasRect(sample, sampleRect));
 
-    PostMessageA(control, HOST_RESTORE_ALL, 0, 0);
-    EXPECT_TRUE(WaitForRect(windows.bars[0], {0, 0, 2, 768})) << HasRect(windows.bars[0], {0, 0, 2, 768}).message();
-    EXPECT_TRUE(WaitForRect(sample_, sampleRect)) << HasRect(sample_, sampleRect).message();
-    EXPECT_TRUE(Answers(windows.owner));
-    EXPECT_TRUE(host.Running());
+    PostMessageA(control_, HOST_RESTORE_ALL, 0, 0);
+    EXPECT_TRUE(WaitForRect(bars_.bars[LEFT], {0, 0, 2, 768})) << HasRect(bars_.bars[LEFT], {0, 0, 2, 768});
+    EXPECT_TRUE(WaitForRect(sample, sampleRect)) << HasRect(sample, sampleRect);
+    EXPECT_TRUE(Answers(bars_.owner));
+    EXPECT_TRUE(brellox_->Running());
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, HostileOpenWidth,

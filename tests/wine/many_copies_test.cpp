@@ -1,7 +1,7 @@
 // Many copies of Brellox.exe: started one after another, each newer one ends
 // the one before; started all at once, none may crash or hang, whichever of
 // them the single-copy rule happens to reach.
-#include "harness.h"
+#include "brellox_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -11,12 +11,6 @@
 namespace {
 
 const int kCopies = 20;
-
-bool Answers(HWND hwnd)
-{
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
-}
 
 class ManyCopies : public ::testing::Test {
 protected:

@@ -395,10 +395,15 @@ TEST_P(Dismiss, ChangesNothingEvenAfterAColourWasPicked)
     StartHost(settings);
     ASSERT_TRUE(WaitUntil([] { return ScreenPixel(1, 384) == RGB(0, 0, 255); }, kStartTimeoutMs));
     OpenDialog();
+    // Every change is seen made before the dialog is dismissed: only then does
+    // "changes nothing" say anything.
     ClickWindow(Item(EDGE_TOP));
+    ASSERT_TRUE(WaitUntil([&] { return Ticked(EDGE_TOP); }, kStartTimeoutMs)) << "the Top box ticked";
     Step(WIDTH_FIELD, VK_UP, 2);
     ASSERT_TRUE(WaitForValue(WIDTH_FIELD, 5));
     PickColour(200, 10, 10);
+    ASSERT_TRUE(WaitUntil([&] { return SwatchColour() == RGB(200, 10, 10); }, kStartTimeoutMs))
+        << "the picked colour shown";
 
     if (GetParam() == 0) {
         ClickWindow(Item(IDCANCEL));
@@ -500,13 +505,15 @@ TEST_P(UnwritableFile, OkEndsTheDialogAndTheBarsFollowWhatTheFileHolds)
         ASSERT_TRUE(SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_READONLY));
     else
         holder_ = CreateFileA(IniPath().c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    // Wine run as root opens a read-only file for writing all the same.
     HANDLE probe =
         CreateFileA(IniPath().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
-    const bool writable = probe != INVALID_HANDLE_VALUE;
-    if (writable)
+    if (probe != INVALID_HANDLE_VALUE) {
         CloseHandle(probe);
-    EXPECT_TRUE(GetParam() == 0 || !writable) << "the holder lets no one write";
+        // Wine run as root opens a read-only file for writing all the same.
+        ASSERT_EQ(0, GetParam()) << "the holder lets no one write";
+        GTEST_SKIP() << "the read-only attribute does not keep this user from writing the file; the case of a file "
+                        "another program holds covers a save that cannot write";
+    }
 
     // Worked through its controls' own messages rather than the pointer: what
     // is at stake here is the save, not the input.
@@ -521,27 +528,17 @@ TEST_P(UnwritableFile, OkEndsTheDialogAndTheBarsFollowWhatTheFileHolds)
     DWORD_PTR result = 0;
     EXPECT_NE(0, SendMessageTimeoutA(bars_.owner, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result));
 
-    if (writable) {
-        const std::vector<std::string> lines = Lines(ReadTextFile(IniPath()));
-        EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(), "Width=5"));
-        EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(), "Top=1"));
-        EXPECT_EQ(5, g_Settings.Width);
-        EXPECT_EQ(1, g_Settings.Top);
-        EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 5, 768})) << HasRect(bars_.bars[0], {0, 0, 5, 768}).message();
-        EXPECT_TRUE(IsWindowVisible(bars_.bars[2]));
-    } else {
-        EXPECT_EQ(settings, ReadTextFile(IniPath()));
-        // The reload took the old file's values back into the record.
-        EXPECT_EQ(3, g_Settings.Width);
-        EXPECT_EQ(0, g_Settings.Top);
-        EXPECT_TRUE(HoldsFor(
-            [&] {
-                return HasRect(bars_.bars[0], {0, 0, 3, 768});
-            },
-            300))
-            << HasRect(bars_.bars[0], {0, 0, 3, 768}).message();
-        EXPECT_FALSE(IsWindowVisible(bars_.bars[2]));
-    }
+    EXPECT_EQ(settings, ReadTextFile(IniPath()));
+    // The reload took the old file's values back into the record.
+    EXPECT_EQ(3, g_Settings.Width);
+    EXPECT_EQ(0, g_Settings.Top);
+    EXPECT_TRUE(HoldsFor(
+        [&] {
+            return HasRect(bars_.bars[0], {0, 0, 3, 768});
+        },
+        300))
+        << HasRect(bars_.bars[0], {0, 0, 3, 768});
+    EXPECT_FALSE(IsWindowVisible(bars_.bars[2]));
     EXPECT_TRUE(WaitUntil([] { return ScreenPixel(1, 384) == RGB(0, 0, 255); }, kStartTimeoutMs));
 }
 

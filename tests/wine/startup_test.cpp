@@ -1,16 +1,11 @@
 // Brellox.exe started for real: its windows, the single-copy rule and the way out.
-#include "harness.h"
-#include "window_checks.h"
+#include "brellox_fixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class Startup : public ::testing::Test {
-protected:
-    void SetUp() override { EndAllBrellox(); }
-    void TearDown() override { EndAllBrellox(); }
-};
+class Startup : public BrelloxTest {};
 
 HWND OwnerOf(HWND hwnd)
 {
@@ -54,15 +49,12 @@ TEST_F(Startup, NoSettingsFileGivesOwnerAndFourBarsWithOnlyTheLeftOneShown)
 
 TEST_F(Startup, EdgeFlagsOfTheSettingsFileDecideWhichBarsAreShown)
 {
-    const std::string dir = MakeScratchDirectory("flags");
-    WriteTextFile(dir + "\\Brellox.ini", "[Brellox]\r\nLeft=0\r\nRight=7\r\nTop=-1\r\nBottom=no\r\n");
-    BrelloxProcess brellox(dir);
-    BrelloxWindows windows = brellox.WaitForWindows();
-    ASSERT_TRUE(windows.Complete());
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(windows.bars[1]) && IsWindowVisible(windows.bars[2]); },
-                          kStartTimeoutMs));
-    EXPECT_FALSE(IsWindowVisible(windows.bars[0]));
-    EXPECT_FALSE(IsWindowVisible(windows.bars[3])) << "text that is no number reads as 0";
+    // Start-up has run to its end: no bar can still be shown or hidden.
+    Start("[Brellox]\r\nLeft=0\r\nRight=7\r\nTop=-1\r\nBottom=no\r\n");
+    EXPECT_TRUE(IsWindowVisible(bars_.bars[RIGHT]));
+    EXPECT_TRUE(IsWindowVisible(bars_.bars[TOP]));
+    EXPECT_FALSE(IsWindowVisible(bars_.bars[LEFT]));
+    EXPECT_FALSE(IsWindowVisible(bars_.bars[BOTTOM])) << "text that is no number reads as 0";
 }
 
 TEST_F(Startup, StartsFromTwoDirectoriesReadTwoFiles)
@@ -75,17 +67,17 @@ TEST_F(Startup, StartsFromTwoDirectoriesReadTwoFiles)
     BrelloxProcess one(first);
     BrelloxWindows windows = one.WaitForWindows();
     ASSERT_TRUE(windows.Complete());
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(windows.bars[2]) != FALSE; }, kStartTimeoutMs));
-    EXPECT_FALSE(IsWindowVisible(windows.bars[3]));
+    EXPECT_TRUE(IsWindowVisible(windows.bars[TOP]));
+    EXPECT_FALSE(IsWindowVisible(windows.bars[BOTTOM]));
 
     BrelloxProcess two(second);
     DWORD code = 1;
     ASSERT_TRUE(one.WaitForExit(kStartTimeoutMs, &code));
     windows = two.WaitForWindows();
     ASSERT_TRUE(windows.Complete());
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(windows.bars[3]) != FALSE; }, kStartTimeoutMs));
-    EXPECT_FALSE(IsWindowVisible(windows.bars[2]));
-    EXPECT_FALSE(IsWindowVisible(windows.bars[0]));
+    EXPECT_TRUE(IsWindowVisible(windows.bars[BOTTOM]));
+    EXPECT_FALSE(IsWindowVisible(windows.bars[TOP]));
+    EXPECT_FALSE(IsWindowVisible(windows.bars[LEFT]));
 }
 
 TEST_F(Startup, SecondCopyEndsTheFirstWithExitCodeZeroAndTakesOver)
@@ -112,15 +104,11 @@ class DestroyOneWindow : public Startup, public ::testing::WithParamInterface<in
 // Index 0 is the owner window, 1 to 4 the bars from left to bottom.
 TEST_P(DestroyOneWindow, EndsTheProgramWithExitCodeZero)
 {
-    const std::string dir = MakeScratchDirectory("destroy");
-    BrelloxProcess brellox(dir);
-    BrelloxWindows windows = brellox.WaitForWindows();
-    ASSERT_TRUE(windows.Complete());
-
-    HWND target = GetParam() == 0 ? windows.owner : windows.bars[GetParam() - 1];
+    Start();
+    HWND target = GetParam() == 0 ? bars_.owner : bars_.bars[GetParam() - 1];
     SendMessageA(target, WM_DESTROY, 0, 0);
     DWORD code = 99;
-    ASSERT_TRUE(brellox.WaitForExit(kStartTimeoutMs, &code));
+    ASSERT_TRUE(brellox_->WaitForExit(kStartTimeoutMs, &code));
     EXPECT_EQ(0u, code);
 }
 

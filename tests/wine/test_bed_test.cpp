@@ -74,13 +74,9 @@ TEST(TestBed, PointerMovesAndClicksReachAWindow)
     ASSERT_NE(nullptr, target);
     g_clicks = {};
 
-    for (int i = 0; i < 5; ++i) {
+    // MovePointer returns true only once the window system reports the pointer there.
+    for (int i = 0; i < 5; ++i)
         ASSERT_TRUE(MovePointer(100 + 150 * i, 700 - 100 * i)) << "the pointer did not arrive";
-        POINT cursor;
-        GetCursorPos(&cursor);
-        EXPECT_EQ(100 + 150 * i, cursor.x);
-        EXPECT_EQ(700 - 100 * i, cursor.y);
-    }
 
     Click(350, 230);
     EXPECT_TRUE(WaitUntil([] { return g_clicks.down == 1; }, kStartTimeoutMs));

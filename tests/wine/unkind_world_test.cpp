@@ -2,10 +2,8 @@
 // stop answering at any moment, answer late or never again, more windows in a
 // strip than the table holds, and windows that vanish while they are being
 // pushed or before they are put back.
-#include "harness.h"
-#include "host_control.h"
+#include "brellox_fixture.h"
 #include "stalling_window.h"
-#include "window_checks.h"
 
 #include <gtest/gtest.h>
 
@@ -13,18 +11,6 @@
 #include <vector>
 
 namespace {
-
-RECT Moved(const RECT &r, LONG x, LONG y)
-{
-    return {x, y, x + r.right - r.left, y + r.bottom - r.top};
-}
-
-// Whether Brellox's owner window answers a message within a second.
-bool Answers(HWND owner)
-{
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(owner, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) != 0;
-}
 
 struct ProcessWindows {
     DWORD processId;
@@ -49,47 +35,13 @@ std::vector<HWND> VisibleWindowsOf(DWORD processId)
     return p.windows;
 }
 
-class UnkindWorld : public ::testing::Test {
+class UnkindWorld : public BrelloxTest {
 protected:
-    void SetUp() override { EndAllBrellox(); }
-
     void TearDown() override
     {
-        ParkPointer();
-        for (HWND sample : samples_)
-            DestroyWindow(sample);
         stalling_.reset();
         helper_.reset();
-        brellox_.reset();
-        EndAllBrellox();
-    }
-
-    // The real program, or the test host where a test opens the bar by its
-    // remote control.
-    void Start(bool host = false, const std::string &settings = "[Brellox]\r\n")
-    {
-        const std::string dir = MakeScratchDirectory("unkind");
-        WriteTextFile(dir + "\\Brellox.ini", settings);
-        brellox_ = std::make_unique<BrelloxProcess>(dir, host ? HostExePath() : BrelloxExePath());
-        bars_ = brellox_->WaitForWindows();
-        ASSERT_TRUE(bars_.Complete());
-        ASSERT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 2, 768}));
-        if (host) {
-            control_ = WaitForHostControl(brellox_->Id());
-            ASSERT_NE(nullptr, control_);
-        }
-    }
-
-    // Opens the left bar at once. A double-click's first press runs a drag-end
-    // sweep of its own, which a pile of hundreds of windows makes slow enough
-    // for the window system to miss the double-click now and then.
-    void OpenLeftBar() const { PostMessageA(control_, HOST_OPEN_EDGE, 0, 0); }
-
-    HWND Sample(const RECT &r)
-    {
-        HWND hwnd = CreateSampleWindow(r, "sample");
-        samples_.push_back(hwnd);
-        return hwnd;
+        BrelloxTest::TearDown();
     }
 
     // Waits for the condition while checking, at every poll, that Brellox
@@ -137,12 +89,8 @@ protected:
         return opened && inFront;
     }
 
-    std::unique_ptr<BrelloxProcess> brellox_;
     std::unique_ptr<BrelloxProcess> helper_;
     std::unique_ptr<StallingWindow> stalling_;
-    BrelloxWindows bars_ = {};
-    HWND control_ = NULL;
-    std::vector<HWND> samples_;
     int unanswered_ = 0;
 };
 
@@ -292,7 +240,7 @@ TEST_F(UnkindWorld, ADeadlockedWindowHoldsUpNeitherOpensNorRestoresNorTheExit)
 
 TEST_F(UnkindWorld, ASecondSweepMeetingAStalledRecordedWindowLosesNoPosition)
 {
-    Start(false, "[Brellox]\r\nTop=1\r\n");
+    Start("[Brellox]\r\nTop=1\r\n");
     const RECT stallAt = {40, 100, 340, 250};
     StallingWindow &stalling = StartStallingWindow({stallAt});
     ASSERT_NE(nullptr, stalling.Window());
@@ -346,7 +294,7 @@ TEST_F(UnkindWorld, AWindowThatAnswersOnlyAfter150MsIsLeftAloneAndTheOthersArePu
 
 TEST_F(UnkindWorld, OfThreeHundredWindowsInOneStrip256ArePushedAndAllComeBack)
 {
-    Start(true);
+    StartHost();
     // brellox_samples puts every window's left edge between 0 and 99.
     helper_ =
         std::make_unique<BrelloxProcess>(MakeScratchDirectory("crowd"), TestProgramPath("brellox_samples.exe"), "300");
@@ -356,7 +304,7 @@ TEST_F(UnkindWorld, OfThreeHundredWindowsInOneStrip256ArePushedAndAllComeBack)
     for (HWND hwnd : crowd)
         before.push_back(RectOf(hwnd));
 
-    OpenLeftBar();
+    Open(LEFT);
     auto pushedCount = [&] {
         int pushed = 0;
         for (size_t i = 0; i < crowd.size(); ++i)
@@ -406,20 +354,20 @@ TEST_F(UnkindWorld, WindowsDestroyedBetweenTheSweepAndTheRestoreAreSkipped)
 
 TEST_F(UnkindWorld, WindowsVanishingDuringTheSweepLeaveTheRestPushedAndRestored)
 {
-    Start(true);
+    StartHost();
     const RECT at[2] = {{40, 20, 340, 200}, {20, 450, 320, 650}};
     HWND windows[2] = {Sample(at[0]), Sample(at[1])};
-    // A pile above them, in a program that is ended while the sweep works
-    // through it: its windows vanish under the sweep's hands.
-    helper_ =
-        std::make_unique<BrelloxProcess>(MakeScratchDirectory("vanish"), TestProgramPath("brellox_samples.exe"), "200");
-    std::vector<HWND> pile;
-    ASSERT_TRUE(WaitUntil([&] { return (pile = VisibleWindowsOf(helper_->Id())).size() == 200; }, kStartTimeoutMs));
+    // A pile above them, in a program that ends itself while the sweep moves
+    // the 101st of its 200 windows from the top: that window and the 99 below
+    // it vanish under the sweep's hands, with these two still to go.
+    helper_ = std::make_unique<BrelloxProcess>(MakeScratchDirectory("vanish"), TestProgramPath("brellox_samples.exe"),
+                                               "200 1 99");
+    ASSERT_TRUE(WaitUntil([&] { return VisibleWindowsOf(helper_->Id()).size() == 200; }, kStartTimeoutMs));
 
-    OpenLeftBar();
-    ASSERT_TRUE(WaitUntil([&] { return RectOf(pile.front()).left == 150; }, kStartTimeoutMs, 1));
-    helper_.reset();
-
+    Open(LEFT);
+    DWORD exitCode = 0;
+    ASSERT_TRUE(helper_->WaitForExit(kStartTimeoutMs, &exitCode));
+    EXPECT_EQ(3u, exitCode) << "it ended itself inside the sweep's move";
     for (int i = 0; i < 2; ++i)
         EXPECT_TRUE(WaitAnswering([&] { return SameRect(RectOf(windows[i]), Moved(at[i], 150, at[i].top)); }, 5000))
             << HasRect(windows[i], at[i]);
