@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The soak at full length: 10,000 mouse moves over the bars, 1,000 right-click
-# menus, 100 options dialogs and 1,000 open/restore cycles with real input, then
-# Brellox's USER and GDI objects and private memory against those after the
-# first of the 100 rounds. Prints the figures; exits non-zero when a soak fails.
+# The soak at full length: after a warm-up round, ROUNDS rounds of 100 mouse
+# moves over the bars, 10 right-click menus, 1 options dialog and 10
+# open/restore cycles with real input; Brellox's USER and GDI objects, heap
+# bytes and private memory after every round against those after the warm-up.
+# Prints the figures; exits non-zero when a soak fails.
 #   tools/soak.sh [ROUNDS]
 set -uo pipefail
 cd "$(dirname "$0")/.."
