@@ -407,11 +407,16 @@ static bool RunXdotool(std::string arguments)
     PROCESS_INFORMATION info = {};
     if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info))
         return false;
-    // Wine hands out no waitable handle for a Unix process: the caller's cursor
-    // test is what tells that the move has happened.
-    WaitUntil([&] { return WaitForSingleObject(info.hProcess, 0) != WAIT_TIMEOUT; }, kStartTimeoutMs);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
+    // For a Unix program Wine fills the handles and ids with whatever its stack
+    // held, which can be handles of this process (32-bit Wine gave the one of
+    // standard output): they are closed only when they are the process's own.
+    // Without them, the caller's cursor test tells that the move has happened.
+    if (info.dwProcessId != 0 && GetProcessId(info.hProcess) == info.dwProcessId &&
+        GetThreadId(info.hThread) == info.dwThreadId) {
+        WaitUntil([&] { return WaitForSingleObject(info.hProcess, 0) != WAIT_TIMEOUT; }, kStartTimeoutMs);
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    }
     return true;
 }
 
