@@ -1,5 +1,6 @@
 #include "harness.h"
 #include "host_control.h"
+#include "proc_files.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -138,6 +139,18 @@ std::string ReadTextFile(const std::string &path)
     return text;
 }
 
+// The Wine prefix of this session, as the Unix processes of its programs carry
+// it in their environment. Returns whether this process has one.
+static bool OwnWinePrefix(std::string *prefix)
+{
+    char value[MAX_PATH * 4];
+    const DWORD length = GetEnvironmentVariableA("WINEPREFIX", value, sizeof(value));
+    if (length == 0 || length >= sizeof(value))
+        return false;
+    prefix->assign(value, length);
+    return true;
+}
+
 int UnixProcessId(const char *exeName)
 {
     WIN32_FIND_DATAA entry;
@@ -147,13 +160,22 @@ int UnixProcessId(const char *exeName)
     int found = -1;
     // The kernel keeps the first 15 characters of a process's name.
     const std::string wanted = "(" + std::string(exeName).substr(0, 15) + ")";
+    // Other Wine sessions may run programs of the same name at the same time,
+    // each with a prefix of its own.
+    std::string prefix;
+    const bool hasPrefix = OwnWinePrefix(&prefix);
     do {
         if (entry.cFileName[0] < '0' || entry.cFileName[0] > '9')
             continue;
-        const std::string stat = ReadTextFile(std::string("Z:\\proc\\") + entry.cFileName + "\\stat");
+        const std::string directory = std::string("Z:\\proc\\") + entry.cFileName;
+        const std::string stat = ReadTextFile(directory + "\\stat");
         const size_t open = stat.find('('), close = stat.rfind(')');
-        if (open != std::string::npos && close != std::string::npos &&
-            stat.compare(open, close - open + 1, wanted) == 0)
+        if (open == std::string::npos || close == std::string::npos ||
+            stat.compare(open, close - open + 1, wanted) != 0)
+            continue;
+        std::string theirs;
+        if (EnvironmentValue(ReadTextFile(directory + "\\environ"), "WINEPREFIX", &theirs) == hasPrefix &&
+            theirs == prefix)
             found = std::atoi(entry.cFileName);
     } while (FindNextFileA(search, &entry));
     FindClose(search);

@@ -49,8 +49,10 @@ std::string ReadTextFile(const std::string &path);
 std::vector<std::string> Lines(const std::string &text);
 
 // The Unix process that runs the Windows program with that file name (as
-// "Brellox.exe"), found in /proc; -1 when there is none. Wine reports other
-// processes' times and memory poorly, so figures are read from the kernel.
+// "Brellox.exe") in this Wine session, found in /proc: one whose environment
+// names the same WINEPREFIX as this process's. -1 when there is none. Wine
+// reports other processes' times and memory poorly, so figures are read from
+// the kernel.
 int UnixProcessId(const char *exeName);
 // The private memory of a Unix process (clean and dirty pages only it maps), in
 // KiB; -1 when it cannot be read.
