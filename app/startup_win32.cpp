@@ -35,6 +35,23 @@ void CreateBars(HINSTANCE instance)
     }
 }
 
+// Brellox takes no typed text (its option fields are read-only), so it asks
+// for no input method. Without this, Wine's input method code starts COM for
+// the thread as soon as a bar becomes active, which maps ole32 and rpcrt4:
+// 1.2 MiB of private memory under 32-bit Wine. Windows asks that this come
+// before the first window.
+void DisableInputMethod()
+{
+    HMODULE imm = LoadLibraryA("imm32.dll");
+    if (imm == NULL)
+        return;
+    const ImmDisableImeProc pfnImmDisableIME =
+        reinterpret_cast<ImmDisableImeProc>(reinterpret_cast<void (*)()>(GetProcAddress(imm, "ImmDisableIME")));
+    if (pfnImmDisableIME != NULL)
+        pfnImmDisableIME(static_cast<DWORD>(-1));
+    FreeLibrary(imm);
+}
+
 // Height first, as start-up has always read it.
 void ReadScreenSize()
 {
@@ -68,6 +85,7 @@ bool StartBrellox(HINSTANCE instance, HINSTANCE previousInstance)
     }
 
     ClearMovedWindows();
+    DisableInputMethod();
 
     g_EdgeBarSet.hwndOwner =
         CreateWindowExA(0, BRELLOX_CLASS_NAME, "Brellox", WS_POPUP, 0, 0, 0, 0, NULL, NULL, instance, NULL);

@@ -10,6 +10,8 @@
 
 // Looked up at run time in user32.dll; systems without layered windows lack it.
 typedef BOOL(WINAPI *SetLayeredWindowAttributesProc)(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags);
+// Looked up in imm32.dll, which the import table need not name for one call.
+typedef BOOL(WINAPI *ImmDisableImeProc)(DWORD threadId);
 // Looked up in comctl32.dll and comdlg32.dll, which are loaded only once the
 // options dialog and the colour picker are wanted.
 typedef BOOL(WINAPI *InitCommonControlsExProc)(const INITCOMMONCONTROLSEX *init);

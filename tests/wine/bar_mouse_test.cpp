@@ -196,6 +196,27 @@ TEST_F(BarMouse, TheDialogLibrariesAreLoadedOnlyOnceADialogNeedsThem)
     EXPECT_TRUE(brellox_->Running());
 }
 
+// Brellox asks for no input method, so no bar that takes the front starts COM
+// under Wine, whose ole32 and rpcrt4 would cost 1.2 MiB of private memory.
+TEST_F(BarMouse, ComIsNotLoadedAtRestNorOnceABarHasTakenTheFront)
+{
+    Start("[Brellox]\r\n");
+    const int unixId = UnixProcessId("Brellox.exe");
+    ASSERT_GT(unixId, 0);
+    EXPECT_FALSE(MapsFile(unixId, "ole32.dll"));
+    EXPECT_FALSE(MapsFile(unixId, "rpcrt4.dll"));
+
+    const RECT home = {60, 80, 360, 280};
+    HWND sample = Sample(home);
+    DoubleClick(1, 600);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == bars_.bars[LEFT] && !HasRect(sample, home); },
+                          kStartTimeoutMs));
+    ClickWindow(sample);
+    ASSERT_TRUE(WaitForRect(sample, home)) << "a click on the pushed window restores";
+    EXPECT_FALSE(MapsFile(unixId, "ole32.dll"));
+    EXPECT_FALSE(MapsFile(unixId, "rpcrt4.dll"));
+}
+
 // What the window system reports while the pointer rests over each bar is the
 // edge cursor Brellox loaded, 16 pixels square with its hot spot in the corner
 // of the stated design and the wall of the picture along the bar's own edge.
