@@ -74,15 +74,20 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 
-# A display number nobody uses, and a wait until it answers.
-for n in $(seq 90 199); do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=":$n"; break; }
-done
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 9>&- &
+# Xvfb takes a display number nobody uses and writes it once it answers, so
+# sessions started at the same moment never pick the same one.
+displayfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 9>&- &
 pids+=($!)
+for _ in $(seq 600); do
+  [ -s "$displayfile" ] || ! kill -0 "${pids[0]}" 2>/dev/null && break
+  sleep 0.1
+done
+display=":$(head -n 1 "$displayfile")"
+rm -f "$displayfile"
+[ "$display" != ":" ] || { echo "wine-session: Xvfb did not start a display" >&2; exit 1; }
 export DISPLAY=$display
-for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-xdpyinfo >/dev/null 2>&1 || { echo "wine-session: display $display did not come up" >&2; exit 1; }
+xdpyinfo >/dev/null 2>&1 || { echo "wine-session: display $display does not answer" >&2; exit 1; }
 
 fresh=
 stamp="$WINEPREFIX/.brellox-ready-3"
@@ -122,13 +127,12 @@ fi
 "$WINE" explorer /desktop=Brellox,1024x768 >/dev/null 2>&1 9>&- &
 pids+=($!)
 # Programs started before the desktop is up wait for it, the first time in a
-# new prefix for many seconds: wait here until its X window is there.
-for _ in $(seq 600); do
-  xdotool search --name 'Brellox - Wine desktop' >/dev/null 2>&1 && break
+# new prefix for many seconds and longer on a busy machine: wait here until its
+# X window is there, for as long as the desktop's process runs.
+until xdotool search --name 'Brellox - Wine desktop' >/dev/null 2>&1; do
+  kill -0 "${pids[-1]}" 2>/dev/null || { echo "wine-session: the virtual desktop ended before it came up" >&2; exit 1; }
   sleep 0.1
 done
-xdotool search --name 'Brellox - Wine desktop' >/dev/null 2>&1 ||
-  { echo "wine-session: the virtual desktop did not come up" >&2; exit 1; }
 # The pointer starts in the middle of the display, over whatever a program
 # centres there; park it outside the desktop so no stray event reaches a window.
 xdotool mousemove 1279 1023
