@@ -1,5 +1,8 @@
 #include "brellox_fixture.h"
 
+#include "app/app_win32.h"
+#include "app/state.h"
+
 RECT Moved(const RECT &r, LONG x, LONG y)
 {
     return {x, y, x + r.right - r.left, y + r.bottom - r.top};
@@ -101,4 +104,40 @@ HWND BrelloxTest::Sample(const RECT &r, int show, DWORD style, const char *class
 int BrelloxTest::SavedInt(const char *key) const
 {
     return static_cast<int>(GetPrivateProfileIntA("Brellox", key, -1, SettingsPath().c_str()));
+}
+
+void InProcessSettingsTest::SetUp()
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = "BrelloxSettingsTestBar";
+    RegisterClassA(&wc);
+    for (HWND &bar : g_EdgeBarSet.hwndBar)
+        bar = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, wc.hInstance, NULL);
+    g_ScreenSize = {1024, 768};
+    g_Settings = Settings();
+    GetCurrentDirectoryA(MAX_PATH, savedDirectory_);
+}
+
+void InProcessSettingsTest::TearDown()
+{
+    SetCurrentDirectoryA(savedDirectory_);
+    for (HWND &bar : g_EdgeBarSet.hwndBar) {
+        DestroyWindow(bar);
+        bar = NULL;
+    }
+}
+
+void InProcessSettingsTest::LoadFrom(const std::string &text)
+{
+    const std::string dir = MakeScratchDirectory("settings");
+    WriteTextFile(dir + "\\Brellox.ini", text);
+    ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
+    LoadSettings();
+}
+
+bool InProcessSettingsTest::Shown(int edge) const
+{
+    return IsWindowVisible(g_EdgeBarSet.hwndBar[edge]) != FALSE;
 }

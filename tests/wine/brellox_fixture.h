@@ -78,4 +78,19 @@ private:
     void StartProgram(const std::string &settings, const std::string &exe);
 };
 
+// Brellox's settings code run in this process against real settings files:
+// four plain windows stand in for the bars, and each file is read from a
+// directory of its own, the current one until the test ends.
+class InProcessSettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    void LoadFrom(const std::string &text);
+    bool Shown(int edge) const;
+
+private:
+    char savedDirectory_[MAX_PATH] = "";
+};
+
 #endif

@@ -40,15 +40,6 @@ bool Step(bool done, const char *what)
     return done;
 }
 
-BOOL CALLBACK CloseNotepad(HWND hwnd, LPARAM)
-{
-    char className[16] = "";
-    GetClassNameA(hwnd, className, sizeof(className));
-    if (lstrcmpA(className, "Notepad") == 0)
-        PostMessageA(hwnd, WM_CLOSE, 0, 0);
-    return TRUE;
-}
-
 bool NotepadInFront()
 {
     char className[16] = "";
@@ -125,8 +116,7 @@ int main(int argc, char **argv)
          ok;
     ok = Shoot("4-program-started", "A double-click starts its program; every window goes back where it was.") && ok;
 
-    EnumWindows(CloseNotepad, 0);
-    WaitUntil([] { return FindWindowA("Notepad", NULL) == NULL; }, kStartTimeoutMs);
+    CloseEveryNotepad();
     EndAllBrellox();
     return ok ? 0 : 1;
 }

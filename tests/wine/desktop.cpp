@@ -98,6 +98,21 @@ ScreenImage CaptureScreen(const RECT &area)
     return image;
 }
 
+static BOOL CALLBACK CloseNotepad(HWND hwnd, LPARAM)
+{
+    char className[16] = "";
+    GetClassNameA(hwnd, className, sizeof(className));
+    if (lstrcmpA(className, "Notepad") == 0)
+        PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+void CloseEveryNotepad()
+{
+    EnumWindows(CloseNotepad, 0);
+    WaitUntil([] { return FindWindowA("Notepad", NULL) == NULL; }, kStartTimeoutMs);
+}
+
 std::vector<RECT> FindDesktopIcons(const RECT &area)
 {
     const ScreenImage image = CaptureScreen(area);

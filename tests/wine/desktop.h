@@ -47,6 +47,9 @@ ScreenImage CaptureScreen(const RECT &area);
 // area holds nothing but the desktop and its icons. In order from the left.
 std::vector<RECT> FindDesktopIcons(const RECT &area);
 
+// Closes every Notepad a double-click on an icon started, and waits until they are gone.
+void CloseEveryNotepad();
+
 // A window on a thread of its own that starts an OLE drag of a file when the
 // left button is pressed in it, as a file manager does.
 class FileDragSource {

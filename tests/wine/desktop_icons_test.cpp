@@ -20,15 +20,6 @@ const RECT kTopBarRest = {0, 0, 1024, 2};
 // clears the strip down to 150.
 const RECT kIconRow = {4, 4, 800, 110};
 
-BOOL CALLBACK CloseNotepad(HWND hwnd, LPARAM)
-{
-    char className[16] = "";
-    GetClassNameA(hwnd, className, sizeof(className));
-    if (lstrcmpA(className, "Notepad") == 0)
-        PostMessageA(hwnd, WM_CLOSE, 0, 0);
-    return TRUE;
-}
-
 bool IsNotepad(HWND hwnd)
 {
     char className[16] = "";
@@ -63,8 +54,7 @@ protected:
 
     void TearDown() override
     {
-        EnumWindows(CloseNotepad, 0);
-        WaitUntil([] { return FindWindowA("Notepad", NULL) == NULL; }, kStartTimeoutMs);
+        CloseEveryNotepad();
         BrelloxTest::TearDown();
     }
 

@@ -71,45 +71,7 @@ std::string MakeLongDirectory()
     return dir;
 }
 
-// LoadSettings and SaveSettings in this process, as settings_file_test.cpp runs them.
-class HostileSettingsFile : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(NULL);
-        wc.lpszClassName = "BrelloxHostileTestBar";
-        RegisterClassA(&wc);
-        for (HWND &bar : g_EdgeBarSet.hwndBar)
-            bar = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, wc.hInstance, NULL);
-        g_ScreenSize = {1024, 768};
-        g_Settings = Settings();
-        GetCurrentDirectoryA(MAX_PATH, savedDirectory_);
-    }
-
-    void TearDown() override
-    {
-        SetCurrentDirectoryA(savedDirectory_);
-        for (HWND &bar : g_EdgeBarSet.hwndBar) {
-            DestroyWindow(bar);
-            bar = NULL;
-        }
-    }
-
-    void LoadFrom(const std::string &text)
-    {
-        const std::string dir = MakeScratchDirectory("hostile");
-        WriteTextFile(dir + "\\Brellox.ini", text);
-        ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
-        LoadSettings();
-    }
-
-    bool Shown(int edge) const { return IsWindowVisible(g_EdgeBarSet.hwndBar[edge]) != FALSE; }
-
-private:
-    char savedDirectory_[MAX_PATH] = "";
-};
+class HostileSettingsFile : public InProcessSettingsTest {};
 
 TEST_F(HostileSettingsFile, BinaryGarbageWithoutASectionGivesTheDefaults)
 {

@@ -2,6 +2,7 @@
 // the window system's own profile functions, in this process.
 #include "app/app_win32.h"
 #include "app/state.h"
+#include "brellox_fixture.h"
 #include "harness.h"
 
 #include <gtest/gtest.h>
@@ -10,47 +11,7 @@
 
 namespace {
 
-const char kTestBarClass[] = "BrelloxSettingsTestBar";
-
-class SettingsFile : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(NULL);
-        wc.lpszClassName = kTestBarClass;
-        RegisterClassA(&wc);
-        for (HWND &bar : g_EdgeBarSet.hwndBar)
-            bar = CreateWindowExA(0, kTestBarClass, "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, wc.hInstance, NULL);
-        g_ScreenSize = {1024, 768};
-        g_Settings = Settings();
-        GetCurrentDirectoryA(MAX_PATH, savedDirectory_);
-    }
-
-    void TearDown() override
-    {
-        SetCurrentDirectoryA(savedDirectory_);
-        for (HWND &bar : g_EdgeBarSet.hwndBar) {
-            DestroyWindow(bar);
-            bar = NULL;
-        }
-    }
-
-    // Loads the given file text from a directory of its own.
-    void LoadFrom(const std::string &text)
-    {
-        const std::string dir = MakeScratchDirectory("load");
-        WriteTextFile(dir + "\\Brellox.ini", text);
-        ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
-        LoadSettings();
-    }
-
-    bool Shown(int edge) const { return IsWindowVisible(g_EdgeBarSet.hwndBar[edge]) != FALSE; }
-
-private:
-    char savedDirectory_[MAX_PATH] = "";
-};
+class SettingsFile : public InProcessSettingsTest {};
 
 TEST_F(SettingsFile, HandEditedValuesPassTheRangeRules)
 {
