@@ -452,8 +452,12 @@ static bool PointerAt(int x, int y)
         kStartTimeoutMs);
 }
 
+// Where the last move put the pointer: the place of the next button event.
+static POINT g_PointerAt;
+
 bool MovePointer(int x, int y)
 {
+    g_PointerAt = {x, y};
     return RunXdotool("mousemove " + std::to_string(x) + " " + std::to_string(y)) && PointerAt(x, y);
 }
 
@@ -461,6 +465,7 @@ bool MovePointerThrough(const std::vector<POINT> &points)
 {
     if (points.empty())
         return true;
+    g_PointerAt = points.back();
     std::string arguments;
     for (const POINT &p : points)
         arguments += "mousemove " + std::to_string(p.x) + " " + std::to_string(p.y) + " sleep 0.01 ";
@@ -478,14 +483,14 @@ bool ParkPointer()
 // gives a screen of 0 x 0, and absolute input lands in the corner.
 static const SIZE g_ScreenAtStart = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 
-// A button event placed where the pointer is. Wine reads the pointer from X for
-// GetCursorPos, but places input where its server last saw the pointer, which
-// lags behind a move until the X event has been handled; without the position a
-// click could land where the pointer was before.
+// A button event placed where the last move put the pointer. Wine places input
+// where its server last saw the pointer, which lags behind a move until the X
+// event has been handled; and GetCursorPos gives that place, not the pointer's,
+// for 100 ms after any change the server saw, such as a late X event of an
+// earlier move: a click placed by it could land where the pointer was before.
 static void SendButton(DWORD flag)
 {
-    POINT at = {};
-    GetCursorPos(&at);
+    const POINT at = g_PointerAt;
     INPUT input = {};
     input.type = INPUT_MOUSE;
     // Absolute positions are fractions of the screen as it is now.

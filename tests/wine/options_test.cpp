@@ -160,21 +160,33 @@ protected:
     }
 
     // Opened on request rather than from a bar's menu, the dialog may not be in
-    // front; a click on its caption brings it there, as a user would.
+    // front; a click on the empty corner at the bottom left of its client area
+    // brings it there, as a user would. A click on the caption would start the
+    // window system's move loop, whose mouse capture, until it has handled the
+    // release, takes the test's next click from the control it was meant for.
     void OpenDialog()
     {
         brellox_->RequestOptions();
         ASSERT_TRUE(WaitUntil([&] { return (dialog_ = FindDialog("Brellox")) != NULL; }, kStartTimeoutMs));
-        // The dialog can be found while its last controls are still being made;
-        // the swatch comes last, and the values are filled in after that.
-        ASSERT_TRUE(
-            WaitUntil([&] { return Item(SWATCH) != NULL && !TextOf(Item(WIDTH_FIELD)).empty(); }, kStartTimeoutMs));
-        RECT r = RectOf(dialog_);
-        Click((r.left + r.right) / 2, r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2);
+        // The dialog's start ends with the focus on OK, after every control has
+        // been made and filled in.
+        ASSERT_TRUE(WaitUntil([&] { return FocusOfDialogThread() == Item(IDOK); }, kStartTimeoutMs));
+        RECT client = {};
+        GetClientRect(dialog_, &client);
+        POINT corner = {4, client.bottom - 4};
+        ClientToScreen(dialog_, &corner);
+        Click(corner.x, corner.y);
         ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog_; }, kStartTimeoutMs));
     }
 
     HWND Item(int id) const { return GetDlgItem(dialog_, id); }
+    HWND FocusOfDialogThread() const
+    {
+        GUITHREADINFO gui = {};
+        gui.cbSize = sizeof(gui);
+        GetGUIThreadInfo(GetWindowThreadProcessId(dialog_, NULL), &gui);
+        return gui.hwndFocus;
+    }
     int Value(int fieldId) const { return std::atoi(TextOf(Item(fieldId)).c_str()); }
     bool Ticked(int id) const { return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     bool Ended() const
@@ -187,14 +199,7 @@ protected:
     {
         ClickWindow(Item(fieldId));
         // The keys go wherever the focus is once they arrive.
-        GUITHREADINFO gui = {};
-        gui.cbSize = sizeof(gui);
-        WaitUntil(
-            [&] {
-                GetGUIThreadInfo(GetWindowThreadProcessId(dialog_, NULL), &gui);
-                return gui.hwndFocus == Item(fieldId);
-            },
-            kStartTimeoutMs);
+        WaitUntil([&] { return FocusOfDialogThread() == Item(fieldId); }, kStartTimeoutMs);
         PressKey(key, times);
     }
 
