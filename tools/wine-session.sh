@@ -57,9 +57,15 @@ flock 9
 # left over from a killed session must not keep the next session waiting.
 
 pids=()
+# Whether a process id still names a process this script started. Ids come
+# round again within minutes on a busy machine (each pointer move a test makes
+# starts a process): a stale one may name anybody's process, such as another
+# session's display or a fuzzer.
+ours() { [ "$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -d ' ' -f 2)" = "$$" ]; }
 stop() {
+  ours "$1" || return 0
   kill "$1" 2>/dev/null || return 0
-  for _ in $(seq 50); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+  for _ in $(seq 50); do ours "$1" || return 0; sleep 0.1; done
   kill -9 "$1" 2>/dev/null || true
 }
 cleanup() {
@@ -80,7 +86,7 @@ displayfile=$(mktemp)
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 9>&- &
 pids+=($!)
 for _ in $(seq 600); do
-  [ -s "$displayfile" ] || ! kill -0 "${pids[0]}" 2>/dev/null && break
+  [ -s "$displayfile" ] || ! ours "${pids[0]}" && break
   sleep 0.1
 done
 display=":$(head -n 1 "$displayfile")"
@@ -130,7 +136,7 @@ pids+=($!)
 # new prefix for many seconds and longer on a busy machine: wait here until its
 # X window is there, for as long as the desktop's process runs.
 until xdotool search --name 'Brellox - Wine desktop' >/dev/null 2>&1; do
-  kill -0 "${pids[-1]}" 2>/dev/null || { echo "wine-session: the virtual desktop ended before it came up" >&2; exit 1; }
+  ours "${pids[-1]}" || { echo "wine-session: the virtual desktop ended before it came up" >&2; exit 1; }
   sleep 0.1
 done
 # The pointer starts in the middle of the display, over whatever a program

@@ -15,7 +15,11 @@
 // regions grow in at most a third of the rounds, where one leaked per dialog
 // would grow in every one; the heap grows by what the window system keeps per
 // dialog and less than 256 bytes more, where a kilobyte lost per round shows
-// in the first; and the real program's private memory grows by at most a page.
+// in the first. The real program's private memory, read from the kernel, moves
+// in steps: without any leak it once grew by 32 KiB in a round and stayed, and
+// once rose by 528 KiB for a round and fell back. It may end at most two such
+// steps above where the warm-up left it, which a kilobyte lost per move or per
+// cycle would overshoot in the first round; smaller leaks are the heap's to see.
 //
 // BRELLOX_SOAK_ROUNDS sets the rounds after the warm-up (100 by default);
 // each round is 100 moves, 10 menus, 1 dialog and 10 open/restore cycles.
@@ -94,7 +98,7 @@ template <typename T> int RoundsThatGrew(const std::vector<T> &byRound)
     return grew;
 }
 
-const long long kPageKiB = 4;
+const long long kMemoryStepsKiB = 2 * 32;
 // Less than two blocks of the window system's own bookkeeping.
 const long long kHeapNoiseBytes = 256;
 
@@ -333,7 +337,7 @@ TEST_F(Soak, TheRealProgramsPrivateMemoryDoesNotGrowAfterTheWarmUp)
         memory.push_back(PrivateMemoryKiB(unixProcessId));
         ASSERT_GT(memory.back(), 0);
     }
-    EXPECT_LE(memory.back(), memory.front() + kPageKiB)
+    EXPECT_LE(memory.back(), memory.front() + kMemoryStepsKiB)
         << "KiB of private memory after the warm-up and each round: " << Series(memory);
     EXPECT_TRUE(brellox.Running());
     std::printf("soak figure: private memory of Brellox.exe, KiB after the warm-up and each round: %s\n",
