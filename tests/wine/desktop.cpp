@@ -46,8 +46,20 @@ DesktopShortcuts::DesktopShortcuts(const std::vector<std::pair<std::string, std:
     for (const auto &shortcut : shortcuts) {
         paths_.push_back(std::string(folder) + "\\" + shortcut.first + ".lnk");
         const size_t shown = paths_.size();
-        if (!SaveShortcut(paths_.back(), shortcut.second) ||
-            !WaitUntil([&] { return (icons = FindDesktopIcons(iconRow)).size() == shown; }, kStartTimeoutMs))
+        // Wine's desktop takes in a new file when its watch of the folder
+        // reports it, and on a busy machine now and then misses one, which it
+        // then never shows (seen for the first, second and third shortcut). So
+        // a shortcut whose icon has not come within five seconds is written
+        // again, until the desktop shows it. Brellox takes no part in this.
+        const bool added = WaitUntil(
+            [&] {
+                DeleteFileA(paths_.back().c_str());
+                if (!SaveShortcut(paths_.back(), shortcut.second))
+                    return false;
+                return WaitUntil([&] { return (icons = FindDesktopIcons(iconRow)).size() == shown; }, 5000);
+            },
+            3 * kStartTimeoutMs, 0);
+        if (!added)
             return;
     }
     icons_ = icons;

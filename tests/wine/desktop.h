@@ -15,8 +15,8 @@ class DesktopShortcuts {
 public:
     // Each pair is the shortcut's name and the program it starts. The
     // shortcuts are added one at a time, each once the desktop shows the icon
-    // of the one before in iconRow (an area where nothing else lies): Wine's
-    // desktop may miss a shortcut that comes while it takes in another.
+    // of the one before in iconRow (an area where nothing else lies), and
+    // written again when the desktop has missed it.
     DesktopShortcuts(const std::vector<std::pair<std::string, std::string>> &shortcuts, const RECT &iconRow);
     ~DesktopShortcuts();
     DesktopShortcuts(const DesktopShortcuts &) = delete;
