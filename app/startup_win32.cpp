@@ -39,7 +39,7 @@ void CreateBars(HINSTANCE instance)
 // for no input method. Without this, Wine's input method code starts COM for
 // the thread as soon as a bar becomes active, which maps ole32 and rpcrt4:
 // 1.2 MiB of private memory under 32-bit Wine. Windows asks that this come
-// before the first window.
+// before the first window; user32 keeps imm32 loaded, and with it the choice.
 void DisableInputMethod()
 {
     HMODULE imm = LoadLibraryA("imm32.dll");
