@@ -85,13 +85,12 @@ trap cleanup EXIT INT TERM
 displayfile=$(mktemp)
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 9>&- &
 pids+=($!)
-for _ in $(seq 600); do
-  [ -s "$displayfile" ] || ! ours "${pids[0]}" && break
+until [ -s "$displayfile" ]; do
+  ours "${pids[0]}" || { rm -f "$displayfile"; echo "wine-session: Xvfb ended before it gave a display" >&2; exit 1; }
   sleep 0.1
 done
 display=":$(head -n 1 "$displayfile")"
 rm -f "$displayfile"
-[ "$display" != ":" ] || { echo "wine-session: Xvfb did not start a display" >&2; exit 1; }
 export DISPLAY=$display
 xdpyinfo >/dev/null 2>&1 || { echo "wine-session: display $display does not answer" >&2; exit 1; }
 
