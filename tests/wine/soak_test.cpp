@@ -17,9 +17,10 @@
 // dialog and less than 256 bytes more, where a kilobyte lost per round shows
 // in the first. The real program's private memory, read from the kernel, moves
 // in steps: without any leak it once grew by 32 KiB in a round and stayed, and
-// once rose by 528 KiB for a round and fell back. It may end at most two such
-// steps above where the warm-up left it, which a kilobyte lost per move or per
-// cycle would overshoot in the first round; smaller leaks are the heap's to see.
+// twice rose by 528 KiB for a round (once in the last). Its lowest reading in
+// the last three rounds may lie at most two 32 KiB steps above where the
+// warm-up left it, which a kilobyte lost per move or per cycle would overshoot
+// in the first round; smaller leaks are the heap's to see.
 //
 // BRELLOX_SOAK_ROUNDS sets the rounds after the warm-up (100 by default);
 // each round is 100 moves, 10 menus, 1 dialog and 10 open/restore cycles.
@@ -30,6 +31,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -337,7 +339,9 @@ TEST_F(Soak, TheRealProgramsPrivateMemoryDoesNotGrowAfterTheWarmUp)
         memory.push_back(PrivateMemoryKiB(unixProcessId));
         ASSERT_GT(memory.back(), 0);
     }
-    EXPECT_LE(memory.back(), memory.front() + kMemoryStepsKiB)
+    // A leak stays in every later reading; a passing rise is gone in one of the last three.
+    const long long settled = *std::min_element(memory.end() - std::min<size_t>(3, memory.size() - 1), memory.end());
+    EXPECT_LE(settled, memory.front() + kMemoryStepsKiB)
         << "KiB of private memory after the warm-up and each round: " << Series(memory);
     EXPECT_TRUE(brellox.Running());
     std::printf("soak figure: private memory of Brellox.exe, KiB after the warm-up and each round: %s\n",
