@@ -101,8 +101,9 @@ wine_tests() {
     >"$logs/wine-$name.log" 2>&1
   tally "wine $name" "$logs/wine-$name.log" $?
   grep -E '^\[  FAILED  \]|Failure|^wine-session|^soak figure' "$logs/wine-$name.log" | head -n 40
-  # A skipped test says why, visibly.
-  grep -A1 ': Skipped$' "$logs/wine-$name.log" | grep -v -e '^--$' -e ': Skipped$' | sed "s/^/skipped in $name: /"
+  # A skipped test says why, visibly. The driver ends its lines the Windows way.
+  tr -d '\r' <"$logs/wine-$name.log" | grep -A1 ': Skipped$' | grep -v -e '^--$' -e ': Skipped$' |
+    sed "s/^/skipped in $name: /"
 }
 rm -rf build/screenshots
 mkdir -p build/screenshots
