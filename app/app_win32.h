@@ -19,6 +19,10 @@ extern HCURSOR g_hEdgeCursor[EDGE_COUNT];
 // the run. Loaded at start they would cost more memory than the rest of Brellox;
 // loaded afresh for each dialog they would leave a little behind each time.
 extern HMODULE g_hCommonControls;
+// The desktop window manager's library, loaded the first time a sweep asks
+// whether a window is cloaked, and kept for the run.
+extern HMODULE g_hDwmApi;
+extern DwmGetWindowAttributeProc g_pfnDwmGetWindowAttribute;
 
 void LoadSettings();
 void SaveSettings();

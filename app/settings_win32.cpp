@@ -1,5 +1,6 @@
 // The settings file: "Brellox.ini" in the current directory at the moment of each
 // load or save, read and written with the profile functions.
+#include "../bars/bars_win32.h"
 #include "app_win32.h"
 #include "state.h"
 
@@ -45,10 +46,9 @@ void LoadSettings()
     SettingsSource source = {ReadProfileInt, ReadProfileText, path};
     ReadSettings(&g_Settings, g_ScreenSize, &source);
 
-    const int flags[EDGE_COUNT] = {g_Settings.Left, g_Settings.Right, g_Settings.Top, g_Settings.Bottom};
     for (int edge = 0; edge < EDGE_COUNT; ++edge) {
         HWND bar = g_EdgeBarSet.hwndBar[edge];
-        ShowWindow(bar, flags[edge] != 0 ? SW_SHOW : SW_HIDE);
+        ShowWindow(bar, BarShown(static_cast<Edge>(edge)) ? SW_SHOW : SW_HIDE);
         UpdateWindow(bar);
     }
 }

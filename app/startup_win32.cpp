@@ -96,6 +96,7 @@ bool StartBrellox(HINSTANCE instance, HINSTANCE previousInstance)
     RestoreAll();
     for (HWND bar : g_EdgeBarSet.hwndBar)
         UpdateWindow(bar);
+    FollowFront();
     return true;
 }
 
@@ -107,6 +108,7 @@ void FollowDisplay()
     EndOpens();
     LoadSettings();
     ApplyBars();
+    FitBarsToFront();
     FitOptionsToScreen();
 }
 
@@ -126,10 +128,16 @@ int RunMessageLoop()
 
 void EndBrellox()
 {
+    StopFollowingFront();
     if (g_hUser32 != NULL)
         FreeLibrary(g_hUser32);
     if (g_hCommonControls != NULL) {
         FreeLibrary(g_hCommonControls);
         g_hCommonControls = NULL;
+    }
+    if (g_hDwmApi != NULL) {
+        FreeLibrary(g_hDwmApi);
+        g_hDwmApi = NULL;
+        g_pfnDwmGetWindowAttribute = NULL;
     }
 }

@@ -1,5 +1,7 @@
 #include "bar_geometry.h"
 
+#include "../sweep/shell_classes.h"
+
 BarRect RestRect(Edge edge, ScreenSize screen, int width, int offset)
 {
     switch (edge) {
@@ -35,4 +37,19 @@ void ConstrainMove(Edge edge, ScreenSize screen, int offset, RECT *rect)
         rect->left = offset;
         rect->right = screen.cx - offset;
     }
+}
+
+bool IsFullScreen(const FrontWindow &front)
+{
+    if (front.exempt || IsIconHostClass(front.className))
+        return false;
+    const RECT &r = front.rect;
+    const RECT &m = front.monitor;
+    const bool covers = r.left <= m.left && r.top <= m.top && r.right >= m.right && r.bottom >= m.bottom;
+    return covers && (front.style & kStyleCaption) != kStyleCaption;
+}
+
+bool BarOnMonitor(const BarRect &rest, const RECT &monitor)
+{
+    return rest.x >= monitor.left && rest.x < monitor.right && rest.y >= monitor.top && rest.y < monitor.bottom;
 }

@@ -27,4 +27,25 @@ COLORREF BarColor(int r, int g, int b);
 // rect is the proposed window rectangle in screen pixels, rewritten in place.
 void ConstrainMove(Edge edge, ScreenSize screen, int offset, RECT *rect);
 
+// WS_CAPTION, named here for the builds without the window system.
+const DWORD kStyleCaption = 0x00C00000;
+
+// What decides whether the window in front is a full-screen program.
+struct FrontWindow {
+    bool exempt; // no window, or the desktop's, the shell's or Brellox's own
+    char className[32];
+    RECT rect;
+    DWORD style;
+    RECT monitor; // the whole rectangle of the monitor it is on
+};
+
+// A full-screen program (a video, slides, a game): a window without a caption
+// that covers its whole monitor. The icon host covers it too, but is the
+// desktop itself; a maximised window keeps its caption.
+bool IsFullScreen(const FrontWindow &front);
+
+// Whether a bar resting at rest belongs to that monitor: its top-left corner
+// lies on it.
+bool BarOnMonitor(const BarRect &rest, const RECT &monitor);
+
 #endif

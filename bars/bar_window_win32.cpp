@@ -99,6 +99,15 @@ LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_MOUSELEAVE:
         RestartHoverPoll();
         return 0;
+    case WM_ACTIVATE:
+        // A bar is in front after an open: another window activated takes the
+        // front from it, and the watch restores now rather than at its tick.
+        if (isBar && LOWORD(wParam) == WA_INACTIVE)
+            PostMessageA(g_EdgeBarSet.hwndOwner, WM_FRONT_CHANGED, 0, 0);
+        break;
+    case WM_FRONT_CHANGED:
+        FrontChanged();
+        return 0;
     case WM_DISPLAYCHANGE:
         // Every top-level window hears of the change; the owner window answers for all.
         if (hwnd == g_EdgeBarSet.hwndOwner)

@@ -16,5 +16,7 @@ typedef BOOL(WINAPI *ImmDisableImeProc)(DWORD threadId);
 // options dialog and the colour picker are wanted.
 typedef BOOL(WINAPI *InitCommonControlsExProc)(const INITCOMMONCONTROLSEX *init);
 typedef BOOL(WINAPI *ChooseColorProc)(CHOOSECOLORA *choose);
+// Looked up in dwmapi.dll, which is loaded only once a sweep needs it.
+typedef HRESULT(WINAPI *DwmGetWindowAttributeProc)(HWND hwnd, DWORD attribute, void *value, DWORD size);
 
 #endif

@@ -1,6 +1,7 @@
 #include "moved_windows.h"
 
 #include "../platform/wrap_int.h"
+#include "shell_classes.h"
 
 MovedWindowTable g_MovedWindows;
 
@@ -87,6 +88,12 @@ SweepVerdict Ask(WindowFact fact)
 
 } // namespace
 
+bool LeftAloneByKind(const CandidateWindow &candidate)
+{
+    const DWORD clickThrough = kExLayered | kExTransparent;
+    return IsShellClass(candidate.className) || candidate.cloaked || (candidate.exStyle & clickThrough) == clickThrough;
+}
+
 SweepVerdict SweepWindow(Edge edge, LONG line, const CandidateWindow &candidate, const SweepWorld &world)
 {
     const SweepVerdict leave = {Leave, 0, 0, FactNone};
@@ -98,7 +105,7 @@ SweepVerdict SweepWindow(Edge edge, LONG line, const CandidateWindow &candidate,
     }
     if (!(candidate.known & FactVisible))
         return Ask(FactVisible);
-    if (!candidate.visible || candidate.hwnd == world.desktop)
+    if (!candidate.visible || candidate.hwnd == world.desktop || candidate.hwnd == world.shell)
         return leave;
     if (!(candidate.known & FactRect))
         return Ask(FactRect);
@@ -121,6 +128,10 @@ SweepVerdict SweepWindow(Edge edge, LONG line, const CandidateWindow &candidate,
     if (!(candidate.known & FactPlacement))
         return Ask(FactPlacement);
     if (candidate.showCmd == kShowMinimize)
+        return leave;
+    if (!(candidate.known & FactKind))
+        return Ask(FactKind);
+    if (LeftAloneByKind(candidate))
         return leave;
     // Moving a window whose thread does not answer would hold the sweep, and
     // every bar with it, until it answers again, which may be never.

@@ -38,9 +38,16 @@ enum WindowFact {
     FactVisible = 1,
     FactRect = 2,
     FactPlacement = 4,
-    FactAnswers = 8,
-    ALL_WINDOW_FACTS = 15,
+    FactKind = 8,
+    FactAnswers = 16,
+    ALL_WINDOW_FACTS = 31,
 };
+
+// Extended styles a click-through overlay carries: WS_EX_LAYERED and
+// WS_EX_TRANSPARENT, named here for the builds without the window system.
+const DWORD kExLayered = 0x00080000;
+const DWORD kExTransparent = 0x00000020;
+enum { CLASS_NAME_BUFFER = 32 };
 
 // What a sweep knows about one top-level window.
 struct CandidateWindow {
@@ -51,6 +58,12 @@ struct CandidateWindow {
     RECT rect;
     UINT showCmd; // from its placement; 0 when that could not be read
     bool answers; // its thread answered in time, so moving it cannot hold the sweep up
+    // What kind of window it is: its class name (cut to the buffer), its
+    // extended style, and whether the window system keeps it out of sight
+    // (cloaked: on another virtual desktop, or a suspended app).
+    char className[CLASS_NAME_BUFFER];
+    DWORD exStyle;
+    bool cloaked;
 };
 
 // AskFact: the verdict turns on a fact not yet gathered; gather it and ask again.
@@ -68,8 +81,15 @@ struct SweepWorld {
     ScreenSize screen;
     const HWND *bars; // left, right, top, bottom
     HWND desktop;
+    HWND shell; // the window system's shell window, or NULL
     MovedWindowTable *table;
 };
+
+// Whether a window is one a sweep leaves alone for what it is, wherever it
+// lies: the shell's own windows (the icon view's host, which covers the whole
+// screen, and the taskbars), windows nobody sees (cloaked) and click-through
+// overlays, whose clicks reach the icons beneath them anyway.
+bool LeftAloneByKind(const CandidateWindow &candidate);
 
 // Judges one window for the sweep of that edge with that line. A RecordAndMove
 // verdict has already been written into the table when this returns; nothing is

@@ -2,20 +2,32 @@
 // the watch timers of the bars, and the hover poll and dwell that open a bar a
 // button is held over while another program drags something.
 #include "../app/app_win32.h"
+#include "../bars/bars_win32.h"
 #include "open_geometry.h"
+#include "shell_classes.h"
 #include "sweep_win32.h"
 
 namespace {
 
 const TIMERPROC kWatches[EDGE_COUNT] = {WatchLeft, WatchRight, WatchTop, WatchBottom};
 
-// For each bar, the window that was in front when a drag of another program
-// opened it, until the bar takes the front after the drag; NULL otherwise.
-HWND g_DragFront[EDGE_COUNT];
+// For each bar opened by a drag of another program, that drag (otherwise
+// none), until the bar takes the front after it or another window does.
+DragOpen g_DragOpen[EDGE_COUNT];
+// Which bars' watches run: the foreground event runs the same step as their
+// timers, at once.
+bool g_Watching[EDGE_COUNT];
 
 void StartWatch(Edge edge)
 {
+    g_Watching[edge] = true;
     SetTimer(g_EdgeBarSet.hwndBar[edge], TIMER_WATCH_LEFT + edge, 100, kWatches[edge]);
+}
+
+void StopWatch(Edge edge)
+{
+    g_Watching[edge] = false;
+    KillTimer(g_EdgeBarSet.hwndBar[edge], TIMER_WATCH_LEFT + edge);
 }
 
 // The window itself if it holds the shell's icon view: "Progman", or on
@@ -24,37 +36,70 @@ HWND IconViewHolder(HWND window)
 {
     char className[16] = "";
     GetClassNameA(window, className, sizeof(className));
-    const bool desktopClass = lstrcmpA(className, "Progman") == 0 || lstrcmpA(className, "WorkerW") == 0;
-    return desktopClass && FindWindowExA(window, NULL, "SHELLDLL_DefView", NULL) != NULL ? window : NULL;
+    return IsIconHostClass(className) && FindWindowExA(window, NULL, "SHELLDLL_DefView", NULL) != NULL ? window : NULL;
 }
 
-// Whether a drag of another program (a file dragged, a window moved) holds the
-// mouse in the window in front. Under Wine the mouse only reaches the thread
-// that holds it while that thread is in front: a bar taking the front would
-// send the button's release elsewhere and strand the drag.
+// Whether a drag of another program (a file dragged) holds the mouse in the
+// window in front. Under Wine the mouse only reaches the thread that holds it
+// while that thread is in front: a bar taking the front would send the
+// button's release elsewhere and strand the drag.
 bool AnotherProgramDrags(HWND foreground)
 {
     const DWORD thread = GetWindowThreadProcessId(foreground, NULL);
     GUITHREADINFO info = {};
     info.cbSize = sizeof(info);
-    return thread != 0 && thread != GetCurrentThreadId() && GetGUIThreadInfo(thread, &info) && info.hwndCapture != NULL;
+    FrontThread front = {};
+    front.other = thread != 0 && thread != GetCurrentThreadId() && GetGUIThreadInfo(thread, &info);
+    front.capture = info.hwndCapture != NULL;
+    front.guiFlags = info.flags;
+    front.buttonDown = GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0;
+    return AnotherProgramDrags(front);
 }
 
 void Watch(Edge edge)
 {
     HWND bar = g_EdgeBarSet.hwndBar[edge];
     HWND foreground = GetForegroundWindow();
-    const bool dragging = AnotherProgramDrags(foreground);
     // Whichever window shows the icons, a click on one brings it to the front.
     const DesktopWindows desktop = {FindWindowA("Progman", "Program Manager"), GetShellWindow(), GetDesktopWindow(),
                                     IconViewHolder(foreground)};
-    const WatchStep step = WatchTick(foreground, dragging, g_DragFront[edge], desktop, bar);
-    if (!dragging)
-        g_DragFront[edge] = NULL;
-    if (step == WatchWaits || (step == WatchTakesFront && SetForegroundWindow(bar)))
+    const WatchOutcome outcome = WatchTick(foreground, AnotherProgramDrags(foreground), g_DragOpen[edge], desktop, bar);
+    g_DragOpen[edge] = outcome.drag;
+    if (outcome.step == WatchWaits)
         return;
+    if (outcome.step == WatchTakesFront) {
+        // Windows refuses the front to a program that did not get the last
+        // input; the drag's window then keeps it, as the desktop would.
+        if (!SetForegroundWindow(bar))
+            g_DragOpen[edge].refused = true;
+        else
+            g_DragOpen[edge].front = NULL;
+        return;
+    }
     RestoreAll();
-    KillTimer(bar, TIMER_WATCH_LEFT + edge);
+    StopWatch(edge);
+}
+
+// The foreground event's hook; NULL when Brellox does not follow the front.
+HWINEVENTHOOK g_hFrontHook;
+// The window in front when the bars were last fitted to it.
+HWND g_FittedFront;
+
+void FitBarsTo(HWND front)
+{
+    g_FittedFront = front;
+    FitBarsToFront();
+}
+
+// Another window came to the front. Reported by the window system between
+// messages, or while a sweep or a restore waits for another program; a step
+// taken then would start a restore inside it, so it waits for its end.
+VOID CALLBACK FrontEvent(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD)
+{
+    if (MovesUnderWay())
+        PostMessageA(g_EdgeBarSet.hwndOwner, WM_FRONT_CHANGED, 0, 0);
+    else
+        FrontChanged();
 }
 
 // Brings the bar to the front as an open wants it, except while a drag of
@@ -73,7 +118,7 @@ void Open(Edge edge, HWND dragFront)
                                            g_Settings.Offset);
     SetWindowPos(g_EdgeBarSet.hwndBar[edge], HWND_TOP, plan.bar.x, plan.bar.y, 0, 0,
                  SWP_NOSIZE | (dragFront != NULL ? SWP_NOACTIVATE : 0));
-    g_DragFront[edge] = dragFront;
+    g_DragOpen[edge] = DragOpen{dragFront, false};
     SweepEdge(edge, plan.line);
     StartWatch(edge);
 }
@@ -99,7 +144,7 @@ void SweepAtBar(Edge edge)
 {
     RECT bar = {};
     GetWindowRect(g_EdgeBarSet.hwndBar[edge], &bar);
-    g_DragFront[edge] = NULL;
+    g_DragOpen[edge] = DragOpen{NULL, false};
     SweepEdge(edge, DragEndLine(edge, bar));
     StartWatch(edge);
 }
@@ -107,11 +152,34 @@ void SweepAtBar(Edge edge)
 void EndOpens()
 {
     for (int edge = 0; edge < EDGE_COUNT; ++edge) {
-        KillTimer(g_EdgeBarSet.hwndBar[edge], TIMER_WATCH_LEFT + edge);
-        g_DragFront[edge] = NULL;
+        StopWatch(static_cast<Edge>(edge));
+        g_DragOpen[edge] = DragOpen{NULL, false};
     }
     KillTimer(g_EdgeBarSet.hwndOwner, TIMER_DWELL_OPEN);
     RestoreAll();
+}
+
+void FollowFront()
+{
+    g_hFrontHook = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, NULL, FrontEvent, 0, 0,
+                                   WINEVENT_OUTOFCONTEXT);
+}
+
+void StopFollowingFront()
+{
+    if (g_hFrontHook != NULL) {
+        UnhookWinEvent(g_hFrontHook);
+        g_hFrontHook = NULL;
+    }
+}
+
+void FrontChanged()
+{
+    for (int edge = 0; edge < EDGE_COUNT; ++edge) {
+        if (g_Watching[edge])
+            Watch(static_cast<Edge>(edge));
+    }
+    FitBarsTo(GetForegroundWindow());
 }
 
 void StopHoverPoll()
@@ -141,6 +209,12 @@ bool BarUnderCursor(POINT point, Edge *edge)
 
 VOID CALLBACK HoverPoll(HWND, UINT, UINT_PTR, DWORD)
 {
+    // Where the window system reports no foreground event (Wine does not to
+    // another program), a full-screen program is seen here.
+    HWND front = GetForegroundWindow();
+    if (front != g_FittedFront)
+        FitBarsTo(front);
+
     POINT point;
     Edge edge;
     if (!HeldPointer(&point) || !BarUnderCursor(point, &edge) || !BringBarForward(edge))

@@ -29,6 +29,22 @@ void SweepAtBar(Edge edge);
 // stopped, every pushed window put back and the hover poll running.
 void EndOpens();
 
+// Follows the window in front through the window system's foreground event,
+// so that a watch restores the moment another window is activated, not at its
+// next tick, and the bars stand aside for a full-screen program. The watch
+// timers stay, and take the same step, should an event not come.
+void FollowFront();
+void StopFollowingFront();
+// Every running watch's step, and the bars fitted to the window in front.
+void FrontChanged();
+// Posted to the owner window when the front changed while windows were being
+// moved: the step waits until they are.
+const UINT WM_FRONT_CHANGED = WM_APP + 1;
+
+// Whether a sweep or a restore is under way (and may be waiting for another
+// program).
+bool MovesUnderWay();
+
 void StopHoverPoll();
 void RestartHoverPoll();
 

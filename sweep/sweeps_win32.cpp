@@ -93,12 +93,40 @@ void MoveWindowOf(DWORD thread, HWND hwnd, LONG x, LONG y, UINT flags)
         g_PostedMove = PostedMove{hwnd, thread};
 }
 
+// DWMWA_CLOAKED, which the Windows headers give only with the window
+// manager's own header.
+const DWORD kDwmCloaked = 14;
+
+// Whether the window system keeps the window out of sight. Asked of the
+// desktop window manager, which is loaded the first time a window reaches a
+// strip and kept for the run; where it is missing, no window is cloaked.
+bool Cloaked(HWND hwnd)
+{
+    if (g_hDwmApi == NULL) {
+        g_hDwmApi = LoadLibraryA("dwmapi.dll");
+        if (g_hDwmApi == NULL)
+            return false;
+        g_pfnDwmGetWindowAttribute = reinterpret_cast<DwmGetWindowAttributeProc>(
+            reinterpret_cast<void (*)()>(GetProcAddress(g_hDwmApi, "DwmGetWindowAttribute")));
+    }
+    DWORD cloaked = 0;
+    return g_pfnDwmGetWindowAttribute != NULL &&
+           g_pfnDwmGetWindowAttribute(hwnd, kDwmCloaked, &cloaked, sizeof(cloaked)) == S_OK && cloaked != 0;
+}
+
+// How many sweeps and restores are under way: more than one only when one
+// started inside another's wait.
+int g_MovesUnderWay;
+
+// The world of the sweep under way: the shell window is asked once a sweep.
+SweepWorld g_SweepWorld;
+
 BOOL Sweep(Edge edge, HWND hwnd, LPARAM line)
 {
     CandidateWindow candidate = {};
     candidate.hwnd = hwnd;
     DWORD thread = 0;
-    const SweepWorld world = {g_ScreenSize, g_EdgeBarSet.hwndBar, GetDesktopWindow(), &g_MovedWindows};
+    const SweepWorld &world = g_SweepWorld;
     SweepVerdict verdict;
     while ((verdict = SweepWindow(edge, static_cast<LONG>(line), candidate, world)).action == AskFact) {
         candidate.known |= verdict.fact;
@@ -111,6 +139,10 @@ BOOL Sweep(Edge edge, HWND hwnd, LPARAM line)
             placement.length = sizeof(placement);
             GetWindowPlacement(hwnd, &placement);
             candidate.showCmd = placement.showCmd;
+        } else if (verdict.fact == FactKind) {
+            GetClassNameA(hwnd, candidate.className, sizeof(candidate.className));
+            candidate.exStyle = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE));
+            candidate.cloaked = Cloaked(hwnd);
         } else {
             thread = GetWindowThreadProcessId(hwnd, NULL);
             bool askedNow;
@@ -152,15 +184,25 @@ BOOL CALLBACK SweepBottom(HWND hwnd, LPARAM line)
     return Sweep(EdgeBottom, hwnd, line);
 }
 
+bool MovesUnderWay()
+{
+    return g_MovesUnderWay > 0;
+}
+
 void SweepEdge(Edge edge, LONG line)
 {
+    ++g_MovesUnderWay;
     ForgetThreadAnswers(&g_ThreadAnswers);
+    g_SweepWorld =
+        SweepWorld{g_ScreenSize, g_EdgeBarSet.hwndBar, GetDesktopWindow(), GetShellWindow(), &g_MovedWindows};
     EnumWindows(kSweeps[edge], line);
     FinishPostedMove();
+    --g_MovesUnderWay;
 }
 
 void RestoreAll()
 {
+    ++g_MovesUnderWay;
     for (int edge = 0; edge < EDGE_COUNT; ++edge) {
         BarRect rest = RestRect(static_cast<Edge>(edge), g_ScreenSize, g_Settings.Width, g_Settings.Offset);
         SetWindowPos(g_EdgeBarSet.hwndBar[edge], HWND_TOP, rest.x, rest.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
@@ -176,6 +218,7 @@ void RestoreAll()
                      entries[i].savedTop, kRealignFlags);
     }
     FinishPostedMove();
+    --g_MovesUnderWay;
 
     SetTimer(g_EdgeBarSet.hwndOwner, TIMER_HOVER_POLL, 200, HoverPoll);
 }

@@ -4,15 +4,19 @@
 //
 // Input: the first line is the screen size "cx cy". Each further line is one step:
 //   s EDGE LINE HWND FLAGS LEFT TOP RIGHT BOTTOM SHOWCMD  one window judged
-//                                                         (FLAGS: 1 visible, 2 rectangle read, 4 silent)
+//                                                         (FLAGS: 1 visible, 2 rectangle read, 4 silent,
+//                                                         8 cloaked, 16 layered, 32 transparent, 64 and
+//                                                         128 its class: none, Progman, workerw, Shell_TrayWnd)
 //   f COUNT EDGE LINE LEFT TOP RIGHT BOTTOM                COUNT windows never seen before judged
 //   t                                                      the table taken for a restore
 //   c                                                      the table cleared
-// Windows 1 to 4 are the bars and 5 the desktop; EDGE counts by its low two bits.
+// Windows 1 to 4 are the bars, 5 the desktop and 6 the shell window; EDGE
+// counts by its low two bits.
 #include "fuzz_support.h"
 #include "sweep/moved_windows.h"
 
 #include <set>
+#include <string.h>
 #include <vector>
 
 namespace {
@@ -31,6 +35,7 @@ struct Desk {
     ScreenSize screen;
     HWND bars[EDGE_COUNT] = {Handle(1), Handle(2), Handle(3), Handle(4)};
     HWND desktop = Handle(5);
+    HWND shell = Handle(6);
     MovedWindowTable table;
     std::vector<MovedWindow> model; // first moves, in order
     std::set<HWND> recorded;        // the same windows, to look up without a scan
@@ -41,7 +46,7 @@ struct Desk {
     // desktop, not wholly beyond the swept edge.
     bool Judged(Edge edge, const CandidateWindow &w) const
     {
-        if (w.hwnd == NULL || w.hwnd == desktop || !w.visible || !w.rectRead)
+        if (w.hwnd == NULL || w.hwnd == desktop || w.hwnd == shell || !w.visible || !w.rectRead)
             return false;
         for (HWND bar : bars) {
             if (w.hwnd == bar)
@@ -58,7 +63,7 @@ struct Desk {
     // Returns the verdict; *asked holds the facts it asked for.
     SweepVerdict JudgeAsking(Edge edge, LONG line, const CandidateWindow &w, unsigned *asked)
     {
-        const SweepWorld world = {screen, bars, desktop, &table};
+        const SweepWorld world = {screen, bars, desktop, shell, &table};
         CandidateWindow gathered = w;
         gathered.known = 0;
         *asked = 0;
@@ -84,8 +89,13 @@ struct Desk {
         // otherwise be moved; the thread is asked only once the placement allows a move.
         const bool wouldMove = Judged(edge, w) && (known || (reaches[edge] && model.size() < MOVED_WINDOW_SLOTS));
         FUZZ_CHECK(((asked & FactPlacement) != 0) == wouldMove);
-        FUZZ_CHECK(((asked & FactAnswers) != 0) == (wouldMove && w.showCmd != kMinimize));
-        if (!Judged(edge, w) || w.showCmd == kMinimize || !w.answers) {
+        // What kind of window it is matters only to a window that could move;
+        // a shell window, a cloaked one or a click-through overlay never does.
+        const bool layeredAndTransparent = (w.exStyle & kExLayered) != 0 && (w.exStyle & kExTransparent) != 0;
+        const bool leftAlone = w.className[0] != '\0' || w.cloaked || layeredAndTransparent;
+        FUZZ_CHECK(((asked & FactKind) != 0) == (wouldMove && w.showCmd != kMinimize));
+        FUZZ_CHECK(((asked & FactAnswers) != 0) == (wouldMove && w.showCmd != kMinimize && !leftAlone));
+        if (!Judged(edge, w) || w.showCmd == kMinimize || leftAlone || !w.answers) {
             FUZZ_CHECK(verdict.action == Leave);
         } else if (known) {
             // Already moved: it goes onto the new line wherever it is now.
@@ -176,6 +186,24 @@ RECT RectOf(std::string_view &line)
     return RECT{TakeNumber(line), TakeNumber(line), TakeNumber(line), TakeNumber(line)};
 }
 
+// A window with every fact gathered, as an input line gives them.
+CandidateWindow Window(HWND hwnd, uint32_t flags, const RECT &rect, UINT showCmd)
+{
+    static const char *const kClasses[4] = {"", "Progman", "workerw", "Shell_TrayWnd"};
+    CandidateWindow w = {};
+    w.hwnd = hwnd;
+    w.known = ALL_WINDOW_FACTS;
+    w.visible = (flags & 1) != 0;
+    w.rectRead = (flags & 2) != 0;
+    w.rect = rect;
+    w.showCmd = showCmd;
+    w.answers = (flags & 4) == 0;
+    w.cloaked = (flags & 8) != 0;
+    w.exStyle = ((flags & 16) != 0 ? kExLayered : 0) | ((flags & 32) != 0 ? kExTransparent : 0);
+    strcpy(w.className, kClasses[(flags >> 6) & 3]);
+    return w;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -198,18 +226,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             const uint32_t flags = static_cast<uint32_t>(TakeNumber(line));
             const RECT rect = RectOf(line);
             const UINT showCmd = static_cast<uint32_t>(TakeNumber(line));
-            desk.Sweep(edge, sweepLine,
-                       CandidateWindow{hwnd, ALL_WINDOW_FACTS, (flags & 1) != 0, (flags & 2) != 0, rect, showCmd,
-                                       (flags & 4) == 0});
+            desk.Sweep(edge, sweepLine, Window(hwnd, flags, rect, showCmd));
         } else if (step == 'f') {
             const uint32_t count = static_cast<uint32_t>(TakeNumber(line)) % (MOVED_WINDOW_SLOTS + 8);
             const Edge edge = EdgeOf(line);
             const LONG sweepLine = TakeNumber(line);
             const RECT rect = RectOf(line);
             for (uint32_t i = 0; i < count; ++i)
-                desk.Sweep(
-                    edge, sweepLine,
-                    CandidateWindow{Handle(desk.nextFlood++), ALL_WINDOW_FACTS, true, true, rect, kShowNormal, true});
+                desk.Sweep(edge, sweepLine, Window(Handle(desk.nextFlood++), 3, rect, kShowNormal));
         } else if (step == 't') {
             desk.Take();
         } else if (step == 'c') {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <set>
 #include <utility>
 
@@ -156,3 +157,54 @@ TEST(ConstrainMove, TopAndBottomBarsMoveOnlyUpAndDownAndKeepTheirRestExtent)
         EXPECT_EQ(rest.x + rest.cx, dragged.right);
     }
 }
+
+namespace {
+
+const DWORD kPopup = 0x80000000;
+const DWORD kOverlappedWindow = 0x00CF0000;
+const DWORD kDialogFrame = 0x00400000; // half of the caption: a frame, no title bar
+
+FrontWindow Front(const char *className, RECT rect, DWORD style)
+{
+    FrontWindow front = {};
+    strcpy(front.className, className);
+    front.rect = rect;
+    front.style = style;
+    front.monitor = RECT{0, 0, 1024, 768};
+    return front;
+}
+
+// A video, slides or a game covers its monitor without a caption; the bars
+// stand aside for it, never for the desktop or a maximised window.
+TEST(IsFullScreen, ACaptionlessWindowOverTheWholeMonitorButNotTheDesktopOrAMaximisedWindow)
+{
+    EXPECT_TRUE(IsFullScreen(Front("Video", {0, 0, 1024, 768}, kPopup)));
+    EXPECT_TRUE(IsFullScreen(Front("Game", {-8, -8, 1032, 776}, kPopup | kDialogFrame))) << "past every side";
+    EXPECT_FALSE(IsFullScreen(Front("Notepad", {-8, -8, 1032, 776}, kOverlappedWindow))) << "maximised, captioned";
+    EXPECT_FALSE(IsFullScreen(Front("Video", {0, 0, 1024, 767}, kPopup))) << "one row short";
+    EXPECT_FALSE(IsFullScreen(Front("Video", {1, 0, 1024, 768}, kPopup))) << "one column short";
+    EXPECT_FALSE(IsFullScreen(Front("Progman", {0, 0, 1024, 768}, kPopup))) << "the icon host is the desktop";
+    EXPECT_FALSE(IsFullScreen(Front("WorkerW", {0, 0, 1024, 768}, kPopup)));
+    FrontWindow own = Front("CBrellox", {0, 0, 1024, 768}, kPopup);
+    own.exempt = true;
+    EXPECT_FALSE(IsFullScreen(own)) << "no window, the desktop's or Brellox's own";
+
+    // On a monitor right of the primary, only that monitor counts.
+    FrontWindow second = Front("Video", {1024, 0, 1824, 600}, kPopup);
+    second.monitor = RECT{1024, 0, 1824, 600};
+    EXPECT_TRUE(IsFullScreen(second));
+}
+
+TEST(BarOnMonitor, ABarBelongsToTheMonitorItsRestingCornerLiesOn)
+{
+    const RECT primary = {0, 0, 1024, 768};
+    for (int edge = 0; edge < EDGE_COUNT; ++edge) {
+        for (int offset : {0, 384})
+            EXPECT_TRUE(BarOnMonitor(RestRect(static_cast<Edge>(edge), kScreen1024, 2, offset), primary))
+                << "edge " << edge << ", offset " << offset;
+    }
+    EXPECT_FALSE(BarOnMonitor(RestRect(EdgeLeft, kScreen1024, 2, 0), RECT{1024, 0, 1824, 600}));
+    EXPECT_FALSE(BarOnMonitor(BarRect{1024, 0, 2, 600}, primary)) << "right and bottom are exclusive";
+}
+
+} // namespace

@@ -118,9 +118,16 @@ TEST(DragEndLine, EntriesRecordedAtADragEndSurviveTheNextOpen)
     HWND bars[EDGE_COUNT] = {Handle(1), Handle(2), Handle(3), Handle(4)};
     MovedWindowTable table;
     ClearMovedWindows(&table);
-    const SweepWorld world = {kScreen1024, bars, Handle(5), &table};
-    CandidateWindow first = {Handle(100), ALL_WINDOW_FACTS, true, true, RECT{0, 40, 300, 240}, 1, true};
-    CandidateWindow second = {Handle(101), ALL_WINDOW_FACTS, true, true, RECT{100, 50, 500, 400}, 1, true};
+    const SweepWorld world = {kScreen1024, bars, Handle(5), NULL, &table};
+    CandidateWindow first = {};
+    first.hwnd = Handle(100);
+    first.known = ALL_WINDOW_FACTS;
+    first.visible = first.rectRead = first.answers = true;
+    first.rect = RECT{0, 40, 300, 240};
+    first.showCmd = 1;
+    CandidateWindow second = first;
+    second.hwnd = Handle(101);
+    second.rect = RECT{100, 50, 500, 400};
 
     // A drag end of the left bar at rest.
     const LONG dragLine = DragEndLine(EdgeLeft, RECT{0, 0, 2, 768});
@@ -152,6 +159,12 @@ TEST(DragEndLine, EntriesRecordedAtADragEndSurviveTheNextOpen)
     EXPECT_EQ(50, entries[1].savedTop);
 }
 
+// The step alone, for a bar no drag opened.
+WatchStep Tick(HWND foreground, const DesktopWindows &desktop, HWND ownBar)
+{
+    return WatchTick(foreground, false, DragOpen{NULL, false}, desktop, ownBar).step;
+}
+
 TEST(WatchTick, WaitsOnlyForNoForegroundTheDesktopsWindowsOrItsOwnBar)
 {
     const HWND leftBar = Handle(1);
@@ -174,7 +187,7 @@ TEST(WatchTick, WaitsOnlyForNoForegroundTheDesktopsWindowsOrItsOwnBar)
         {leftBar, topBar, WatchRestores, "the left bar is another bar to the top watch"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(c.step, WatchTick(c.foreground, false, NULL, desktop, c.ownBar)) << c.why;
+        EXPECT_EQ(c.step, Tick(c.foreground, desktop, c.ownBar)) << c.why;
 }
 
 // Under Wine there is no Program Manager, no shell window and no icon view:
@@ -183,10 +196,10 @@ TEST(WatchTick, DesktopWindowsThatDoNotExistExemptNothing)
 {
     const HWND leftBar = Handle(1);
     const DesktopWindows wine = {NULL, NULL, Handle(52), NULL};
-    EXPECT_EQ(WatchWaits, WatchTick(NULL, false, NULL, wine, leftBar)) << "no foreground window";
-    EXPECT_EQ(WatchWaits, WatchTick(Handle(52), false, NULL, wine, leftBar)) << "the desktop window";
-    EXPECT_EQ(WatchRestores, WatchTick(Handle(50), false, NULL, wine, leftBar)) << "no Program Manager to spare";
-    EXPECT_EQ(WatchRestores, WatchTick(Handle(2), false, NULL, wine, leftBar)) << "another bar";
+    EXPECT_EQ(WatchWaits, Tick(NULL, wine, leftBar)) << "no foreground window";
+    EXPECT_EQ(WatchWaits, Tick(Handle(52), wine, leftBar)) << "the desktop window";
+    EXPECT_EQ(WatchRestores, Tick(Handle(50), wine, leftBar)) << "no Program Manager to spare";
+    EXPECT_EQ(WatchRestores, Tick(Handle(2), wine, leftBar)) << "another bar";
 }
 
 // A drag of another program that opened the bar keeps the front and the mouse
@@ -196,13 +209,64 @@ TEST(WatchTick, ADragThatOpenedTheBarKeepsTheFrontUntilItIsOver)
     const HWND leftBar = Handle(1);
     const HWND source = Handle(100);
     const DesktopWindows wine = {NULL, NULL, Handle(52), NULL};
-    EXPECT_EQ(WatchWaits, WatchTick(source, true, source, wine, leftBar)) << "the drag goes on";
-    EXPECT_EQ(WatchWaits, WatchTick(Handle(101), true, source, wine, leftBar)) << "any drag holds the watch";
-    EXPECT_EQ(WatchTakesFront, WatchTick(source, false, source, wine, leftBar)) << "dropped, its window in front";
-    EXPECT_EQ(WatchRestores, WatchTick(Handle(101), false, source, wine, leftBar))
-        << "dropped on a program that came to the front";
-    EXPECT_EQ(WatchWaits, WatchTick(Handle(52), false, source, wine, leftBar)) << "dropped on the desktop";
-    EXPECT_EQ(WatchRestores, WatchTick(source, false, NULL, wine, leftBar)) << "later, the source activated";
+    const DragOpen drag = {source, false};
+    EXPECT_EQ(WatchWaits, WatchTick(source, true, drag, wine, leftBar).step) << "the drag goes on";
+    EXPECT_EQ(source, WatchTick(source, true, drag, wine, leftBar).drag.front) << "and is remembered";
+    EXPECT_EQ(WatchWaits, WatchTick(Handle(101), true, drag, wine, leftBar).step) << "any drag holds the watch";
+    EXPECT_EQ(WatchTakesFront, WatchTick(source, false, drag, wine, leftBar).step) << "dropped, its window in front";
+    const WatchOutcome elsewhere = WatchTick(Handle(101), false, drag, wine, leftBar);
+    EXPECT_EQ(WatchRestores, elsewhere.step) << "dropped on a program that came to the front";
+    const WatchOutcome onDesktop = WatchTick(Handle(52), false, drag, wine, leftBar);
+    EXPECT_EQ(WatchWaits, onDesktop.step) << "dropped on the desktop";
+    EXPECT_EQ(NULL, onDesktop.drag.front) << "the drag's window counts no longer";
+    EXPECT_EQ(WatchRestores, WatchTick(source, false, onDesktop.drag, wine, leftBar).step)
+        << "later, the source activated";
+}
+
+// Windows refuses the front to a program that did not get the last input: a
+// bar opened by another program's drag may never have it. The watch then
+// waits as it would for the bar itself, and restores at the first activation
+// of another window, never at once.
+TEST(WatchTick, AFrontRefusedAfterTheDragLeavesTheWatchToItsOrdinaryRule)
+{
+    const HWND leftBar = Handle(1);
+    const HWND source = Handle(100);
+    const DesktopWindows windows10 = {Handle(50), Handle(51), Handle(52), Handle(53)};
+    const DragOpen refused = {source, true};
+    WatchOutcome tick = WatchTick(source, false, refused, windows10, leftBar);
+    EXPECT_EQ(WatchWaits, tick.step) << "the drag's window still in front";
+    EXPECT_EQ(source, tick.drag.front);
+    EXPECT_TRUE(tick.drag.refused) << "asked no more for the front";
+    for (HWND desktop : {Handle(50), Handle(51), Handle(53), leftBar})
+        EXPECT_EQ(WatchWaits, WatchTick(desktop, false, refused, windows10, leftBar).step) << "desktop or own bar";
+    EXPECT_EQ(WatchRestores, WatchTick(Handle(101), false, refused, windows10, leftBar).step) << "another window";
+    tick = WatchTick(Handle(53), false, refused, windows10, leftBar);
+    EXPECT_EQ(WatchRestores, WatchTick(source, false, tick.drag, windows10, leftBar).step)
+        << "the drag's window activated again after the desktop";
+}
+
+// A capture held by the window in front is a drag of another program only
+// while a button is down and the program is not moving, sizing or in a menu.
+TEST(AnotherProgramDrags, OnlyACaptureHeldWithAButtonDownOutsideAMoveLoopOrMenu)
+{
+    const FrontThread drag = {true, true, 0, true};
+    EXPECT_TRUE(AnotherProgramDrags(drag)) << "a file dragged";
+    FrontThread t = drag;
+    t.guiFlags = kGuiInMoveSize;
+    EXPECT_FALSE(AnotherProgramDrags(t)) << "a window moved by its caption";
+    t.guiFlags = kGuiInMenuMode;
+    EXPECT_FALSE(AnotherProgramDrags(t)) << "a menu";
+    t.guiFlags = 0x1; // the caret blinking
+    EXPECT_TRUE(AnotherProgramDrags(t)) << "other state flags change nothing";
+    t = drag;
+    t.buttonDown = false;
+    EXPECT_FALSE(AnotherProgramDrags(t)) << "a capture kept after the release";
+    t = drag;
+    t.capture = false;
+    EXPECT_FALSE(AnotherProgramDrags(t)) << "no capture";
+    t = drag;
+    t.other = false;
+    EXPECT_FALSE(AnotherProgramDrags(t)) << "Brellox's own thread, or none";
 }
 
 } // namespace

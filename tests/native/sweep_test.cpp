@@ -29,21 +29,37 @@ uintptr_t Id(HWND hwnd)
 // thread answers: every fact already gathered.
 CandidateWindow Window(uintptr_t id, LONG left, LONG top, LONG right, LONG bottom)
 {
-    return CandidateWindow{Handle(id), ALL_WINDOW_FACTS, true, true, RECT{left, top, right, bottom}, kShowNormal, true};
+    CandidateWindow w = {};
+    w.hwnd = Handle(id);
+    w.known = ALL_WINDOW_FACTS;
+    w.visible = true;
+    w.rectRead = true;
+    w.rect = RECT{left, top, right, bottom};
+    w.showCmd = kShowNormal;
+    w.answers = true;
+    return w;
 }
 
-// The four bars are windows 1 to 4, the desktop window is 5; other windows use
-// ids from 100 on.
+// The same window of that class.
+CandidateWindow OfClass(CandidateWindow w, const char *className)
+{
+    strcpy(w.className, className);
+    return w;
+}
+
+// The four bars are windows 1 to 4, the desktop window is 5, the shell window
+// 6; other windows use ids from 100 on.
 struct Desk {
     HWND bars[EDGE_COUNT] = {Handle(1), Handle(2), Handle(3), Handle(4)};
     HWND desktop = Handle(5);
+    HWND shell = Handle(6);
     MovedWindowTable table;
 
     Desk() { ClearMovedWindows(&table); }
 
     SweepVerdict Sweep(Edge edge, LONG line, const CandidateWindow &window)
     {
-        const SweepWorld world = {kScreen1024, bars, desktop, &table};
+        const SweepWorld world = {kScreen1024, bars, desktop, shell, &table};
         return SweepWindow(edge, line, window, world);
     }
 };
@@ -197,7 +213,7 @@ TEST(SweepVerdict, InvisibleWindowsAndTheDesktopWindowAreLeft)
     ExpectLeft(desk, EdgeBottom, 618, desktop, "the desktop window");
 
     // Anything else that reaches the strip is moved, however big.
-    ExpectMove(desk, EdgeLeft, 150, Window(6, 0, 0, 1024, 768), RecordAndMove, 150, 0, "a window as big as the screen");
+    ExpectMove(desk, EdgeLeft, 150, Window(7, 0, 0, 1024, 768), RecordAndMove, 150, 0, "a window as big as the screen");
 }
 
 TEST(SweepVerdict, OnlyAWindowWhollyBeyondTheEdgeIsLeft)
@@ -303,7 +319,7 @@ SweepVerdict JudgeAsking(Desk &desk, Edge edge, LONG line, const CandidateWindow
     CandidateWindow gathered = facts;
     gathered.known = 0;
     *asked = 0;
-    for (int round = 0; round <= 4; ++round) {
+    for (int round = 0; round <= 5; ++round) {
         const int countBefore = desk.table.count;
         const SweepVerdict verdict = desk.Sweep(edge, line, gathered);
         if (verdict.action != AskFact)
@@ -337,6 +353,9 @@ TEST(SweepVerdict, AWindowIsAskedOnlyTheFactsItsVerdictTurnsOn)
     minimised.showCmd = kMinimize;
     CandidateWindow silent = Window(103, 100, 50, 500, 400);
     silent.answers = false;
+    CandidateWindow cloaked = Window(109, 100, 50, 500, 400);
+    cloaked.cloaked = true;
+    cloaked.answers = false;
     const Case cases[] = {
         {Window(Id(desk.bars[0]), 0, 0, 2, 768), Leave, 0, "a bar is known by its handle"},
         {hidden, Leave, FactVisible, "an invisible window"},
@@ -346,6 +365,10 @@ TEST(SweepVerdict, AWindowIsAskedOnlyTheFactsItsVerdictTurnsOn)
         {Window(105, 100, 50, 100, 400), Leave, FactVisible | FactRect, "no width"},
         {Window(106, 151, 50, 500, 400), Leave, FactVisible | FactRect, "out of the strip: no placement, no question"},
         {minimised, Leave, FactVisible | FactRect | FactPlacement, "minimised: its thread is not asked"},
+        {Window(Id(desk.shell), 0, 0, 1024, 768), Leave, FactVisible, "the shell window"},
+        {OfClass(Window(110, 0, 0, 1024, 768), "Progman"), Leave, ALL_WINDOW_FACTS & ~FactAnswers,
+         "the icon host: its thread is not asked"},
+        {cloaked, Leave, ALL_WINDOW_FACTS & ~FactAnswers, "cloaked: a suspended app is not waited for"},
         {silent, Leave, ALL_WINDOW_FACTS, "in the strip, not answering"},
         {Window(107, 100, 50, 500, 400), RecordAndMove, ALL_WINDOW_FACTS, "in the strip, answering"},
     };
@@ -668,6 +691,61 @@ TEST(ThreadAnswers, AFullMemoryLeavesNewThreadsUnaskedAndStillUpdatesKnownOnes)
     NoteThreadBehind(&answers, THREAD_ANSWER_SLOTS);
     EXPECT_EQ(ThreadBehind, LookUpThreadAnswer(answers, THREAD_ANSWER_SLOTS));
     EXPECT_EQ(ThreadAnswered, LookUpThreadAnswer(answers, 1));
+}
+
+} // namespace
+
+namespace {
+
+// Windows on the screen that no user wants pushed: the shell's own, those the
+// window system keeps out of sight, and overlays that clicks pass through.
+TEST(SweepVerdict, ShellWindowsUnseenWindowsAndClickThroughOverlaysStayWhereTheyAre)
+{
+    Desk desk;
+    CandidateWindow cloaked = Window(104, 10, 10, 300, 200);
+    cloaked.cloaked = true;
+    CandidateWindow overlay = Window(105, 10, 10, 300, 200);
+    overlay.exStyle = kExLayered | kExTransparent;
+    const CandidateWindow leftAlone[] = {
+        OfClass(Window(100, 0, 0, 1024, 768), "Progman"),
+        OfClass(Window(101, 0, 0, 1024, 768), "WorkerW"),
+        OfClass(Window(102, 0, 728, 1024, 768), "Shell_TrayWnd"),
+        OfClass(Window(103, 0, 728, 1024, 768), "shell_secondarytraywnd"),
+        cloaked,
+        overlay,
+        Window(Id(desk.shell), 0, 0, 1024, 768),
+    };
+    for (Edge edge : {EdgeLeft, EdgeBottom}) {
+        for (const CandidateWindow &w : leftAlone)
+            EXPECT_EQ(Leave, desk.Sweep(edge, edge == EdgeLeft ? 150 : 618, w).action)
+                << "window " << Id(w.hwnd) << " of class '" << w.className << "', edge " << edge;
+    }
+    EXPECT_EQ(0, desk.table.count);
+
+    // Only the shell's classes, whole; layered or click-through alone is an
+    // ordinary window (a translucent one, or one that only passes the mouse on).
+    CandidateWindow layered = Window(106, 10, 10, 300, 200);
+    layered.exStyle = kExLayered;
+    CandidateWindow transparent = Window(107, 10, 220, 300, 400);
+    transparent.exStyle = kExTransparent;
+    const CandidateWindow pushed[] = {
+        layered,
+        transparent,
+        OfClass(Window(108, 10, 420, 300, 500), "ProgmanX"),
+        OfClass(Window(109, 10, 520, 300, 600), "Worker"),
+        OfClass(Window(110, 10, 620, 300, 700), "Notepad"),
+    };
+    for (const CandidateWindow &w : pushed)
+        EXPECT_EQ(RecordAndMove, desk.Sweep(EdgeLeft, 150, w).action) << "class '" << w.className << "'";
+    EXPECT_EQ(5, desk.table.count);
+
+    // A recorded window that has gone out of sight since is not realigned;
+    // its entry stays for the restore.
+    CandidateWindow nowCloaked = layered;
+    nowCloaked.rect = RECT{150, 10, 440, 200};
+    nowCloaked.cloaked = true;
+    EXPECT_EQ(Leave, desk.Sweep(EdgeLeft, 80, nowCloaked).action);
+    EXPECT_EQ((Entry{106, 10, 10}), Entries(desk.table).front());
 }
 
 } // namespace

@@ -34,13 +34,30 @@ static BOOL CALLBACK WaitingSweepLeft(HWND hwnd, LPARAM line)
         candidate.showCmd = placement.showCmd;
         candidate.answers = !IsHungAppWindow(hwnd);
     }
-    const SweepWorld world = {g_ScreenSize, g_EdgeBarSet.hwndBar, GetDesktopWindow(), &g_MovedWindows};
+    const SweepWorld world = {g_ScreenSize, g_EdgeBarSet.hwndBar, GetDesktopWindow(), GetShellWindow(),
+                              &g_MovedWindows};
     const SweepVerdict verdict = SweepWindow(EdgeLeft, static_cast<LONG>(line), candidate, world);
     if (verdict.action == Realign)
         SetWindowPos(hwnd, HWND_TOP, verdict.x, verdict.y, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
     else if (verdict.action == RecordAndMove)
         SetWindowPos(hwnd, HWND_TOP, verdict.x, verdict.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return TRUE;
+}
+
+// What the sweep asks of a window that reaches the strip about its kind: its
+// class, its extended style and whether it is cloaked.
+static BOOL CALLBACK AskKindLeft(HWND hwnd, LPARAM line)
+{
+    RECT r;
+    if (!IsWindowVisible(hwnd) || !GetWindowRect(hwnd, &r) || r.left > line)
+        return TRUE;
+    char className[CLASS_NAME_BUFFER];
+    GetClassNameA(hwnd, className, sizeof(className));
+    GetWindowLongA(hwnd, GWL_EXSTYLE);
+    DWORD cloaked = 0;
+    if (g_pfnDwmGetWindowAttribute != NULL)
+        g_pfnDwmGetWindowAttribute(hwnd, 14, &cloaked, sizeof(cloaked));
     return TRUE;
 }
 
@@ -62,6 +79,15 @@ static LRESULT CALLBACK HostControlProc(HWND hwnd, UINT message, WPARAM wParam, 
         return 0;
     case HOST_TIMED_RESTORE_ALL:
         return TimeInMicroseconds([] { RestoreAll(); });
+    case HOST_WATCH_BY_TIMER:
+        StopFollowingFront();
+        return 0;
+    case HOST_STOP_WATCH_TIMERS:
+        for (int edge = 0; edge < EDGE_COUNT; ++edge)
+            KillTimer(g_EdgeBarSet.hwndBar[edge], TIMER_WATCH_LEFT + edge);
+        return 0;
+    case HOST_TIMED_KIND_QUESTIONS:
+        return TimeInMicroseconds([=] { EnumWindows(AskKindLeft, lParam); });
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
