@@ -136,6 +136,33 @@ TEST_F(Display, AChangeDuringADragOfABarLosesNothing)
     EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 2, 600})) << HasRect(bars_.bars[0], {0, 0, 2, 600});
 }
 
+// Applying the bars again after a change never lifts them over a full-screen
+// program in front: they take their places unseen and show once it leaves.
+TEST_F(Display, AChangeWhileAFullScreenProgramIsInFrontLeavesTheBarsAside)
+{
+    Start(kAllBars);
+    HWND fullScreen = Sample({0, 0, 1024, 768}, SW_SHOWNOACTIVATE, WS_POPUP);
+    HWND ordinary = Sample({100, 100, 400, 300});
+    ASSERT_TRUE(SetForegroundWindow(fullScreen));
+    auto hidden = [&] {
+        for (HWND bar : bars_.bars) {
+            if (IsWindowVisible(bar))
+                return false;
+        }
+        return true;
+    };
+    ASSERT_TRUE(WaitUntil(hidden, kStartTimeoutMs));
+
+    ASSERT_TRUE(ChangeScreenSize(800, 600));
+    ASSERT_TRUE(WaitForRect(bars_.bars[RIGHT], {798, 0, 800, 600})) << "placed at the new size";
+    EXPECT_TRUE(HoldsFor(hidden, 300)) << "still aside";
+
+    ASSERT_TRUE(SetForegroundWindow(ordinary));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(bars_.bars[RIGHT]) != FALSE; }, kStartTimeoutMs));
+    EXPECT_TRUE(HasRect(bars_.bars[RIGHT], {798, 0, 800, 600}));
+    EXPECT_TRUE(HasRect(bars_.bars[BOTTOM], {0, 598, 800, 600}));
+}
+
 // A display scaled to 144 DPI for every program (tools/wine-session.sh --dpi
 // 144): the window system's icon cell is then 113 pixels wide, and Brellox,
 // aware of the DPI, moves by whole cells of the display's own pixels.

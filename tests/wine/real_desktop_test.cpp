@@ -43,12 +43,13 @@ protected:
                         NULL, wc.hInstance, NULL);
     }
 
-    // Waits until the host has finished what was posted to it, and this
-    // thread has carried out every move the host posted to its windows.
-    void SettleHost()
+    // Sends a command to the host and returns once it has run to its end.
+    // Meanwhile this thread carries out every move the host makes of its
+    // windows, since a thread waiting for a sent message takes those in.
+    void RunOnHost(UINT command, WPARAM wParam = 0) const
     {
-        ASSERT_TRUE(Answers(control_));
-        PumpMessages();
+        DWORD_PTR result = 0;
+        ASSERT_NE(0, SendMessageTimeoutA(control_, command, wParam, 0, SMTO_NORMAL, kStartTimeoutMs, &result));
     }
 
     bool BarsHidden() const
@@ -103,9 +104,8 @@ TEST_F(RealDesktop, ShellWindowsAndClickThroughOverlaysStayWhereTheyAreWhileOrdi
         return HasRect(progman, screen) && HasRect(workerW, screen) && HasRect(tray, trayAt) &&
                HasRect(overlay, overlayAt);
     };
-    Open(LEFT);
-    ASSERT_TRUE(WaitForRect(left, Moved(leftAt, 150, 200)));
-    SettleHost();
+    RunOnHost(HOST_OPEN_EDGE, LEFT);
+    ASSERT_TRUE(HasRect(left, Moved(leftAt, 150, 200)));
     EXPECT_TRUE(HasRect(progman, screen));
     EXPECT_TRUE(HasRect(workerW, screen));
     EXPECT_TRUE(HasRect(tray, trayAt));
@@ -114,9 +114,8 @@ TEST_F(RealDesktop, ShellWindowsAndClickThroughOverlaysStayWhereTheyAreWhileOrdi
     ASSERT_TRUE(WaitForRect(left, leftAt, 2000));
     ASSERT_TRUE(WaitForRect(bars_.bars[LEFT], kEdgeCases[LEFT].barRest, 2000));
 
-    Open(BOTTOM);
-    ASSERT_TRUE(WaitForRect(bottom, Moved(bottomAt, 500, 368)));
-    SettleHost();
+    RunOnHost(HOST_OPEN_EDGE, BOTTOM);
+    ASSERT_TRUE(HasRect(bottom, Moved(bottomAt, 500, 368)));
     EXPECT_TRUE(HasRect(progman, screen));
     EXPECT_TRUE(HasRect(workerW, screen));
     EXPECT_TRUE(HasRect(tray, trayAt)) << "the taskbar along the bottom edge";
@@ -129,8 +128,9 @@ TEST_F(RealDesktop, ShellWindowsAndClickThroughOverlaysStayWhereTheyAreWhileOrdi
 
 // A move loop holds the mouse capture as a drag-and-drop does, but it is the
 // program's own business: the watch restores at the activation, and the loop
-// then puts the window where the user drops it. The foreground event is left
-// out here, so that only the watch's tick, inside the loop, can restore.
+// then puts the window where the user drops it. The desktop is in front when
+// the drag starts, so no bar loses the front to it, and the foreground event
+// is left out: only the watch's tick, inside the loop, can restore.
 TEST_F(RealDesktop, APushedWindowDraggedByItsCaptionStaysWhereItIsDropped)
 {
     StartHost(kAllBars);
@@ -142,6 +142,9 @@ TEST_F(RealDesktop, APushedWindowDraggedByItsCaptionStaysWhereItIsDropped)
     Open(LEFT);
     const RECT pushed = Moved(first, 150, 200);
     ASSERT_TRUE(WaitForRect(window, pushed));
+    Click(700, 650);
+    ASSERT_TRUE(WaitUntil([] { return GetForegroundWindow() == GetDesktopWindow(); }, kStartTimeoutMs));
+    ASSERT_TRUE(HoldsFor([&] { return HasRect(window, pushed); }, 300)) << "the desktop keeps the windows away";
 
     const POINT caption = {pushed.left + 120, pushed.top + 10};
     ASSERT_TRUE(PressToDrag(window, caption.x, caption.y));
@@ -191,10 +194,9 @@ TEST_F(RealDesktop, AnActivationRestoresWithoutWaitingForTheWatchTimer)
     const RECT first = {60, 200, 360, 400};
     HWND pushed = Sample(first);
     HWND other = Sample({600, 300, 900, 500});
-    Open(LEFT);
-    ASSERT_TRUE(WaitForRect(pushed, Moved(first, 150, 200)));
-    PostMessageA(control_, HOST_STOP_WATCH_TIMERS, 0, 0);
-    SettleHost();
+    RunOnHost(HOST_OPEN_EDGE, LEFT);
+    ASSERT_TRUE(HasRect(pushed, Moved(first, 150, 200)));
+    RunOnHost(HOST_STOP_WATCH_TIMERS);
     ASSERT_TRUE(HoldsFor([&] { return HasRect(pushed, Moved(first, 150, 200)); }, 300)) << "the bar in front";
 
     ClickWindow(other);
