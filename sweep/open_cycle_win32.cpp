@@ -82,12 +82,14 @@ void Watch(Edge edge)
 
 // The foreground event's hook; NULL when Brellox does not follow the front.
 HWINEVENTHOOK g_hFrontHook;
-// The window in front when the bars were last fitted to it.
+// The window in front, and its rectangle, when the bars were last fitted to it.
 HWND g_FittedFront;
+RECT g_FittedRect;
 
-void FitBarsTo(HWND front)
+void FitBarsTo(HWND front, const RECT &rect)
 {
     g_FittedFront = front;
+    g_FittedRect = rect;
     FitBarsToFront();
 }
 
@@ -179,7 +181,10 @@ void FrontChanged()
         if (g_Watching[edge])
             Watch(static_cast<Edge>(edge));
     }
-    FitBarsTo(GetForegroundWindow());
+    HWND front = GetForegroundWindow();
+    RECT rect = {};
+    GetWindowRect(front, &rect);
+    FitBarsTo(front, rect);
 }
 
 void StopHoverPoll()
@@ -209,11 +214,15 @@ bool BarUnderCursor(POINT point, Edge *edge)
 
 VOID CALLBACK HoverPoll(HWND, UINT, UINT_PTR, DWORD)
 {
-    // Where the window system reports no foreground event (Wine does not to
-    // another program), a full-screen program is seen here.
+    // A program that goes full screen while in front (a video's full-screen
+    // button) changes no foreground; nor does the window system report the
+    // foreground to another program everywhere (Wine does not). Both are
+    // seen here.
     HWND front = GetForegroundWindow();
-    if (front != g_FittedFront)
-        FitBarsTo(front);
+    RECT rect = {};
+    GetWindowRect(front, &rect);
+    if (front != g_FittedFront || !EqualRect(&rect, &g_FittedRect))
+        FitBarsTo(front, rect);
 
     POINT point;
     Edge edge;

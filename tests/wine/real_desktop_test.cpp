@@ -184,6 +184,16 @@ TEST_F(RealDesktop, BarsStandAsideForAFullScreenProgramAndComeBackAtRestWhenItLe
     ASSERT_TRUE(SetForegroundWindow(ordinary));
     EXPECT_TRUE(WaitUntil([&] { return BarsAtRest(); }, 2000)) << "back at rest";
     EXPECT_EQ(ordinary, GetForegroundWindow()) << "coming back activates no bar";
+
+    // A video's full-screen button: the window in front loses its caption
+    // and grows over the whole screen, and back.
+    const LONG style = GetWindowLongA(ordinary, GWL_STYLE);
+    SetWindowLongA(ordinary, GWL_STYLE, (style & ~WS_OVERLAPPEDWINDOW) | WS_POPUP);
+    SetWindowPos(ordinary, NULL, 0, 0, 1024, 768, SWP_NOZORDER | SWP_FRAMECHANGED);
+    EXPECT_TRUE(WaitUntil([&] { return BarsHidden(); }, 2000)) << "full screen while in front";
+    SetWindowLongA(ordinary, GWL_STYLE, style);
+    SetWindowPos(ordinary, NULL, 600, 300, 300, 200, SWP_NOZORDER | SWP_FRAMECHANGED);
+    EXPECT_TRUE(WaitUntil([&] { return BarsAtRest(); }, 2000)) << "and back";
 }
 
 // The watch timer ticks every 100 ms; the activation itself restores. With
