@@ -20,8 +20,23 @@ extern HCURSOR g_hEdgeCursor[EDGE_COUNT];
 // loaded afresh for each dialog they would leave a little behind each time.
 extern HMODULE g_hCommonControls;
 
+// Why a save did not reach the settings file.
+struct SaveFailure {
+    char path[MAX_PATH]; // the file; empty when the current directory is too long to name it
+    DWORD error;         // the system's error for the write that failed; 0 when there was none
+};
+
+// Reads the settings file into the record and shows the bars by it.
 void LoadSettings();
-void SaveSettings();
+// Brings the record to what a save and a reload of it would leave, range rules
+// included, without the file, and shows the bars by it: for a save that could
+// not write.
+void LoadSettingsInMemory();
+// Shows each bar whose settings flag is set and hides the others.
+void ShowBarsBySettings();
+// Writes the record to the settings file. Returns false, saying why in failure,
+// when the file cannot be named or a write fails.
+bool SaveSettings(SaveFailure *failure);
 
 // Asks a running copy to end; does not wait for it.
 void ReplaceRunningCopy();

@@ -38,13 +38,8 @@ void ReadProfileText(void *context, const char *key, const char *defaultText, ch
 
 } // namespace
 
-void LoadSettings()
+void ShowBarsBySettings()
 {
-    char path[MAX_PATH];
-    CurrentSettingsPath(path);
-    SettingsSource source = {ReadProfileInt, ReadProfileText, path};
-    ReadSettings(&g_Settings, g_ScreenSize, &source);
-
     const int flags[EDGE_COUNT] = {g_Settings.Left, g_Settings.Right, g_Settings.Top, g_Settings.Bottom};
     for (int edge = 0; edge < EDGE_COUNT; ++edge) {
         HWND bar = g_EdgeBarSet.hwndBar[edge];
@@ -53,13 +48,37 @@ void LoadSettings()
     }
 }
 
-void SaveSettings()
+void LoadSettings()
 {
     char path[MAX_PATH];
-    if (!CurrentSettingsPath(path))
-        return;
+    CurrentSettingsPath(path);
+    SettingsSource source = {ReadProfileInt, ReadProfileText, path};
+    ReadSettings(&g_Settings, g_ScreenSize, &source);
+    ShowBarsBySettings();
+}
+
+void LoadSettingsInMemory()
+{
     SettingsEntry entries[SETTINGS_ENTRY_COUNT];
     FormatSettings(&g_Settings, entries);
-    for (const SettingsEntry &entry : entries)
-        WritePrivateProfileStringA(SETTINGS_SECTION, entry.key, entry.value, path);
+    ReadSavedEntries(&g_Settings, g_ScreenSize, entries);
+    ShowBarsBySettings();
+}
+
+bool SaveSettings(SaveFailure *failure)
+{
+    failure->error = 0;
+    if (!CurrentSettingsPath(failure->path))
+        return false;
+    SettingsEntry entries[SETTINGS_ENTRY_COUNT];
+    FormatSettings(&g_Settings, entries);
+    // The first key that cannot be written ends the save: the file is then not
+    // the record, whatever the keys before it wrote.
+    for (const SettingsEntry &entry : entries) {
+        if (!WritePrivateProfileStringA(SETTINGS_SECTION, entry.key, entry.value, failure->path)) {
+            failure->error = GetLastError();
+            return false;
+        }
+    }
+    return true;
 }

@@ -153,7 +153,10 @@ TEST_F(HostileSettingsFile, ADirectoryInPlaceOfTheFileGivesTheDefaultsAndASaveLe
     EXPECT_TRUE(SameSettings(kDefaults, g_Settings));
 
     g_Settings = {0, 1, 1, 1, 9, 50, 1, 2, 3, 10, 5};
-    SaveSettings();
+    SaveFailure failure;
+    EXPECT_FALSE(SaveSettings(&failure));
+    EXPECT_EQ(ini, failure.path);
+    EXPECT_NE(0u, failure.error);
     EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY), GetFileAttributesA(ini.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((ini + "\\*").c_str(), &found);
