@@ -98,9 +98,10 @@ bool IsAnsiLeadByte(unsigned char byte)
 // and why.
 void ReportSaveFailure(HWND dialog, const SaveFailure &failure)
 {
+    // Error 0 would read as the system's word for success.
     char reason[256];
-    if (FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, failure.error, 0, reason,
-                       sizeof(reason), NULL) == 0)
+    if (failure.error == 0 || FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
+                                             failure.error, 0, reason, sizeof(reason), NULL) == 0)
         reason[0] = '\0';
     char text[1024];
     FormatSaveFailure(UserLanguageIsJapanese(32), failure.path, reason, failure.error, IsAnsiLeadByte, text,

@@ -57,20 +57,6 @@ bool WriteLongPathFile(const std::string &path, const std::string &text)
     return CloseHandle(file) && ok;
 }
 
-// A directory of exactly 250 characters: the settings file name no longer fits
-// the 260-character path buffer.
-std::string MakeLongDirectory()
-{
-    std::string dir = MakeScratchDirectory("long");
-    while (dir.size() < 240) {
-        dir += "\\abcdefghij";
-        CreateDirectoryA(dir.c_str(), NULL);
-    }
-    dir += "\\" + std::string(250 - dir.size() - 1, 'x');
-    CreateDirectoryA(dir.c_str(), NULL);
-    return dir;
-}
-
 class HostileSettingsFile : public InProcessSettingsTest {};
 
 TEST_F(HostileSettingsFile, BinaryGarbageWithoutASectionGivesTheDefaults)

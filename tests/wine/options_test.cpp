@@ -619,6 +619,28 @@ TEST_P(UnwritableFile, OkTellsWhichFileAndWhyAndTheSettingsApplyForThisRun)
 
 INSTANTIATE_TEST_SUITE_P(ReadOnlyOrHeldOpen, UnwritableFile, ::testing::Range(0, 2));
 
+// The current directory changes while the dialog is up to one too long to name
+// the settings file in: OK says so, and the settings apply for this run.
+TEST_F(Options, OkInAFolderTooLongToNameTheFileSaysSo)
+{
+    const std::string settings = "[Brellox]\r\nWidth=3\r\n";
+    StartHost(settings);
+    const std::string dir = MakeLongDirectory();
+    ASSERT_EQ(250u, dir.size());
+    ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str())) << dir;
+
+    HWND box = ConfirmWidthFiveAndTop();
+    ASSERT_NE(HWND(NULL), box);
+    EXPECT_EQ("The settings could not be written: the current folder's path is too long to name the settings "
+              "file.\r\nThe new settings apply until Brellox ends.",
+              MessageOf(box));
+    ASSERT_TRUE(DismissAndEnd(box));
+    EXPECT_EQ(5, g_Settings.Width);
+    EXPECT_EQ(1, g_Settings.Top);
+    EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 5, 768})) << HasRect(bars_.bars[0], {0, 0, 5, 768});
+    EXPECT_EQ(settings, ReadTextFile(IniPath()));
+}
+
 // Run on its own under LC_ALL=ja_JP.UTF-8.
 class JapaneseOptions : public Options {};
 

@@ -123,15 +123,9 @@ TEST_F(SettingsFile, EachCallUsesTheCurrentDirectoryOfThatMoment)
 // A current directory that fits the buffer while the file name no longer does.
 TEST_F(SettingsFile, DirectoryTooLongForTheFileNameMeansNoSettingsFile)
 {
-    std::string dir = MakeScratchDirectory("long");
-    while (dir.size() < 240) {
-        dir += "\\abcdefghij";
-        ASSERT_TRUE(CreateDirectoryA(dir.c_str(), NULL)) << dir;
-    }
-    dir += "\\" + std::string(250 - dir.size() - 1, 'x');
+    const std::string dir = MakeLongDirectory();
     ASSERT_EQ(250u, dir.size());
-    ASSERT_TRUE(CreateDirectoryA(dir.c_str(), NULL));
-    ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
+    ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str())) << dir;
 
     g_Settings = {0, 1, 1, 1, 9, 50, 1, 2, 3, 10, 5};
     SaveFailure failure;
