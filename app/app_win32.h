@@ -24,8 +24,23 @@ extern HMODULE g_hCommonControls;
 extern HMODULE g_hDwmApi;
 extern DwmGetWindowAttributeProc g_pfnDwmGetWindowAttribute;
 
+// Why a save did not reach the settings file.
+struct SaveFailure {
+    char path[MAX_PATH]; // the file; empty when the current directory is too long to name it
+    DWORD error;         // the system's error for the write that failed; 0 when there was none
+};
+
+// Reads the settings file into the record and shows the bars by it: the
+// start-up's load.
 void LoadSettings();
-void SaveSettings();
+// The load after OK or a display change: the settings file, or, while the last
+// save could not write it, the record OK confirmed, brought to what a save and
+// a reload of it would leave. The bars are shown by it without activating any.
+void ReloadSettings();
+// Writes the record to the settings file. Returns false, saying why in failure,
+// when the file cannot be named or a write fails; the record then stays what
+// reloads read until a save succeeds.
+bool SaveSettings(SaveFailure *failure);
 
 // Asks a running copy to end; does not wait for it.
 void ReplaceRunningCopy();
@@ -36,7 +51,8 @@ bool StartBrellox(HINSTANCE instance, HINSTANCE previousInstance);
 int RunMessageLoop();
 // After a change of the display's size: puts back every pushed window, then
 // brings the settings' ranges and the bars to the new size, as a fresh start
-// at that size would have them.
+// at that size would have them (from the settings OK confirmed, where they
+// could not be saved).
 void FollowDisplay();
 void EndBrellox();
 

@@ -141,6 +141,42 @@ void FormatSettings(const Settings *settings, SettingsEntry entries[SETTINGS_ENT
     FormatInt(settings->B, text);
 }
 
+static const char *FindEntry(void *context, const char *key)
+{
+    const SettingsEntry *entries = static_cast<const SettingsEntry *>(context);
+    for (int i = 0; i < SETTINGS_ENTRY_COUNT; ++i) {
+        if (strcmp(entries[i].key, key) == 0)
+            return entries[i].value;
+    }
+    return NULL;
+}
+
+static int ReadEntryInt(void *context, const char *key, int defaultValue)
+{
+    const char *value = FindEntry(context, key);
+    int number = defaultValue;
+    if (value != NULL)
+        ScanInt(&value, &number);
+    return number;
+}
+
+static void ReadEntryText(void *context, const char *key, const char *defaultText, char *buffer, int size)
+{
+    const char *value = FindEntry(context, key);
+    if (value == NULL)
+        value = defaultText;
+    const size_t length = strnlen(value, static_cast<size_t>(size - 1));
+    memcpy(buffer, value, length);
+    buffer[length] = '\0';
+}
+
+void ReadSavedEntries(Settings *settings, ScreenSize screen, const SettingsEntry entries[SETTINGS_ENTRY_COUNT])
+{
+    // The source only reads through its context.
+    const SettingsSource source = {ReadEntryInt, ReadEntryText, const_cast<SettingsEntry *>(entries)};
+    ReadSettings(settings, screen, &source);
+}
+
 bool BuildSettingsPath(const char *directory, char *path, unsigned size)
 {
     size_t directoryLength = strlen(directory);

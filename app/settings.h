@@ -56,6 +56,12 @@ enum { SETTINGS_ENTRY_COUNT = 9 };
 // The entries a save writes, in the order it writes them.
 void FormatSettings(const Settings *settings, SettingsEntry entries[SETTINGS_ENTRY_COUNT]);
 
+// Reads entries as the profile reader reads them back from the file a save of
+// them wrote: each number whole, the colour cut to the reader's buffer, a key
+// not among them missing. So settings end as a save and a reload would leave
+// them, range rules included, without any file.
+void ReadSavedEntries(Settings *settings, ScreenSize screen, const SettingsEntry entries[SETTINGS_ENTRY_COUNT]);
+
 // Writes value in decimal into text (at least 12 bytes); returns its length.
 int FormatInt(int value, char *text);
 

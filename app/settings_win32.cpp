@@ -37,29 +37,67 @@ void ReadProfileText(void *context, const char *key, const char *defaultText, ch
     GetPrivateProfileStringA(SETTINGS_SECTION, key, defaultText, buffer, static_cast<DWORD>(size), path);
 }
 
-} // namespace
+// The record OK confirmed when it could not be saved. Until a save succeeds
+// it, not the old file, is what a reload reads: the user's choice holds for
+// the rest of the run, a change of the display included.
+bool g_Unsaved;
+Settings g_UnsavedRecord;
 
-void LoadSettings()
+void ReadSettingsFile()
 {
     char path[MAX_PATH];
     CurrentSettingsPath(path);
     SettingsSource source = {ReadProfileInt, ReadProfileText, path};
     ReadSettings(&g_Settings, g_ScreenSize, &source);
+}
 
+// Shows each bar that is to be seen by the settings and hides the others.
+void ShowBarsBySettings(int showCommand)
+{
     for (int edge = 0; edge < EDGE_COUNT; ++edge) {
         HWND bar = g_EdgeBarSet.hwndBar[edge];
-        ShowWindow(bar, BarShown(static_cast<Edge>(edge)) ? SW_SHOW : SW_HIDE);
+        ShowWindow(bar, BarShown(static_cast<Edge>(edge)) ? showCommand : SW_HIDE);
         UpdateWindow(bar);
     }
 }
 
-void SaveSettings()
+} // namespace
+
+void LoadSettings()
 {
-    char path[MAX_PATH];
-    if (!CurrentSettingsPath(path))
-        return;
+    ReadSettingsFile();
+    ShowBarsBySettings(SW_SHOW);
+}
+
+void ReloadSettings()
+{
+    if (g_Unsaved) {
+        SettingsEntry entries[SETTINGS_ENTRY_COUNT];
+        FormatSettings(&g_UnsavedRecord, entries);
+        ReadSavedEntries(&g_Settings, g_ScreenSize, entries);
+    } else {
+        ReadSettingsFile();
+    }
+    ShowBarsBySettings(SW_SHOWNA);
+}
+
+bool SaveSettings(SaveFailure *failure)
+{
+    failure->error = 0;
+    g_Unsaved = true;
+    g_UnsavedRecord = g_Settings;
+    if (!CurrentSettingsPath(failure->path))
+        return false;
     SettingsEntry entries[SETTINGS_ENTRY_COUNT];
     FormatSettings(&g_Settings, entries);
-    for (const SettingsEntry &entry : entries)
-        WritePrivateProfileStringA(SETTINGS_SECTION, entry.key, entry.value, path);
+    // The first key that cannot be written ends the save: the file is then not
+    // the record, whatever the keys before it wrote.
+    for (const SettingsEntry &entry : entries) {
+        if (!WritePrivateProfileStringA(SETTINGS_SECTION, entry.key, entry.value, failure->path)) {
+            failure->error = GetLastError();
+            return false;
+        }
+    }
+    g_Unsaved = false;
+    return true;
 }

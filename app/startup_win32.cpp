@@ -106,7 +106,7 @@ void FollowDisplay()
     // Recorded positions are the windows' own; the bars' rest and the Offset
     // rule depend on the screen.
     EndOpens();
-    LoadSettings();
+    ReloadSettings();
     ApplyBars();
     FitBarsToFront();
     FitOptionsToScreen();

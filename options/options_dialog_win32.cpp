@@ -1,12 +1,13 @@
 // The options dialog: fills its controls from the settings, lets the user step
 // the values, tick the edges and pick the colour, and on OK saves, reloads and
-// applies everything.
+// applies everything, telling the user when the settings file cannot be written.
 #include "../app/app_win32.h"
 #include "../app/state.h"
 #include "../bars/bars_win32.h"
 #include "../res/resource.h"
 #include "options_rules.h"
 #include "options_win32.h"
+#include "save_failure.h"
 
 namespace {
 
@@ -88,6 +89,26 @@ void PickColor(HWND dialog)
     UpdateWindow(swatch);
 }
 
+bool IsAnsiLeadByte(unsigned char byte)
+{
+    return IsDBCSLeadByte(byte) != FALSE;
+}
+
+// Tells the user, in the dialog's language, which file could not be written
+// and why.
+void ReportSaveFailure(HWND dialog, const SaveFailure &failure)
+{
+    // Error 0 would read as the system's word for success.
+    char reason[256];
+    if (failure.error == 0 || FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
+                                             failure.error, 0, reason, sizeof(reason), NULL) == 0)
+        reason[0] = '\0';
+    char text[1024];
+    FormatSaveFailure(UserLanguageIsJapanese(32), failure.path, reason, failure.error, IsAnsiLeadByte, text,
+                      sizeof(text));
+    MessageBoxA(dialog, text, "Brellox", MB_ICONERROR);
+}
+
 void Confirm(HWND dialog)
 {
     bool ticked[4];
@@ -108,9 +129,14 @@ void Confirm(HWND dialog)
         textPointers[i] = texts[i];
     }
     g_Settings = ConfirmedSettings(textPointers, g_WorkingColor, ticked);
-    SaveSettings();
-    LoadSettings();
+    SaveFailure failure;
+    // After a failed save the reload reads the confirmed record, not the old
+    // file: the user's choice applies all the same, for this run.
+    const bool saved = SaveSettings(&failure);
+    ReloadSettings();
     ApplyBars();
+    if (!saved)
+        ReportSaveFailure(dialog, failure);
     EndDialog(dialog, 1);
 }
 

@@ -145,7 +145,8 @@ void CheckFormat(const Settings &s, const SettingsEntry entries[SETTINGS_ENTRY_C
 
 // A load of what a save wrote gives the record back: the range rules keep what
 // they already let through. A colour text longer than the read buffer is cut;
-// the program saves only colours of bytes 0..255, which always fit.
+// the program saves only colours of bytes 0..255, which always fit. Read from
+// memory after a save that could not write, the entries give the same.
 void CheckReload(const Settings &s, const SettingsEntry entries[SETTINGS_ENTRY_COUNT], ScreenSize screen)
 {
     SavedFile saved = {entries};
@@ -156,6 +157,9 @@ void CheckReload(const Settings &s, const SettingsEntry entries[SETTINGS_ENTRY_C
     FUZZ_CHECK(again.Offset == s.Offset && again.OpenWidth == s.OpenWidth);
     if (strlen(entries[SETTINGS_ENTRY_COUNT - 1].value) < SETTINGS_COLOR_BUFFER)
         FUZZ_CHECK(again.R == s.R && again.G == s.G && again.B == s.B);
+    Settings inMemory = s;
+    ReadSavedEntries(&inMemory, screen, entries);
+    FUZZ_CHECK(memcmp(&inMemory, &again, sizeof(Settings)) == 0);
 }
 
 } // namespace

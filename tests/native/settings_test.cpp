@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <random>
 #include <string>
@@ -236,6 +237,19 @@ TEST(ScanColor, AgreesWithSscanfOnRandomText)
     }
 }
 
+// The profile file a save of entries wrote, as FakeFile holds it.
+FakeFile SavedFile(const SettingsEntry entries[SETTINGS_ENTRY_COUNT])
+{
+    FakeFile file;
+    for (int i = 0; i < SETTINGS_ENTRY_COUNT; ++i) {
+        if (std::string(entries[i].key) == "Color")
+            file.texts[entries[i].key] = entries[i].value;
+        else
+            file.numbers[entries[i].key] = std::stoi(entries[i].value);
+    }
+    return file;
+}
+
 TEST(SaveSettings, WritesEveryKeyInOrderAsTheRecordHoldsIt)
 {
     const Settings s = {7, 0, 1, -2, 11, 255, 300, -1, 0, 385, -1};
@@ -256,16 +270,47 @@ TEST(SaveSettings, DefaultsWrittenAndReadBackAreUnchanged)
     SettingsEntry entries[SETTINGS_ENTRY_COUNT];
     FormatSettings(&defaults, entries);
 
-    FakeFile file;
-    for (const SettingsEntry &entry : entries) {
-        if (std::string(entry.key) == "Color")
-            file.texts[entry.key] = entry.value;
-        else
-            file.numbers[entry.key] = std::stoi(entry.value);
-    }
-    Settings reread = file.Load();
+    Settings reread = SavedFile(entries).Load();
     EXPECT_EQ(0, std::memcmp(&defaults, &reread, sizeof(Settings)));
     EXPECT_STREQ("255,255,0", entries[8].value);
+}
+
+TEST(ReadSavedEntries, GivesWhatASaveAndAReloadWouldGive)
+{
+    std::mt19937 random(20260412);
+    const int extremes[] = {0, 1, -1, 7, 10, 11, 100, 101, 255, 383, 384, 385, INT_MAX, INT_MIN};
+    for (int round = 0; round < 5000; ++round) {
+        Settings record;
+        for (int *field : {&record.Left, &record.Right, &record.Top, &record.Bottom, &record.Width, &record.Alpha,
+                           &record.R, &record.G, &record.B, &record.Offset, &record.OpenWidth})
+            *field = random() % 2 ? extremes[random() % std::size(extremes)] : static_cast<int>(random());
+        SettingsEntry entries[SETTINGS_ENTRY_COUNT];
+        FormatSettings(&record, entries);
+
+        Settings reloaded = SavedFile(entries).Load(kScreen1024, record);
+        Settings inMemory = record;
+        ReadSavedEntries(&inMemory, kScreen1024, entries);
+        ASSERT_EQ(0, std::memcmp(&reloaded, &inMemory, sizeof(Settings))) << "colour " << entries[8].value;
+    }
+}
+
+TEST(ReadSavedEntries, AppliesTheRangeRulesAndTheColourBuffer)
+{
+    const Settings record = {7, 0, 1, -2, 11, 255, INT_MIN, INT_MIN, INT_MIN, 385, -1};
+    SettingsEntry entries[SETTINGS_ENTRY_COUNT];
+    FormatSettings(&record, entries);
+    Settings s = record;
+    ReadSavedEntries(&s, kScreen1024, entries);
+    const Settings expected = {7, 0, 1, -2, 10, 0, INT_MIN, INT_MIN, -21474, 0, -1};
+    EXPECT_EQ(0, std::memcmp(&expected, &s, sizeof(Settings)))
+        << "Width " << s.Width << ", Alpha " << s.Alpha << ", B " << s.B << " (of \"" << entries[8].value
+        << "\" cut to 30 characters), Offset " << s.Offset;
+
+    const Settings portrait = {1, 1, 0, 0, 0, 100, 1, 2, 3, 384, 10};
+    FormatSettings(&portrait, entries);
+    ReadSavedEntries(&s, ScreenSize{768, 1024}, entries);
+    const Settings expectedPortrait = {1, 1, 0, 0, 1, 100, 1, 2, 3, 384, 10};
+    EXPECT_EQ(0, std::memcmp(&expectedPortrait, &s, sizeof(Settings)));
 }
 
 TEST(FormatInt, WritesTheWholeIntRange)

@@ -111,6 +111,18 @@ std::string MakeScratchDirectory(const char *name)
     }
 }
 
+std::string MakeLongDirectory()
+{
+    std::string dir = MakeScratchDirectory("long");
+    while (dir.size() < 240) {
+        dir += "\\abcdefghij";
+        CreateDirectoryA(dir.c_str(), NULL);
+    }
+    dir += "\\" + std::string(250 - dir.size() - 1, 'x');
+    CreateDirectoryA(dir.c_str(), NULL);
+    return dir;
+}
+
 void WriteTextFile(const std::string &path, const std::string &text)
 {
     FILE *file = std::fopen(path.c_str(), "wb");

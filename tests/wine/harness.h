@@ -42,6 +42,9 @@ HWND WaitForHostControl(DWORD processId);
 
 // A fresh, empty directory of its own under the temporary folder.
 std::string MakeScratchDirectory(const char *name);
+// A fresh directory of exactly 250 characters: the settings file's name no
+// longer fits the 260-character path buffer.
+std::string MakeLongDirectory();
 void WriteTextFile(const std::string &path, const std::string &text);
 bool FileExists(const std::string &path);
 std::string ReadTextFile(const std::string &path);

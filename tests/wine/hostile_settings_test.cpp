@@ -57,20 +57,6 @@ bool WriteLongPathFile(const std::string &path, const std::string &text)
     return CloseHandle(file) && ok;
 }
 
-// A directory of exactly 250 characters: the settings file name no longer fits
-// the 260-character path buffer.
-std::string MakeLongDirectory()
-{
-    std::string dir = MakeScratchDirectory("long");
-    while (dir.size() < 240) {
-        dir += "\\abcdefghij";
-        CreateDirectoryA(dir.c_str(), NULL);
-    }
-    dir += "\\" + std::string(250 - dir.size() - 1, 'x');
-    CreateDirectoryA(dir.c_str(), NULL);
-    return dir;
-}
-
 class HostileSettingsFile : public InProcessSettingsTest {};
 
 TEST_F(HostileSettingsFile, BinaryGarbageWithoutASectionGivesTheDefaults)
@@ -153,7 +139,10 @@ TEST_F(HostileSettingsFile, ADirectoryInPlaceOfTheFileGivesTheDefaultsAndASaveLe
     EXPECT_TRUE(SameSettings(kDefaults, g_Settings));
 
     g_Settings = {0, 1, 1, 1, 9, 50, 1, 2, 3, 10, 5};
-    SaveSettings();
+    SaveFailure failure;
+    EXPECT_FALSE(SaveSettings(&failure));
+    EXPECT_EQ(ini, failure.path);
+    EXPECT_NE(0u, failure.error);
     EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY), GetFileAttributesA(ini.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((ini + "\\*").c_str(), &found);

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -39,18 +40,26 @@ enum { PICKER_RED = 706, PICKER_GREEN = 707, PICKER_BLUE = 708 };
 
 std::string TextOf(HWND hwnd)
 {
-    char text[256] = "";
-    SendMessageA(hwnd, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    std::string text(static_cast<size_t>(SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+    text.resize(static_cast<size_t>(
+        SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(const_cast<char *>(text.data())))));
     return text;
 }
 
-// The text through the ANSI code page of the locale (932 under Japanese).
+// A text through the ANSI code page of the locale (932 under Japanese).
+std::wstring Wide(const std::string &text)
+{
+    std::wstring wide(text.size() + 1, L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, const_cast<wchar_t *>(wide.data()),
+                                                        static_cast<int>(wide.size()))));
+    if (!wide.empty())
+        wide.pop_back();
+    return wide;
+}
+
 std::wstring WideTextOf(HWND hwnd)
 {
-    const std::string text = TextOf(hwnd);
-    wchar_t wide[256] = L"";
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, 256);
-    return wide;
+    return Wide(TextOf(hwnd));
 }
 
 BOOL CALLBACK CollectChild(HWND child, LPARAM lParam)
@@ -138,7 +147,12 @@ void SaveScreenshotFor(const char *name)
 class Options : public ::testing::Test {
 protected:
     void SetUp() override { EndAllBrellox(); }
-    void TearDown() override { brellox_.reset(); }
+    void TearDown() override
+    {
+        if (holder_ != INVALID_HANDLE_VALUE)
+            CloseHandle(holder_);
+        brellox_.reset();
+    }
 
     // Starts Brellox on its thread with this settings file in its current directory.
     void StartHost(const std::string &settings, bool layered = true)
@@ -229,9 +243,67 @@ protected:
         return ScreenPixel((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     }
 
+    // Another program holds the settings file open and lets nobody write to it.
+    void HoldSettingsFile()
+    {
+        holder_ = CreateFileA(IniPath().c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+        ASSERT_NE(INVALID_HANDLE_VALUE, holder_);
+    }
+
+    // Whether this process, as any program, can open the settings file for writing.
+    bool SettingsFileWritable() const
+    {
+        HANDLE probe = CreateFileA(IniPath().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                                   OPEN_EXISTING, 0, NULL);
+        if (probe == INVALID_HANDLE_VALUE)
+            return false;
+        CloseHandle(probe);
+        return true;
+    }
+
+    // Opens the dialog, sets Width to 5, ticks Top and confirms, all through the
+    // controls' own messages rather than the pointer: what is at stake is the
+    // save, not the input. Returns the message box OK brings up.
+    HWND ConfirmWidthFiveAndTop()
+    {
+        brellox_->RequestOptions();
+        HWND box = NULL;
+        EXPECT_TRUE(WaitUntil([&] { return (dialog_ = FindDialog("Brellox")) != NULL; }, kStartTimeoutMs));
+        EXPECT_TRUE(
+            WaitUntil([&] { return Item(SWATCH) != NULL && !TextOf(Item(WIDTH_FIELD)).empty(); }, kStartTimeoutMs));
+        SendMessageA(Item(WIDTH_SPIN), UDM_SETPOS32, 0, 5);
+        EXPECT_TRUE(WaitForValue(WIDTH_FIELD, 5));
+        SendMessageA(Item(EDGE_TOP), BM_SETCHECK, BST_CHECKED, 0);
+        PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(Item(IDOK)));
+        EXPECT_TRUE(WaitUntil([&] { return (box = FindDialog("Brellox", dialog_)) != NULL; }, kStartTimeoutMs))
+            << "no message box";
+        return box;
+    }
+
+    // The message box's text: that of its one label that is not an icon.
+    static std::string MessageOf(HWND box)
+    {
+        for (HWND child : Children(box)) {
+            char className[16] = "";
+            GetClassNameA(child, className, sizeof(className));
+            if (lstrcmpiA(className, "Static") == 0 && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON &&
+                !TextOf(child).empty())
+                return TextOf(child);
+        }
+        return "";
+    }
+
+    // Dismisses the message box with its OK and waits until the dialog has ended.
+    bool DismissAndEnd(HWND box) const
+    {
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return WaitUntil([&] { return !IsWindow(box); }, kStartTimeoutMs) && Ended();
+    }
+
     std::unique_ptr<BrelloxThread> brellox_;
     BrelloxWindows bars_ = {};
     HWND dialog_ = NULL;
+    HANDLE holder_ = INVALID_HANDLE_VALUE;
 };
 
 TEST_F(Options, EnglishDialogShowsItsTextsAndTheSettings)
@@ -371,6 +443,8 @@ TEST_F(Options, OkAppliesColourThicknessMarginsAndEdgesAtOnce)
 
     ClickWindow(Item(IDOK));
     ASSERT_TRUE(Ended());
+    for (HWND bar : bars_.bars)
+        EXPECT_NE(bar, GetForegroundWindow()) << "OK activates no bar";
     EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 10, 5, 758})) << HasRect(bars_.bars[0], {0, 10, 5, 758});
     EXPECT_TRUE(WaitForRect(bars_.bars[2], {10, 0, 1014, 5})) << HasRect(bars_.bars[2], {10, 0, 1014, 5});
     EXPECT_TRUE(IsWindowVisible(bars_.bars[2]));
@@ -491,63 +565,93 @@ class UnwritableFile : public Options, public ::testing::WithParamInterface<int>
 protected:
     void TearDown() override
     {
-        if (holder_ != INVALID_HANDLE_VALUE)
-            CloseHandle(holder_);
         if (brellox_)
             SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (GetSystemMetrics(SM_CXSCREEN) != 1024) {
+            EXPECT_TRUE(ChangeScreenSize(1024, 768)) << "the display back at the size every test expects";
+        }
         Options::TearDown();
     }
-    HANDLE holder_ = INVALID_HANDLE_VALUE;
 };
 
-// A save that cannot write is not reported; the reload after it reads the
-// file as it is, so the bars follow the file, never a half-written one.
-TEST_P(UnwritableFile, OkEndsTheDialogAndTheBarsFollowWhatTheFileHolds)
+// OK says which file could not be written and why, in a message box the dialog
+// waits for; then the choice applies for this run as a save and a reload would
+// have made it, and the file is left as it was.
+TEST_P(UnwritableFile, OkTellsWhichFileAndWhyAndTheSettingsApplyForThisRun)
 {
-    const std::string settings = "[Brellox]\r\nLeft=1\r\nWidth=3\r\nColor=0,0,255\r\n";
+    const std::string settings = "[Brellox]\r\nLeft=7\r\nWidth=3\r\nColor=0,0,255\r\n";
     StartHost(settings);
     if (GetParam() == 0)
         ASSERT_TRUE(SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_READONLY));
     else
-        holder_ = CreateFileA(IniPath().c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    HANDLE probe =
-        CreateFileA(IniPath().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
-    if (probe != INVALID_HANDLE_VALUE) {
-        CloseHandle(probe);
+        HoldSettingsFile();
+    if (SettingsFileWritable()) {
         // Wine run as root opens a read-only file for writing all the same.
         ASSERT_EQ(0, GetParam()) << "the holder lets no one write";
         GTEST_SKIP() << "the read-only attribute does not keep this user from writing the file; the case of a file "
                         "another program holds covers a save that cannot write";
     }
 
-    // Worked through its controls' own messages rather than the pointer: what
-    // is at stake here is the save, not the input.
-    brellox_->RequestOptions();
-    ASSERT_TRUE(WaitUntil([&] { return (dialog_ = FindDialog("Brellox")) != NULL; }, kStartTimeoutMs));
-    ASSERT_TRUE(WaitUntil([&] { return Item(SWATCH) != NULL && !TextOf(Item(WIDTH_FIELD)).empty(); }, kStartTimeoutMs));
-    SendMessageA(Item(WIDTH_SPIN), UDM_SETPOS32, 0, 5);
-    ASSERT_TRUE(WaitForValue(WIDTH_FIELD, 5));
-    SendMessageA(Item(EDGE_TOP), BM_SETCHECK, BST_CHECKED, 0);
-    PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(Item(IDOK)));
-    ASSERT_TRUE(Ended());
+    HWND box = ConfirmWidthFiveAndTop();
+    ASSERT_NE(HWND(NULL), box);
+    EXPECT_EQ(dialog_, GetWindow(box, GW_OWNER));
+    const std::string message = MessageOf(box);
+    EXPECT_EQ(0u, message.find("The settings could not be written to " + IniPath() + ":\r\n")) << message;
+    EXPECT_NE(std::string::npos, message.find("\r\nThe new settings apply until Brellox ends.")) << message;
+    HWND icon = NULL;
+    for (HWND child : Children(box)) {
+        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+            icon = child;
+    }
+    EXPECT_EQ(LoadIconA(NULL, IDI_ERROR), reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0)))
+        << "the error icon";
+    EXPECT_TRUE(IsWindowVisible(dialog_)) << "the dialog waits for the message box";
+    SaveScreenshotFor("options-save-failure.bmp");
+    ASSERT_TRUE(DismissAndEnd(box));
     DWORD_PTR result = 0;
     EXPECT_NE(0, SendMessageTimeoutA(bars_.owner, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result));
 
-    EXPECT_EQ(settings, ReadTextFile(IniPath()));
-    // The reload took the old file's values back into the record.
-    EXPECT_EQ(3, g_Settings.Width);
-    EXPECT_EQ(0, g_Settings.Top);
-    EXPECT_TRUE(HoldsFor(
-        [&] {
-            return HasRect(bars_.bars[0], {0, 0, 3, 768});
-        },
-        300))
-        << HasRect(bars_.bars[0], {0, 0, 3, 768});
-    EXPECT_FALSE(IsWindowVisible(bars_.bars[2]));
+    // Left=7 ticked the box, which stores 1; the missing Alpha loads as 0.
+    const Settings confirmed = {1, 0, 1, 0, 5, 0, 0, 0, 255, 0, 2};
+    EXPECT_EQ(0, memcmp(&confirmed, &g_Settings, sizeof(Settings)))
+        << "Left " << g_Settings.Left << ", Top " << g_Settings.Top << ", Width " << g_Settings.Width;
+    EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 5, 768})) << HasRect(bars_.bars[0], {0, 0, 5, 768});
+    EXPECT_TRUE(IsWindowVisible(bars_.bars[2]));
+    EXPECT_TRUE(WaitForRect(bars_.bars[2], {0, 0, 1024, 5})) << HasRect(bars_.bars[2], {0, 0, 1024, 5});
     EXPECT_TRUE(WaitUntil([] { return ScreenPixel(1, 384) == RGB(0, 0, 255); }, kStartTimeoutMs));
+    EXPECT_EQ(settings, ReadTextFile(IniPath()));
+
+    // A change of the display applies the settings again at the new size:
+    // those OK confirmed, not the old file's.
+    ASSERT_TRUE(ChangeScreenSize(800, 600));
+    EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 5, 600})) << HasRect(bars_.bars[0], {0, 0, 5, 600});
+    EXPECT_TRUE(IsWindowVisible(bars_.bars[2]));
+    EXPECT_EQ(5, g_Settings.Width);
 }
 
 INSTANTIATE_TEST_SUITE_P(ReadOnlyOrHeldOpen, UnwritableFile, ::testing::Range(0, 2));
+
+// The current directory changes while the dialog is up to one too long to name
+// the settings file in: OK says so, and the settings apply for this run.
+TEST_F(Options, OkInAFolderTooLongToNameTheFileSaysSo)
+{
+    const std::string settings = "[Brellox]\r\nWidth=3\r\n";
+    StartHost(settings);
+    const std::string dir = MakeLongDirectory();
+    ASSERT_EQ(250u, dir.size());
+    ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str())) << dir;
+
+    HWND box = ConfirmWidthFiveAndTop();
+    ASSERT_NE(HWND(NULL), box);
+    EXPECT_EQ("The settings could not be written: the current folder's path is too long to name the settings "
+              "file.\r\nThe new settings apply until Brellox ends.",
+              MessageOf(box));
+    ASSERT_TRUE(DismissAndEnd(box));
+    EXPECT_EQ(5, g_Settings.Width);
+    EXPECT_EQ(1, g_Settings.Top);
+    EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 5, 768})) << HasRect(bars_.bars[0], {0, 0, 5, 768});
+    EXPECT_EQ(settings, ReadTextFile(IniPath()));
+}
 
 // Run on its own under LC_ALL=ja_JP.UTF-8.
 class JapaneseOptions : public Options {};
@@ -583,6 +687,25 @@ TEST_F(JapaneseOptions, TheJapaneseTemplateAndWarning)
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(warning); }, kStartTimeoutMs));
     ClickWindow(Item(IDCANCEL));
     EXPECT_TRUE(Ended());
+}
+
+TEST_F(JapaneseOptions, ASaveThatCannotWriteSaysSoInJapaneseNamingTheFile)
+{
+    const std::string settings = "[Brellox]\r\nWidth=3\r\n";
+    StartHost(settings);
+    HoldSettingsFile();
+    ASSERT_FALSE(SettingsFileWritable());
+
+    HWND box = ConfirmWidthFiveAndTop();
+    ASSERT_NE(HWND(NULL), box);
+    const std::wstring message = Wide(MessageOf(box));
+    EXPECT_EQ(0u, message.find(L"設定を " + Wide(IniPath()) + L" に書き込めませんでした：\r\n"));
+    EXPECT_NE(std::wstring::npos, message.find(L"\r\n新しい設定は Brellox を終了するまで有効です。"));
+    SaveScreenshotFor("options-japanese-save-failure.bmp");
+    ASSERT_TRUE(DismissAndEnd(box));
+    EXPECT_EQ(5, g_Settings.Width);
+    EXPECT_EQ(1, g_Settings.Top);
+    EXPECT_EQ(settings, ReadTextFile(IniPath()));
 }
 
 } // namespace

@@ -91,7 +91,8 @@ TEST_F(SettingsFile, SaveWritesTheWholeRecordKeyByKeyAndLoadReadsItBack)
     const std::string dir = MakeScratchDirectory("save");
     ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
     g_Settings = {7, 0, 1, 0, 11, 255, 300, -1, 0, 385, -1};
-    SaveSettings();
+    SaveFailure failure;
+    EXPECT_TRUE(SaveSettings(&failure));
 
     const std::vector<std::string> expected = {"[Brellox]",    "Left=7",        "Right=0",   "Top=1",
                                                "Bottom=0",     "Width=11",      "Alpha=255", "Offset=385",
@@ -111,7 +112,8 @@ TEST_F(SettingsFile, EachCallUsesTheCurrentDirectoryOfThatMoment)
 
     ASSERT_TRUE(SetCurrentDirectoryA(first.c_str()));
     g_Settings.Width = 5;
-    SaveSettings();
+    SaveFailure failure;
+    EXPECT_TRUE(SaveSettings(&failure));
     ASSERT_TRUE(SetCurrentDirectoryA(second.c_str()));
     LoadSettings();
     EXPECT_EQ(9, g_Settings.Width);
@@ -121,18 +123,14 @@ TEST_F(SettingsFile, EachCallUsesTheCurrentDirectoryOfThatMoment)
 // A current directory that fits the buffer while the file name no longer does.
 TEST_F(SettingsFile, DirectoryTooLongForTheFileNameMeansNoSettingsFile)
 {
-    std::string dir = MakeScratchDirectory("long");
-    while (dir.size() < 240) {
-        dir += "\\abcdefghij";
-        ASSERT_TRUE(CreateDirectoryA(dir.c_str(), NULL)) << dir;
-    }
-    dir += "\\" + std::string(250 - dir.size() - 1, 'x');
+    const std::string dir = MakeLongDirectory();
     ASSERT_EQ(250u, dir.size());
-    ASSERT_TRUE(CreateDirectoryA(dir.c_str(), NULL));
-    ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
+    ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str())) << dir;
 
     g_Settings = {0, 1, 1, 1, 9, 50, 1, 2, 3, 10, 5};
-    SaveSettings();
+    SaveFailure failure;
+    EXPECT_FALSE(SaveSettings(&failure)) << "a save with no file to write is no success";
+    EXPECT_STREQ("", failure.path);
     LoadSettings();
     const Settings defaults = {1, 0, 0, 0, 2, 0, 255, 255, 0, 0, 2};
     EXPECT_EQ(0, memcmp(&defaults, &g_Settings, sizeof(Settings)));

@@ -1,0 +1,166 @@
+#include "save_failure.h"
+
+#include <string.h>
+
+namespace {
+
+struct FailureTexts {
+    const char *beforePath;
+    const char *afterPath;
+    const char *noPath;
+    const char *beforeError;
+    const char *afterError;
+    const char *untilEnd;
+};
+
+const FailureTexts kEnglish = {
+    "The settings could not be written to ",
+    ":",
+    "The settings could not be written: the current folder's path is too long to name the settings file.",
+    "Windows gave no reason (error ",
+    ").",
+    "The new settings apply until Brellox ends.",
+};
+
+// Code page 932, for the ANSI message box.
+const FailureTexts kJapanese = {
+    // "設定を "
+    "\x90\xdd\x92\xe8\x82\xf0 ",
+    // " に書き込めませんでした："
+    " \x82\xc9\x8f\x91\x82\xab\x8d\x9e\x82\xdf\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81\x46",
+    // "現在のフォルダーのパスが長すぎるため、設定をファイルに書き込めませんでした。"
+    "\x8c\xbb\x8d\xdd\x82\xcc\x83\x74\x83\x48\x83\x8b\x83\x5f\x81\x5b\x82\xcc\x83\x70\x83\x58\x82\xaa\x92\xb7\x82\xb7"
+    "\x82\xac\x82\xe9\x82\xbd\x82\xdf\x81\x41\x90\xdd\x92\xe8\x82\xf0\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xc9\x8f\x91"
+    "\x82\xab\x8d\x9e\x82\xdf\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81\x42",
+    // "理由は不明です (エラー "
+    "\x97\x9d\x97\x52\x82\xcd\x95\x73\x96\xbe\x82\xc5\x82\xb7 (\x83\x47\x83\x89\x81\x5b ",
+    // ")。"
+    ")\x81\x42",
+    // "新しい設定は Brellox を終了するまで有効です。"
+    "\x90\x56\x82\xb5\x82\xa2\x90\xdd\x92\xe8\x82\xcd Brellox \x82\xf0\x8f\x49\x97\xb9\x82\xb7\x82\xe9\x82\xdc\x82\xc5"
+    "\x97\x4c\x8c\xf8\x82\xc5\x82\xb7\x81\x42",
+};
+
+// The message as it grows: capacity leaves room for the terminator.
+struct MessageText {
+    char *text;
+    size_t capacity;
+    size_t length;
+    LeadByteTest isLeadByte;
+};
+
+// The longest start of piece, at most limit bytes, that ends on a whole
+// character: a cut between the two bytes of one would leave its lead byte to
+// swallow whatever follows.
+size_t WholeCharacters(const MessageText *m, const char *piece, size_t length, size_t limit)
+{
+    size_t taken = 0;
+    while (taken < length) {
+        const size_t next =
+            m->isLeadByte(static_cast<unsigned char>(piece[taken])) && taken + 1 < length ? taken + 2 : taken + 1;
+        if (next > limit)
+            break;
+        taken = next;
+    }
+    return taken;
+}
+
+// Appends length bytes of piece, or, beyond limit or the room left, as many
+// whole characters as fit before "...".
+void AppendCut(MessageText *m, const char *piece, size_t length, size_t limit)
+{
+    const size_t left = m->capacity - m->length;
+    if (limit > left)
+        limit = left;
+    size_t taken = length;
+    size_t dots = 0;
+    if (length > limit) {
+        dots = limit < 3 ? limit : 3;
+        taken = WholeCharacters(m, piece, length, limit - dots);
+    }
+    memcpy(m->text + m->length, piece, taken);
+    m->length += taken;
+    memset(m->text + m->length, '.', dots);
+    m->length += dots;
+}
+
+void Append(MessageText *m, const char *piece)
+{
+    AppendCut(m, piece, strlen(piece), m->capacity);
+}
+
+// The system's texts end in a line break.
+size_t TrimmedLength(const char *text)
+{
+    size_t length = strlen(text);
+    while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' '))
+        --length;
+    return length;
+}
+
+// The error number in decimal, as the system numbers it: unsigned.
+void FormatNumber(DWORD number, char text[11])
+{
+    char digits[10];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + number % 10u);
+        number /= 10u;
+    } while (number != 0);
+    int length = 0;
+    while (count > 0)
+        text[length++] = digits[--count];
+    text[length] = '\0';
+}
+
+} // namespace
+
+void FormatSaveFailure(bool japanese, const char *path, const char *reason, DWORD error, LeadByteTest isLeadByte,
+                       char *text, size_t size)
+{
+    if (size == 0)
+        return;
+    const FailureTexts &texts = japanese ? kJapanese : kEnglish;
+    MessageText m = {text, size - 1, 0, isLeadByte};
+    if (path[0] == '\0') {
+        Append(&m, texts.noPath);
+        Append(&m, "\r\n");
+        Append(&m, texts.untilEnd);
+        text[m.length] = '\0';
+        return;
+    }
+
+    char unknown[96];
+    size_t reasonLength = TrimmedLength(reason);
+    if (reasonLength == 0) {
+        char number[11];
+        FormatNumber(error, number);
+        MessageText u = {unknown, sizeof(unknown) - 1, 0, isLeadByte};
+        Append(&u, texts.beforeError);
+        Append(&u, number);
+        Append(&u, texts.afterError);
+        unknown[u.length] = '\0';
+        reason = unknown;
+        reasonLength = u.length;
+    }
+
+    // The message's own words always fit; the path and the reason share the
+    // room left, each taking at least half of it when both are too long.
+    const size_t fixed = strlen(texts.beforePath) + strlen(texts.afterPath) + strlen(texts.untilEnd) + 4;
+    const size_t room = m.capacity > fixed ? m.capacity - fixed : 0;
+    const size_t pathLength = strlen(path);
+    size_t pathRoom = room > reasonLength ? room - reasonLength : 0;
+    if (pathRoom < room / 2)
+        pathRoom = room / 2;
+    if (pathRoom > pathLength)
+        pathRoom = pathLength;
+
+    Append(&m, texts.beforePath);
+    AppendCut(&m, path, pathLength, pathRoom);
+    Append(&m, texts.afterPath);
+    Append(&m, "\r\n");
+    AppendCut(&m, reason, reasonLength, room - pathRoom);
+    Append(&m, "\r\n");
+    Append(&m, texts.untilEnd);
+    text[m.length] = '\0';
+}
