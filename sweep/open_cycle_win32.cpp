@@ -86,8 +86,15 @@ HWINEVENTHOOK g_hFrontHook;
 HWND g_FittedFront;
 RECT g_FittedRect;
 
-void FitBarsTo(HWND front, const RECT &rect)
+// Fits the bars to the window in front when it, or its rectangle, changed
+// since they were last fitted.
+void FitBarsToNewFront()
 {
+    HWND front = GetForegroundWindow();
+    RECT rect = {};
+    GetWindowRect(front, &rect);
+    if (front == g_FittedFront && EqualRect(&rect, &g_FittedRect))
+        return;
     g_FittedFront = front;
     g_FittedRect = rect;
     FitBarsToFront();
@@ -181,10 +188,7 @@ void FrontChanged()
         if (g_Watching[edge])
             Watch(static_cast<Edge>(edge));
     }
-    HWND front = GetForegroundWindow();
-    RECT rect = {};
-    GetWindowRect(front, &rect);
-    FitBarsTo(front, rect);
+    FitBarsToNewFront();
 }
 
 void StopHoverPoll()
@@ -218,11 +222,7 @@ VOID CALLBACK HoverPoll(HWND, UINT, UINT_PTR, DWORD)
     // button) changes no foreground; nor does the window system report the
     // foreground to another program everywhere (Wine does not). Both are
     // seen here.
-    HWND front = GetForegroundWindow();
-    RECT rect = {};
-    GetWindowRect(front, &rect);
-    if (front != g_FittedFront || !EqualRect(&rect, &g_FittedRect))
-        FitBarsTo(front, rect);
+    FitBarsToNewFront();
 
     POINT point;
     Edge edge;
