@@ -82,6 +82,10 @@ void Watch(Edge edge)
 
 // The foreground event's hook; NULL when Brellox does not follow the front.
 HWINEVENTHOOK g_hFrontHook;
+// Hover poll ticks, and how many of them pass between two looks at the window
+// in front.
+unsigned g_HoverTicks;
+const unsigned kTicksPerFrontCheck = 5;
 // The window in front, and its rectangle, when the bars were last fitted to it.
 HWND g_FittedFront;
 RECT g_FittedRect;
@@ -220,9 +224,12 @@ VOID CALLBACK HoverPoll(HWND, UINT, UINT_PTR, DWORD)
 {
     // A program that goes full screen while in front (a video's full-screen
     // button) changes no foreground; nor does the window system report the
-    // foreground to another program everywhere (Wine does not). Both are
-    // seen here.
-    FitBarsToNewFront();
+    // foreground to another program everywhere (Wine does not). Both are seen
+    // here, once a second: under Wine each question about another program's
+    // window is a round trip to the window server, which at every tick would
+    // cost more than the tick itself.
+    if (++g_HoverTicks % kTicksPerFrontCheck == 0)
+        FitBarsToNewFront();
 
     POINT point;
     Edge edge;

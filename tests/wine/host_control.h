@@ -22,7 +22,8 @@ enum HostCommand {
                                              // only the foreground event can restore
     HOST_TIMED_KIND_QUESTIONS = WM_APP + 10, // sent; lParam the line of a left sweep: asks every
                                              // window that reaches its strip what kind of window it
-                                             // is, as the sweep does; the result as for HOST_TIMED_SWEEP
+                                             // is, as the sweep does; the result is the time those
+                                             // questions took, in microseconds
 };
 
 #endif

@@ -45,19 +45,28 @@ static BOOL CALLBACK WaitingSweepLeft(HWND hwnd, LPARAM line)
     return TRUE;
 }
 
-// What the sweep asks of a window that reaches the strip about its kind: its
-// class, its extended style and whether it is cloaked.
-static BOOL CALLBACK AskKindLeft(HWND hwnd, LPARAM line)
+// What the sweep asks of a window that reaches the strip about its kind (its
+// class, its extended style and whether it is cloaked), timed alone: lParam
+// points to the line and the microseconds spent.
+struct KindQuestions {
+    LONG line;
+    LONGLONG microseconds;
+};
+
+static BOOL CALLBACK AskKindLeft(HWND hwnd, LPARAM lParam)
 {
+    KindQuestions *questions = reinterpret_cast<KindQuestions *>(lParam);
     RECT r;
-    if (!IsWindowVisible(hwnd) || !GetWindowRect(hwnd, &r) || r.left > line)
+    if (!IsWindowVisible(hwnd) || !GetWindowRect(hwnd, &r) || r.left > questions->line)
         return TRUE;
-    char className[CLASS_NAME_BUFFER];
-    GetClassNameA(hwnd, className, sizeof(className));
-    GetWindowLongA(hwnd, GWL_EXSTYLE);
-    DWORD cloaked = 0;
-    if (g_pfnDwmGetWindowAttribute != NULL)
-        g_pfnDwmGetWindowAttribute(hwnd, 14, &cloaked, sizeof(cloaked));
+    questions->microseconds += TimeInMicroseconds([=] {
+        char className[CLASS_NAME_BUFFER];
+        GetClassNameA(hwnd, className, sizeof(className));
+        GetWindowLongA(hwnd, GWL_EXSTYLE);
+        DWORD cloaked = 0;
+        if (g_pfnDwmGetWindowAttribute != NULL)
+            g_pfnDwmGetWindowAttribute(hwnd, 14, &cloaked, sizeof(cloaked));
+    });
     return TRUE;
 }
 
@@ -86,8 +95,11 @@ static LRESULT CALLBACK HostControlProc(HWND hwnd, UINT message, WPARAM wParam, 
         for (int edge = 0; edge < EDGE_COUNT; ++edge)
             KillTimer(g_EdgeBarSet.hwndBar[edge], TIMER_WATCH_LEFT + edge);
         return 0;
-    case HOST_TIMED_KIND_QUESTIONS:
-        return TimeInMicroseconds([=] { EnumWindows(AskKindLeft, lParam); });
+    case HOST_TIMED_KIND_QUESTIONS: {
+        KindQuestions questions = {static_cast<LONG>(lParam), 0};
+        EnumWindows(AskKindLeft, reinterpret_cast<LPARAM>(&questions));
+        return static_cast<LRESULT>(questions.microseconds);
+    }
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }

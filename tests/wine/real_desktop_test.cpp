@@ -111,8 +111,8 @@ TEST_F(RealDesktop, ShellWindowsAndClickThroughOverlaysStayWhereTheyAreWhileOrdi
     EXPECT_TRUE(HasRect(tray, trayAt));
     EXPECT_TRUE(HasRect(overlay, overlayAt));
     ClickWindow(left);
-    ASSERT_TRUE(WaitForRect(left, leftAt, 2000));
-    ASSERT_TRUE(WaitForRect(bars_.bars[LEFT], kEdgeCases[LEFT].barRest, 2000));
+    ASSERT_TRUE(WaitForRect(left, leftAt, kStartTimeoutMs));
+    ASSERT_TRUE(WaitForRect(bars_.bars[LEFT], kEdgeCases[LEFT].barRest, kStartTimeoutMs));
 
     RunOnHost(HOST_OPEN_EDGE, BOTTOM);
     ASSERT_TRUE(HasRect(bottom, Moved(bottomAt, 500, 368)));
@@ -122,7 +122,7 @@ TEST_F(RealDesktop, ShellWindowsAndClickThroughOverlaysStayWhereTheyAreWhileOrdi
     EXPECT_TRUE(HasRect(overlay, overlayAt));
     EXPECT_TRUE(HasRect(left, leftAt)) << "not in the bottom strip";
     ClickWindow(bottom);
-    ASSERT_TRUE(WaitForRect(bottom, bottomAt, 2000));
+    ASSERT_TRUE(WaitForRect(bottom, bottomAt, kStartTimeoutMs));
     EXPECT_TRUE(shellUntouched());
 }
 
@@ -148,9 +148,9 @@ TEST_F(RealDesktop, APushedWindowDraggedByItsCaptionStaysWhereItIsDropped)
 
     const POINT caption = {pushed.left + 120, pushed.top + 10};
     ASSERT_TRUE(PressToDrag(window, caption.x, caption.y));
-    EXPECT_TRUE(WaitForRect(bars_.bars[LEFT], kEdgeCases[LEFT].barRest, 2000))
+    EXPECT_TRUE(WaitForRect(bars_.bars[LEFT], kEdgeCases[LEFT].barRest, kStartTimeoutMs))
         << "the activation restores while the loop runs";
-    EXPECT_TRUE(WaitForRect(window, first, 2000)) << "put back until the pointer moves";
+    EXPECT_TRUE(WaitForRect(window, first, kStartTimeoutMs)) << "put back until the pointer moves";
     ASSERT_TRUE(MovePointerThrough({{caption.x + 60, caption.y + 40}, {caption.x + 200, caption.y + 100}}));
     ASSERT_TRUE(ReleaseDrag(window));
     ASSERT_TRUE(dragged_->WaitUntilAnswering());
@@ -171,18 +171,18 @@ TEST_F(RealDesktop, BarsStandAsideForAFullScreenProgramAndComeBackAtRestWhenItLe
     HWND ordinary = Sample({600, 300, 900, 500});
 
     ASSERT_TRUE(SetForegroundWindow(fullScreen));
-    EXPECT_TRUE(WaitUntil([&] { return BarsHidden(); }, 2000)) << "the bars stand aside";
+    EXPECT_TRUE(WaitUntil([&] { return BarsHidden(); }, kStartTimeoutMs)) << "the bars stand aside";
 
     ShowWindow(maximised, SW_SHOWMAXIMIZED);
     ASSERT_EQ(maximised, GetForegroundWindow());
-    EXPECT_TRUE(WaitUntil([&] { return BarsAtRest(); }, 2000)) << "a maximised window keeps the bars";
+    EXPECT_TRUE(WaitUntil([&] { return BarsAtRest(); }, kStartTimeoutMs)) << "a maximised window keeps the bars";
 
     ASSERT_TRUE(SetForegroundWindow(fullScreen));
-    ASSERT_TRUE(WaitUntil([&] { return BarsHidden(); }, 2000));
+    ASSERT_TRUE(WaitUntil([&] { return BarsHidden(); }, kStartTimeoutMs));
     // A bar opened while it stood aside would show over the program: none
     // can be, since a hidden bar takes no double-click and no held button.
     ASSERT_TRUE(SetForegroundWindow(ordinary));
-    EXPECT_TRUE(WaitUntil([&] { return BarsAtRest(); }, 2000)) << "back at rest";
+    EXPECT_TRUE(WaitUntil([&] { return BarsAtRest(); }, kStartTimeoutMs)) << "back at rest";
     EXPECT_EQ(ordinary, GetForegroundWindow()) << "coming back activates no bar";
 
     // A video's full-screen button: the window in front loses its caption
@@ -190,10 +190,10 @@ TEST_F(RealDesktop, BarsStandAsideForAFullScreenProgramAndComeBackAtRestWhenItLe
     const LONG style = GetWindowLongA(ordinary, GWL_STYLE);
     SetWindowLongA(ordinary, GWL_STYLE, (style & ~WS_OVERLAPPEDWINDOW) | WS_POPUP);
     SetWindowPos(ordinary, NULL, 0, 0, 1024, 768, SWP_NOZORDER | SWP_FRAMECHANGED);
-    EXPECT_TRUE(WaitUntil([&] { return BarsHidden(); }, 2000)) << "full screen while in front";
+    EXPECT_TRUE(WaitUntil([&] { return BarsHidden(); }, kStartTimeoutMs)) << "full screen while in front";
     SetWindowLongA(ordinary, GWL_STYLE, style);
     SetWindowPos(ordinary, NULL, 600, 300, 300, 200, SWP_NOZORDER | SWP_FRAMECHANGED);
-    EXPECT_TRUE(WaitUntil([&] { return BarsAtRest(); }, 2000)) << "and back";
+    EXPECT_TRUE(WaitUntil([&] { return BarsAtRest(); }, kStartTimeoutMs)) << "and back";
 }
 
 // The watch timer ticks every 100 ms; the activation itself restores. With
@@ -210,8 +210,8 @@ TEST_F(RealDesktop, AnActivationRestoresWithoutWaitingForTheWatchTimer)
     ASSERT_TRUE(HoldsFor([&] { return HasRect(pushed, Moved(first, 150, 200)); }, 300)) << "the bar in front";
 
     ClickWindow(other);
-    EXPECT_TRUE(WaitForRect(pushed, first, 2000)) << HasRect(pushed, first);
-    EXPECT_TRUE(WaitForRect(bars_.bars[LEFT], kEdgeCases[LEFT].barRest, 2000));
+    EXPECT_TRUE(WaitForRect(pushed, first, kStartTimeoutMs)) << HasRect(pushed, first);
+    EXPECT_TRUE(WaitForRect(bars_.bars[LEFT], kEdgeCases[LEFT].barRest, kStartTimeoutMs));
 }
 
 } // namespace
