@@ -77,16 +77,13 @@ void FinishPostedMove()
         NoteThreadBehind(&g_ThreadAnswers, move.thread);
 }
 
-// Moves a window of that thread (0 once the window is gone) in the order of
-// the calls. The move is posted and waited for by the next move of another
-// thread or the end of the sweep or restore: the facts of the next window are
-// read while the thread carries it out. A thread carries out the moves posted
-// to it in the order they came, so the moves of one program's windows one
-// after another cost one wait, not one each.
+// Moves a window of that thread (0 once the window is gone) after the move
+// before it is done, so windows move in the order of the calls. The move is
+// posted and waited for by the next move or the end of the sweep or restore:
+// the facts of the next window are read while the thread carries it out.
 void MoveWindowOf(DWORD thread, HWND hwnd, LONG x, LONG y, UINT flags)
 {
-    if (g_PostedMove.hwnd == NULL || g_PostedMove.thread != thread)
-        FinishPostedMove();
+    FinishPostedMove();
     if (thread == GetCurrentThreadId()) {
         SetWindowPos(hwnd, HWND_TOP, x, y, 0, 0, flags);
         return;
