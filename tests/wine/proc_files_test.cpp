@@ -103,8 +103,14 @@ bool StartWaitingXdotool(const char *otherPrefix)
     if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, otherPrefix != NULL ? &environment[0] : NULL, NULL,
                         &startup, &info))
         return false;
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
+    // Wine fills in a Unix program's handles with whatever its stack held,
+    // under 32-bit Wine the handle of standard output: closed, the rest of the
+    // run's report would be lost. Only handles of that very process are closed.
+    if (info.dwProcessId != 0 && GetProcessId(info.hProcess) == info.dwProcessId &&
+        GetThreadId(info.hThread) == info.dwThreadId) {
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    }
     return true;
 }
 
