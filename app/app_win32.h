@@ -11,10 +11,15 @@
 extern HINSTANCE g_hInstance;
 extern HMODULE g_hUser32;
 extern SetLayeredWindowAttributesProc g_pfnSetLayeredWindowAttributes;
+// Systems before Windows 10 lack it; icon spacing then has one scale.
+extern GetSystemMetricsForDpiProc g_pfnGetSystemMetricsForDpi;
 extern HBRUSH g_hBarBrush;
-// Each edge's cursor, loaded the first time the pointer moves over that bar and
-// kept for the run, so nothing is loaded again per mouse move.
+// Each edge's cursor, loaded the first time the pointer moves over such a bar
+// and kept for the run, so nothing is loaded again per mouse move; loaded
+// again, the old one destroyed, only where a monitor of another scale wants
+// another size.
 extern HCURSOR g_hEdgeCursor[EDGE_COUNT];
+extern int g_EdgeCursorSize[EDGE_COUNT];
 // The common controls, loaded when the options dialog first opens and kept for
 // the run. Loaded at start they would cost more memory than the rest of Brellox;
 // loaded afresh for each dialog they would leave a little behind each time.
@@ -53,7 +58,14 @@ int RunMessageLoop();
 // brings the settings' ranges and the bars to the new size, as a fresh start
 // at that size would have them (from the settings OK confirmed, where they
 // could not be saved).
+// A display message after which the monitors are exactly as before changes
+// nothing: an open strip stays open. Monitors just woken or docked may report
+// a passing state, so they are read again two seconds later.
 void FollowDisplay();
+VOID CALLBACK DisplaySettled(HWND hwnd, UINT message, UINT_PTR id, DWORD time);
+const UINT_PTR TIMER_DISPLAY_SETTLED = 18;
+// Posted to the owner window when a monitor's scale changed.
+const UINT WM_FOLLOW_DISPLAY = WM_APP + 2;
 void EndBrellox();
 
 #endif

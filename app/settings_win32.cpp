@@ -54,10 +54,12 @@ void ReadSettingsFile()
 // Shows each bar that is to be seen by the settings and hides the others.
 void ShowBarsBySettings(int showCommand)
 {
-    for (int edge = 0; edge < EDGE_COUNT; ++edge) {
-        HWND bar = g_EdgeBarSet.hwndBar[edge];
-        ShowWindow(bar, BarShown(static_cast<Edge>(edge)) ? showCommand : SW_HIDE);
-        UpdateWindow(bar);
+    for (int bar = 0; bar < BAR_SLOTS; ++bar) {
+        HWND hwnd = g_EdgeBarSet.hwndBar[bar];
+        if (hwnd == NULL)
+            continue;
+        ShowWindow(hwnd, BarShown(bar) ? showCommand : SW_HIDE);
+        UpdateWindow(hwnd);
     }
 }
 

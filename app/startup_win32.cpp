@@ -1,6 +1,7 @@
 // Start-up after the running copy has been asked to end, the message loop, and
 // what is released at the end.
 #include "../bars/bars_win32.h"
+#include "../bars/monitor_layout.h"
 #include "../options/options_win32.h"
 #include "../sweep/moved_windows.h"
 #include "../sweep/sweep_win32.h"
@@ -23,15 +24,25 @@ bool RegisterBrelloxClass(HINSTANCE instance)
     return RegisterClassA(&wc) != 0;
 }
 
-// Bars start hidden with zero area at their own edge; the thickness is not known
-// until the settings are loaded.
-void CreateBars(HINSTANCE instance)
+// Gives every outer edge of every monitor its bar and no other edge one: a bar
+// is created once for its monitor's edge and kept while that edge is outer.
+// New bars start hidden with zero area at their own edge; their thickness and
+// whether they are seen come with the settings.
+void MatchBarsToLayout()
 {
-    const POINT origin[EDGE_COUNT] = {{0, 0}, {g_ScreenSize.cx, 0}, {0, 0}, {0, g_ScreenSize.cy}};
-    for (int edge = 0; edge < EDGE_COUNT; ++edge) {
-        g_EdgeBarSet.hwndBar[edge] =
-            CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, BRELLOX_CLASS_NAME, kBarNames[edge], WS_POPUP,
-                            origin[edge].x, origin[edge].y, 0, 0, g_EdgeBarSet.hwndOwner, NULL, instance, NULL);
+    for (int bar = 0; bar < BAR_SLOTS; ++bar) {
+        HWND hwnd = g_EdgeBarSet.hwndBar[bar];
+        const bool wanted = BarExists(g_MonitorLayout, bar);
+        if (wanted && hwnd == NULL) {
+            const BarRect origin = RestRect(BarEdge(bar), g_MonitorLayout.monitor[BarMonitor(bar)].rect, 0, 0);
+            g_EdgeBarSet.hwndBar[bar] =
+                CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, BRELLOX_CLASS_NAME, kBarNames[BarEdge(bar)], WS_POPUP,
+                                origin.x, origin.y, 0, 0, g_EdgeBarSet.hwndOwner, NULL, g_hInstance, NULL);
+        } else if (!wanted && hwnd != NULL) {
+            // Out of the set first: its destruction then ends nothing.
+            g_EdgeBarSet.hwndBar[bar] = NULL;
+            DestroyWindow(hwnd);
+        }
     }
 }
 
@@ -82,34 +93,58 @@ bool StartBrellox(HINSTANCE instance, HINSTANCE previousInstance)
     if (g_hUser32 != NULL) {
         g_pfnSetLayeredWindowAttributes = reinterpret_cast<SetLayeredWindowAttributesProc>(
             reinterpret_cast<void (*)()>(GetProcAddress(g_hUser32, "SetLayeredWindowAttributes")));
+        g_pfnGetSystemMetricsForDpi = reinterpret_cast<GetSystemMetricsForDpiProc>(
+            reinterpret_cast<void (*)()>(GetProcAddress(g_hUser32, "GetSystemMetricsForDpi")));
     }
 
     ClearMovedWindows();
     DisableInputMethod();
 
+    // Every bar is made anew (a copy started again in one process finds the
+    // handles of its last run's windows here).
+    g_EdgeBarSet = EdgeBarSet();
     g_EdgeBarSet.hwndOwner =
         CreateWindowExA(0, BRELLOX_CLASS_NAME, "Brellox", WS_POPUP, 0, 0, 0, 0, NULL, NULL, instance, NULL);
-    CreateBars(instance);
+    g_MonitorLayout = ReadMonitorLayout();
+    MatchBarsToLayout();
 
     LoadSettings();
     ApplyBars();
     RestoreAll();
-    for (HWND bar : g_EdgeBarSet.hwndBar)
-        UpdateWindow(bar);
+    for (HWND bar : g_EdgeBarSet.hwndBar) {
+        if (bar != NULL)
+            UpdateWindow(bar);
+    }
     FollowFront();
     return true;
 }
 
 void FollowDisplay()
 {
+    SetTimer(g_EdgeBarSet.hwndOwner, TIMER_DISPLAY_SETTLED, 2000, DisplaySettled);
+    const MonitorLayout layout = ReadMonitorLayout();
+    const ScreenSize before = g_ScreenSize;
     ReadScreenSize();
+    if (SameLayout(layout, g_MonitorLayout) && before.cx == g_ScreenSize.cx && before.cy == g_ScreenSize.cy)
+        return;
     // Recorded positions are the windows' own; the bars' rest and the Offset
-    // rule depend on the screen.
+    // rule depend on the monitors. Everything goes back while the bars are
+    // still where the windows were pushed from.
     EndOpens();
+    g_MonitorLayout = layout;
+    MatchBarsToLayout();
     ReloadSettings();
     ApplyBars();
     FitBarsToFront();
     FitOptionsToScreen();
+}
+
+VOID CALLBACK DisplaySettled(HWND, UINT, UINT_PTR, DWORD)
+{
+    KillTimer(g_EdgeBarSet.hwndOwner, TIMER_DISPLAY_SETTLED);
+    const MonitorLayout layout = ReadMonitorLayout();
+    if (!SameLayout(layout, g_MonitorLayout))
+        FollowDisplay();
 }
 
 int RunMessageLoop()

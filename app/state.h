@@ -9,9 +9,14 @@
 // Every per-edge loop runs in this order.
 enum Edge { EdgeLeft, EdgeRight, EdgeTop, EdgeBottom, EDGE_COUNT };
 
+// The monitors bars are put on; more are left without bars.
+enum { MONITOR_SLOTS = 8, BAR_SLOTS = MONITOR_SLOTS * EDGE_COUNT };
+
+// The bars of every monitor by slot (see BarSlot); NULL where a monitor's
+// edge has no bar.
 struct EdgeBarSet {
     HWND hwndOwner;
-    HWND hwndBar[EDGE_COUNT];
+    HWND hwndBar[BAR_SLOTS];
 };
 
 extern Settings g_Settings;

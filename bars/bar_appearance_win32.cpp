@@ -6,7 +6,7 @@
 namespace {
 
 // Whether each bar stands aside for a full-screen program in front.
-bool g_BarAside[EDGE_COUNT];
+bool g_BarAside[BAR_SLOTS];
 
 int EdgeFlag(Edge edge)
 {
@@ -36,29 +36,30 @@ bool FrontIsFullScreen(RECT *monitor)
 
 } // namespace
 
-bool BarShown(Edge edge)
+bool BarShown(int bar)
 {
-    return EdgeFlag(edge) != 0 && !g_BarAside[edge];
+    return g_EdgeBarSet.hwndBar[bar] != NULL && EdgeFlag(BarEdge(bar)) != 0 && !g_BarAside[bar];
 }
 
 void FitBarsToFront()
 {
     RECT monitor;
     const bool fullScreen = FrontIsFullScreen(&monitor);
-    for (int i = 0; i < EDGE_COUNT; ++i) {
-        const Edge edge = static_cast<Edge>(i);
-        const BarRect rest = RestRect(edge, g_ScreenSize, g_Settings.Width, g_Settings.Offset);
+    for (int bar = 0; bar < BAR_SLOTS; ++bar) {
+        if (g_EdgeBarSet.hwndBar[bar] == NULL)
+            continue;
+        const BarRect rest = BarRest(g_MonitorLayout, bar, g_Settings.Width, g_Settings.Offset);
         const bool aside = fullScreen && BarOnMonitor(rest, monitor);
-        if (aside == g_BarAside[edge])
+        if (aside == g_BarAside[bar])
             continue;
-        g_BarAside[edge] = aside;
-        if (EdgeFlag(edge) == 0)
+        g_BarAside[bar] = aside;
+        if (EdgeFlag(BarEdge(bar)) == 0)
             continue;
-        HWND bar = g_EdgeBarSet.hwndBar[edge];
+        HWND hwnd = g_EdgeBarSet.hwndBar[bar];
         if (aside)
-            ShowWindow(bar, SW_HIDE);
+            ShowWindow(hwnd, SW_HIDE);
         else
-            SetWindowPos(bar, HWND_TOPMOST, rest.x, rest.y, rest.cx, rest.cy, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+            SetWindowPos(hwnd, HWND_TOPMOST, rest.x, rest.y, rest.cx, rest.cy, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     }
 }
 
@@ -69,27 +70,28 @@ void ApplyBars()
         DeleteObject(g_hBarBrush);
     g_hBarBrush = CreateSolidBrush(BarColor(g_Settings.R, g_Settings.G, g_Settings.B));
 
-    for (int i = 0; i < EDGE_COUNT; ++i) {
-        const Edge edge = static_cast<Edge>(i);
-        if (EdgeFlag(edge) == 0)
+    for (int bar = 0; bar < BAR_SLOTS; ++bar) {
+        HWND hwnd = g_EdgeBarSet.hwndBar[bar];
+        if (hwnd == NULL || EdgeFlag(BarEdge(bar)) == 0)
             continue;
-        HWND bar = g_EdgeBarSet.hwndBar[edge];
         // The background belongs to the class, so all bars share one colour.
-        SetClassLongPtrA(bar, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(g_hBarBrush));
-        InvalidateRect(bar, NULL, TRUE);
-        BarRect rest = RestRect(edge, g_ScreenSize, g_Settings.Width, g_Settings.Offset);
+        SetClassLongPtrA(hwnd, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(g_hBarBrush));
+        InvalidateRect(hwnd, NULL, TRUE);
+        const BarRect rest = BarRest(g_MonitorLayout, bar, g_Settings.Width, g_Settings.Offset);
         // A bar standing aside for a full-screen program takes its place
         // unseen; none is activated, so none is lifted above that program.
-        SetWindowPos(bar, HWND_TOPMOST, rest.x, rest.y, rest.cx, rest.cy,
-                     SWP_NOACTIVATE | (g_BarAside[edge] ? 0 : SWP_SHOWWINDOW));
+        SetWindowPos(hwnd, HWND_TOPMOST, rest.x, rest.y, rest.cx, rest.cy,
+                     SWP_NOACTIVATE | (g_BarAside[bar] ? 0 : SWP_SHOWWINDOW));
     }
 
     if (g_pfnSetLayeredWindowAttributes == NULL)
         return;
     const BYTE alpha = AlphaByte(g_Settings.Alpha);
-    for (HWND bar : g_EdgeBarSet.hwndBar) {
-        LONG exStyle = GetWindowLongA(bar, GWL_EXSTYLE);
-        SetWindowLongA(bar, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
-        g_pfnSetLayeredWindowAttributes(bar, 0, alpha, LWA_ALPHA);
+    for (HWND hwnd : g_EdgeBarSet.hwndBar) {
+        if (hwnd == NULL)
+            continue;
+        LONG exStyle = GetWindowLongA(hwnd, GWL_EXSTYLE);
+        SetWindowLongA(hwnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+        g_pfnSetLayeredWindowAttributes(hwnd, 0, alpha, LWA_ALPHA);
     }
 }

@@ -1,18 +1,35 @@
 #include "bar_geometry.h"
 
+#include "../platform/wrap_int.h"
 #include "../sweep/shell_classes.h"
 
-BarRect RestRect(Edge edge, ScreenSize screen, int width, int offset)
+#include <stdint.h>
+
+namespace {
+
+// The length of a side less both offsets, never below 0.
+LONG ShortenedBy(LONG from, LONG to, int offset)
 {
+    const int64_t length = static_cast<int64_t>(to) - from - 2 * static_cast<int64_t>(offset);
+    return length > 0 ? static_cast<LONG>(static_cast<uint32_t>(length)) : 0;
+}
+
+} // namespace
+
+BarRect RestRect(Edge edge, const RECT &monitor, int width, int offset)
+{
+    const RECT &m = monitor;
+    const LONG tall = ShortenedBy(m.top, m.bottom, offset);
+    const LONG wide = ShortenedBy(m.left, m.right, offset);
     switch (edge) {
     case EdgeLeft:
-        return {0, offset, width, screen.cy - 2 * offset};
+        return {m.left, WrapAdd(m.top, offset), width, tall};
     case EdgeRight:
-        return {screen.cx - width, offset, width, screen.cy - 2 * offset};
+        return {WrapSub(m.right, width), WrapAdd(m.top, offset), width, tall};
     case EdgeTop:
-        return {offset, 0, screen.cx - 2 * offset, width};
+        return {WrapAdd(m.left, offset), m.top, wide, width};
     default:
-        return {offset, screen.cy - width, screen.cx - 2 * offset, width};
+        return {WrapAdd(m.left, offset), WrapSub(m.bottom, width), wide, width};
     }
 }
 
@@ -28,14 +45,15 @@ COLORREF BarColor(int r, int g, int b)
     return static_cast<COLORREF>((r & 0xFF) | (g & 0xFF) << 8 | (b & 0xFF) << 16);
 }
 
-void ConstrainMove(Edge edge, ScreenSize screen, int offset, RECT *rect)
+void ConstrainMove(Edge edge, const RECT &monitor, int offset, RECT *rect)
 {
+    const BarRect rest = RestRect(edge, monitor, 0, offset);
     if (edge == EdgeLeft || edge == EdgeRight) {
-        rect->top = offset;
-        rect->bottom = screen.cy - offset;
+        rect->top = rest.y;
+        rect->bottom = WrapAdd(rest.y, rest.cy);
     } else {
-        rect->left = offset;
-        rect->right = screen.cx - offset;
+        rect->left = rest.x;
+        rect->right = WrapAdd(rest.x, rest.cx);
     }
 }
 

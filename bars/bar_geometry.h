@@ -12,8 +12,9 @@ struct BarRect {
     LONG cy;
 };
 
-// Flush with its edge, width pixels thick, offset pixels free at both ends.
-BarRect RestRect(Edge edge, ScreenSize screen, int width, int offset);
+// Flush with that edge of the monitor, width pixels thick, offset pixels free
+// at both ends; 0 long where the edge is shorter than the two offsets.
+BarRect RestRect(Edge edge, const RECT &monitor, int width, int offset);
 
 // The layered-window alpha for a transparency percentage 0..100: 0 is opaque
 // (255); 100 gives 1, never fully invisible.
@@ -23,9 +24,10 @@ BYTE AlphaByte(int alpha);
 COLORREF BarColor(int r, int g, int b);
 
 // Holds a dragged bar to its rest extent along its edge, so it moves only across
-// it: the left and right bars sideways, the top and bottom bars up and down.
-// rect is the proposed window rectangle in screen pixels, rewritten in place.
-void ConstrainMove(Edge edge, ScreenSize screen, int offset, RECT *rect);
+// it, on its monitor: the left and right bars sideways, the top and bottom
+// bars up and down. rect is the proposed window rectangle in screen pixels,
+// rewritten in place.
+void ConstrainMove(Edge edge, const RECT &monitor, int offset, RECT *rect);
 
 // WS_CAPTION, named here for the builds without the window system.
 const DWORD kStyleCaption = 0x00C00000;

@@ -12,24 +12,22 @@ namespace {
 
 const WORD kEdgeCursorIds[EDGE_COUNT] = {IDCUR_EDGE_LEFT, IDCUR_EDGE_RIGHT, IDCUR_EDGE_TOP, IDCUR_EDGE_BOTTOM};
 
-// Which bar a window is; false for the owner window.
-bool EdgeOfWindow(HWND hwnd, Edge *edge)
+// The edge's cursor at its size on the bar's monitor: the cursors are drawn
+// 16 pixels square at 100 %.
+void ShowEdgeCursor(int bar)
 {
-    for (int i = 0; i < EDGE_COUNT; ++i) {
-        if (g_EdgeBarSet.hwndBar[i] == hwnd) {
-            *edge = static_cast<Edge>(i);
-            return true;
-        }
-    }
-    return false;
-}
-
-void ShowEdgeCursor(Edge edge)
-{
-    if (g_hEdgeCursor[edge] == NULL)
+    const Edge edge = BarEdge(bar);
+    const int size = ScaledWidth(16, g_MonitorLayout.monitor[BarMonitor(bar)].dpi);
+    HCURSOR replaced = NULL;
+    if (g_hEdgeCursor[edge] == NULL || g_EdgeCursorSize[edge] != size) {
+        replaced = g_hEdgeCursor[edge];
         g_hEdgeCursor[edge] = static_cast<HCURSOR>(
-            LoadImageA(g_hInstance, MAKEINTRESOURCEA(kEdgeCursorIds[edge]), IMAGE_CURSOR, 16, 16, LR_DEFAULTCOLOR));
+            LoadImageA(g_hInstance, MAKEINTRESOURCEA(kEdgeCursorIds[edge]), IMAGE_CURSOR, size, size, LR_DEFAULTCOLOR));
+        g_EdgeCursorSize[edge] = size;
+    }
     SetCursor(g_hEdgeCursor[edge]);
+    if (replaced != NULL)
+        DestroyCursor(replaced);
 }
 
 // The bar menu at the point of release, in the user's language; the menu is
@@ -51,18 +49,32 @@ void RunBarMenu(HWND hwnd, LPARAM lParam)
 
 } // namespace
 
+bool BarOfWindow(HWND hwnd, int *bar)
+{
+    for (int slot = 0; slot < BAR_SLOTS; ++slot) {
+        if (hwnd != NULL && g_EdgeBarSet.hwndBar[slot] == hwnd) {
+            *bar = slot;
+            return true;
+        }
+    }
+    return false;
+}
+
 LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    Edge edge = EdgeLeft;
-    const bool isBar = EdgeOfWindow(hwnd, &edge);
+    int bar = 0;
+    const bool isBar = BarOfWindow(hwnd, &bar);
     switch (message) {
     case WM_DESTROY:
-        // Any of the five windows: a newer copy sends this to end this one.
-        PostQuitMessage(0);
+        // Any of Brellox's windows: a newer copy sends this to end this one.
+        // A bar of a monitor that went away is destroyed once it is no longer
+        // among the bars.
+        if (isBar || hwnd == g_EdgeBarSet.hwndOwner)
+            PostQuitMessage(0);
         return 0;
     case WM_MOUSEMOVE: {
         if (isBar)
-            ShowEdgeCursor(edge);
+            ShowEdgeCursor(bar);
         // The window system's own leave tracking, which the common controls'
         // wrapper only forwards to; that library stays unloaded at rest.
         TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, hwnd, 0};
@@ -76,25 +88,26 @@ LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     }
     case WM_LBUTTONDOWN:
         if (isBar)
-            ShowEdgeCursor(edge);
+            ShowEdgeCursor(bar);
         // Taken for a press on a caption: the window system's move loop drags
         // the bar until the button is released.
         SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
         return 0;
     case WM_LBUTTONDBLCLK:
         if (isBar)
-            OpenEdge(edge);
+            OpenBar(bar);
         return 0;
     case WM_RBUTTONUP:
         RunBarMenu(hwnd, lParam);
         return 0;
     case WM_MOVING:
         if (isBar)
-            ConstrainMove(edge, g_ScreenSize, g_Settings.Offset, reinterpret_cast<RECT *>(lParam));
+            ConstrainMove(BarEdge(bar), g_MonitorLayout.monitor[BarMonitor(bar)].rect, g_Settings.Offset,
+                          reinterpret_cast<RECT *>(lParam));
         return TRUE;
     case WM_EXITSIZEMOVE:
         if (isBar)
-            SweepAtBar(edge);
+            SweepAtBar(bar);
         return 0;
     case WM_MOUSELEAVE:
         RestartHoverPoll();
@@ -109,9 +122,15 @@ LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         FrontChanged();
         return 0;
     case WM_DISPLAYCHANGE:
+    case WM_FOLLOW_DISPLAY:
         // Every top-level window hears of the change; the owner window answers for all.
         if (hwnd == g_EdgeBarSet.hwndOwner)
             FollowDisplay();
+        return 0;
+    case WM_DPICHANGED:
+        // The bars keep the places their monitors give them, not the one the
+        // window system proposes; the owner reads every monitor again.
+        PostMessageA(g_EdgeBarSet.hwndOwner, WM_FOLLOW_DISPLAY, 0, 0);
         return 0;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);

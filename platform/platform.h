@@ -18,5 +18,14 @@ typedef BOOL(WINAPI *InitCommonControlsExProc)(const INITCOMMONCONTROLSEX *init)
 typedef BOOL(WINAPI *ChooseColorProc)(CHOOSECOLORA *choose);
 // Looked up in dwmapi.dll, which is loaded only once a sweep needs it.
 typedef HRESULT(WINAPI *DwmGetWindowAttributeProc)(HWND hwnd, DWORD attribute, void *value, DWORD size);
+// Looked up in shcore.dll (Windows 8.1 on) while the monitors are read, and
+// in user32.dll (Windows 10 on): each monitor's own scale.
+typedef HRESULT(WINAPI *GetDpiForMonitorProc)(HMONITOR monitor, int dpiType, UINT *dpiX, UINT *dpiY);
+typedef int(WINAPI *GetSystemMetricsForDpiProc)(int index, UINT dpi);
+
+// Sent to a window whose monitor's scale changed; older headers lack it.
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
 
 #endif

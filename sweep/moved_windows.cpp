@@ -38,18 +38,27 @@ bool Recorded(const MovedWindowTable &table, HWND hwnd)
     return false;
 }
 
-bool WhollyBeyondEdge(Edge edge, const RECT &r, ScreenSize screen)
+bool WhollyBeyondEdge(Edge edge, const RECT &r, const RECT &monitor)
 {
     switch (edge) {
     case EdgeLeft:
-        return r.right < 0;
+        return r.right < monitor.left;
     case EdgeRight:
-        return r.left > screen.cx;
+        return r.left > monitor.right;
     case EdgeTop:
-        return r.bottom < 0;
+        return r.bottom < monitor.top;
     default:
-        return r.top > screen.cy;
+        return r.top > monitor.bottom;
     }
+}
+
+// Whether the window lies alongside the monitor's edge: its rows overlap the
+// monitor's for the left and right edges, its columns for the top and bottom.
+bool AlongsideEdge(Edge edge, const RECT &r, const RECT &monitor)
+{
+    if (edge == EdgeLeft || edge == EdgeRight)
+        return r.top < monitor.bottom && monitor.top < r.bottom;
+    return r.left < monitor.right && monitor.left < r.right;
 }
 
 bool ReachesStrip(Edge edge, const RECT &r, LONG line)
@@ -99,7 +108,7 @@ SweepVerdict SweepWindow(Edge edge, LONG line, const CandidateWindow &candidate,
     const SweepVerdict leave = {Leave, 0, 0, FactNone};
     if (candidate.hwnd == NULL)
         return leave;
-    for (int bar = 0; bar < EDGE_COUNT; ++bar) {
+    for (int bar = 0; bar < BAR_SLOTS; ++bar) {
         if (candidate.hwnd == world.bars[bar])
             return leave;
     }
@@ -114,7 +123,9 @@ SweepVerdict SweepWindow(Edge edge, LONG line, const CandidateWindow &candidate,
     if (!candidate.rectRead)
         return leave;
     const RECT &r = candidate.rect;
-    if (WhollyBeyondEdge(edge, r, world.screen))
+    if (world.alongMonitorOnly && !AlongsideEdge(edge, r, world.monitor))
+        return leave;
+    if (WhollyBeyondEdge(edge, r, world.monitor))
         return leave;
     if (r.top == r.bottom || r.left == r.right)
         return leave;

@@ -78,8 +78,9 @@ struct SweepVerdict {
 
 // The rest of the world a sweep looks at.
 struct SweepWorld {
-    ScreenSize screen;
-    const HWND *bars; // left, right, top, bottom
+    RECT monitor;          // the whole monitor whose edge the bar lies on
+    bool alongMonitorOnly; // judge only windows alongside that monitor's edge (several monitors)
+    const HWND *bars;      // every bar, BAR_SLOTS of them, NULL where there is none
     HWND desktop;
     HWND shell; // the window system's shell window, or NULL
     MovedWindowTable *table;

@@ -13,21 +13,23 @@ const TIMERPROC kWatches[EDGE_COUNT] = {WatchLeft, WatchRight, WatchTop, WatchBo
 
 // For each bar opened by a drag of another program, that drag (otherwise
 // none), until the bar takes the front after it or another window does.
-DragOpen g_DragOpen[EDGE_COUNT];
+DragOpen g_DragOpen[BAR_SLOTS];
 // Which bars' watches run: the foreground event runs the same step as their
 // timers, at once.
-bool g_Watching[EDGE_COUNT];
+bool g_Watching[BAR_SLOTS];
 
-void StartWatch(Edge edge)
+void StartWatch(int bar)
 {
-    g_Watching[edge] = true;
-    SetTimer(g_EdgeBarSet.hwndBar[edge], TIMER_WATCH_LEFT + edge, 100, kWatches[edge]);
+    const Edge edge = BarEdge(bar);
+    g_Watching[bar] = true;
+    SetTimer(g_EdgeBarSet.hwndBar[bar], TIMER_WATCH_LEFT + edge, 100, kWatches[edge]);
 }
 
-void StopWatch(Edge edge)
+void StopWatch(int bar)
 {
-    g_Watching[edge] = false;
-    KillTimer(g_EdgeBarSet.hwndBar[edge], TIMER_WATCH_LEFT + edge);
+    g_Watching[bar] = false;
+    if (g_EdgeBarSet.hwndBar[bar] != NULL)
+        KillTimer(g_EdgeBarSet.hwndBar[bar], TIMER_WATCH_LEFT + BarEdge(bar));
 }
 
 // The window itself if it holds the shell's icon view: "Progman", or on
@@ -56,28 +58,36 @@ bool AnotherProgramDrags(HWND foreground)
     return AnotherProgramDrags(front);
 }
 
-void Watch(Edge edge)
+void Watch(int slot)
 {
-    HWND bar = g_EdgeBarSet.hwndBar[edge];
+    HWND bar = g_EdgeBarSet.hwndBar[slot];
     HWND foreground = GetForegroundWindow();
     // Whichever window shows the icons, a click on one brings it to the front.
     const DesktopWindows desktop = {FindWindowA("Progman", "Program Manager"), GetShellWindow(), GetDesktopWindow(),
                                     IconViewHolder(foreground)};
-    const WatchOutcome outcome = WatchTick(foreground, AnotherProgramDrags(foreground), g_DragOpen[edge], desktop, bar);
-    g_DragOpen[edge] = outcome.drag;
+    const WatchOutcome outcome = WatchTick(foreground, AnotherProgramDrags(foreground), g_DragOpen[slot], desktop, bar);
+    g_DragOpen[slot] = outcome.drag;
     if (outcome.step == WatchWaits)
         return;
     if (outcome.step == WatchTakesFront) {
         // Windows refuses the front to a program that did not get the last
         // input; the drag's window then keeps it, as the desktop would.
         if (!SetForegroundWindow(bar))
-            g_DragOpen[edge].refused = true;
+            g_DragOpen[slot].refused = true;
         else
-            g_DragOpen[edge].front = NULL;
+            g_DragOpen[slot].front = NULL;
         return;
     }
     RestoreAll();
-    StopWatch(edge);
+    StopWatch(slot);
+}
+
+// A watch timer's step for the bar it runs on.
+void WatchOnTimer(HWND hwnd)
+{
+    int bar;
+    if (BarOfWindow(hwnd, &bar))
+        Watch(bar);
 }
 
 // The foreground event's hook; NULL when Brellox does not follow the front.
@@ -118,22 +128,23 @@ VOID CALLBACK FrontEvent(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD)
 // Brings the bar to the front as an open wants it, except while a drag of
 // another program holds the mouse: the bar then takes the front once the drag
 // is over. False when the bar cannot be brought to the front.
-bool BringBarForward(Edge edge)
+bool BringBarForward(int bar)
 {
-    return AnotherProgramDrags(GetForegroundWindow()) || SetForegroundWindow(g_EdgeBarSet.hwndBar[edge]);
+    return AnotherProgramDrags(GetForegroundWindow()) || SetForegroundWindow(g_EdgeBarSet.hwndBar[bar]);
 }
 
 // An open; dragFront is the window in front when a drag of another program
 // opened the bar, which is then not activated, or NULL.
-void Open(Edge edge, HWND dragFront)
+void Open(int bar, HWND dragFront)
 {
-    const OpenPlan plan = OpenEdgeGeometry(edge, GetSystemMetrics(SM_CXICONSPACING), g_Settings.OpenWidth, g_ScreenSize,
-                                           g_Settings.Offset);
-    SetWindowPos(g_EdgeBarSet.hwndBar[edge], HWND_TOP, plan.bar.x, plan.bar.y, 0, 0,
+    const Monitor &monitor = g_MonitorLayout.monitor[BarMonitor(bar)];
+    const OpenPlan plan =
+        OpenEdgeGeometry(BarEdge(bar), IconSpacing(monitor.dpi), g_Settings.OpenWidth, monitor.rect, g_Settings.Offset);
+    SetWindowPos(g_EdgeBarSet.hwndBar[bar], HWND_TOP, plan.bar.x, plan.bar.y, 0, 0,
                  SWP_NOSIZE | (dragFront != NULL ? SWP_NOACTIVATE : 0));
-    g_DragOpen[edge] = DragOpen{dragFront, false};
-    SweepEdge(edge, plan.line);
-    StartWatch(edge);
+    g_DragOpen[bar] = DragOpen{dragFront, false};
+    SweepEdge(bar, plan.line);
+    StartWatch(bar);
 }
 
 // Where the pointer is while the left or the right button is held; false while
@@ -148,25 +159,25 @@ bool HeldPointer(POINT *point)
 
 } // namespace
 
-void OpenEdge(Edge edge)
+void OpenBar(int bar)
 {
-    Open(edge, NULL);
+    Open(bar, NULL);
 }
 
-void SweepAtBar(Edge edge)
+void SweepAtBar(int bar)
 {
-    RECT bar = {};
-    GetWindowRect(g_EdgeBarSet.hwndBar[edge], &bar);
-    g_DragOpen[edge] = DragOpen{NULL, false};
-    SweepEdge(edge, DragEndLine(edge, bar));
-    StartWatch(edge);
+    RECT rect = {};
+    GetWindowRect(g_EdgeBarSet.hwndBar[bar], &rect);
+    g_DragOpen[bar] = DragOpen{NULL, false};
+    SweepEdge(bar, DragEndLine(BarEdge(bar), rect));
+    StartWatch(bar);
 }
 
 void EndOpens()
 {
-    for (int edge = 0; edge < EDGE_COUNT; ++edge) {
-        StopWatch(static_cast<Edge>(edge));
-        g_DragOpen[edge] = DragOpen{NULL, false};
+    for (int bar = 0; bar < BAR_SLOTS; ++bar) {
+        StopWatch(bar);
+        g_DragOpen[bar] = DragOpen{NULL, false};
     }
     KillTimer(g_EdgeBarSet.hwndOwner, TIMER_DWELL_OPEN);
     RestoreAll();
@@ -188,9 +199,9 @@ void StopFollowingFront()
 
 void FrontChanged()
 {
-    for (int edge = 0; edge < EDGE_COUNT; ++edge) {
-        if (g_Watching[edge])
-            Watch(static_cast<Edge>(edge));
+    for (int bar = 0; bar < BAR_SLOTS; ++bar) {
+        if (g_Watching[bar])
+            Watch(bar);
     }
     FitBarsToNewFront();
 }
@@ -206,14 +217,15 @@ void RestartHoverPoll()
     KillTimer(g_EdgeBarSet.hwndOwner, TIMER_DWELL_OPEN);
 }
 
-bool BarUnderCursor(POINT point, Edge *edge)
+bool BarUnderCursor(POINT point, int *bar)
 {
-    for (int candidate = 0; candidate < EDGE_COUNT; ++candidate) {
-        HWND bar = g_EdgeBarSet.hwndBar[candidate];
+    for (int candidate = 0; candidate < BAR_SLOTS; ++candidate) {
+        HWND hwnd = g_EdgeBarSet.hwndBar[candidate];
         // A hidden bar belongs to an edge the user switched off; it keeps its
         // last rectangle, but a held button there must not open it.
-        if (IsWindowVisible(bar) && SendMessageA(bar, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)) == HTCLIENT) {
-            *edge = static_cast<Edge>(candidate);
+        if (hwnd != NULL && IsWindowVisible(hwnd) &&
+            SendMessageA(hwnd, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)) == HTCLIENT) {
+            *bar = candidate;
             return true;
         }
     }
@@ -232,8 +244,8 @@ VOID CALLBACK HoverPoll(HWND, UINT, UINT_PTR, DWORD)
         FitBarsToNewFront();
 
     POINT point;
-    Edge edge;
-    if (!HeldPointer(&point) || !BarUnderCursor(point, &edge) || !BringBarForward(edge))
+    int bar;
+    if (!HeldPointer(&point) || !BarUnderCursor(point, &bar) || !BringBarForward(bar))
         return;
     KillTimer(g_EdgeBarSet.hwndOwner, TIMER_HOVER_POLL);
     SetTimer(g_EdgeBarSet.hwndOwner, TIMER_DWELL_OPEN, 300, DwellOpen);
@@ -244,8 +256,8 @@ VOID CALLBACK DwellOpen(HWND, UINT, UINT_PTR, DWORD)
     POINT point;
     if (!HeldPointer(&point))
         return;
-    Edge edge;
-    if (!BarUnderCursor(point, &edge)) {
+    int bar;
+    if (!BarUnderCursor(point, &bar)) {
         KillTimer(g_EdgeBarSet.hwndOwner, TIMER_DWELL_OPEN);
         return;
     }
@@ -253,28 +265,28 @@ VOID CALLBACK DwellOpen(HWND, UINT, UINT_PTR, DWORD)
     // once the drag that opened it is over.
     HWND front = GetForegroundWindow();
     const bool dragging = AnotherProgramDrags(front);
-    if (!dragging && !SetForegroundWindow(g_EdgeBarSet.hwndBar[edge]))
+    if (!dragging && !SetForegroundWindow(g_EdgeBarSet.hwndBar[bar]))
         return;
-    Open(edge, dragging ? front : NULL);
+    Open(bar, dragging ? front : NULL);
     KillTimer(g_EdgeBarSet.hwndOwner, TIMER_DWELL_OPEN);
 }
 
-VOID CALLBACK WatchLeft(HWND, UINT, UINT_PTR, DWORD)
+VOID CALLBACK WatchLeft(HWND hwnd, UINT, UINT_PTR, DWORD)
 {
-    Watch(EdgeLeft);
+    WatchOnTimer(hwnd);
 }
 
-VOID CALLBACK WatchRight(HWND, UINT, UINT_PTR, DWORD)
+VOID CALLBACK WatchRight(HWND hwnd, UINT, UINT_PTR, DWORD)
 {
-    Watch(EdgeRight);
+    WatchOnTimer(hwnd);
 }
 
-VOID CALLBACK WatchTop(HWND, UINT, UINT_PTR, DWORD)
+VOID CALLBACK WatchTop(HWND hwnd, UINT, UINT_PTR, DWORD)
 {
-    Watch(EdgeTop);
+    WatchOnTimer(hwnd);
 }
 
-VOID CALLBACK WatchBottom(HWND, UINT, UINT_PTR, DWORD)
+VOID CALLBACK WatchBottom(HWND hwnd, UINT, UINT_PTR, DWORD)
 {
-    Watch(EdgeBottom);
+    WatchOnTimer(hwnd);
 }

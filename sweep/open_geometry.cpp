@@ -2,18 +2,19 @@
 
 #include "../platform/wrap_int.h"
 
-OpenPlan OpenEdgeGeometry(Edge edge, int iconSpacing, int openWidth, ScreenSize screen, int offset)
+OpenPlan OpenEdgeGeometry(Edge edge, int iconSpacing, int openWidth, const RECT &monitor, int offset)
 {
     const LONG d = WrapMul(iconSpacing, openWidth);
+    const RECT &m = monitor;
     switch (edge) {
     case EdgeLeft:
-        return {{d, offset}, d};
+        return {{WrapAdd(m.left, d), WrapAdd(m.top, offset)}, WrapAdd(m.left, d)};
     case EdgeRight:
-        return {{WrapSub(screen.cx, d), offset}, WrapSub(screen.cx, d)};
+        return {{WrapSub(m.right, d), WrapAdd(m.top, offset)}, WrapSub(m.right, d)};
     case EdgeTop:
-        return {{offset, d}, d};
+        return {{WrapAdd(m.left, offset), WrapAdd(m.top, d)}, WrapAdd(m.top, d)};
     default:
-        return {{offset, WrapSub(screen.cy, d)}, WrapSub(screen.cy, d)};
+        return {{WrapAdd(m.left, offset), WrapSub(m.bottom, d)}, WrapSub(m.bottom, d)};
     }
 }
 

@@ -10,9 +10,10 @@ struct OpenPlan {
     LONG line; // the sweep line
 };
 
-// An open by openWidth icon cells of iconSpacing pixels each. OpenWidth is not
-// range-checked: 0 leaves the bar at its edge, a negative value moves it outward.
-OpenPlan OpenEdgeGeometry(Edge edge, int iconSpacing, int openWidth, ScreenSize screen, int offset);
+// An open by openWidth icon cells of iconSpacing pixels each, inward from that
+// edge of the monitor. OpenWidth is not range-checked: 0 leaves the bar at its
+// edge, a negative value moves it outward.
+OpenPlan OpenEdgeGeometry(Edge edge, int iconSpacing, int openWidth, const RECT &monitor, int offset);
 
 // The sweep line after a drag: the bar's inner edge where the drag left it.
 LONG DragEndLine(Edge edge, const RECT &bar);

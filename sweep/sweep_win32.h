@@ -12,18 +12,19 @@ BOOL CALLBACK SweepRight(HWND hwnd, LPARAM line);
 BOOL CALLBACK SweepTop(HWND hwnd, LPARAM line);
 BOOL CALLBACK SweepBottom(HWND hwnd, LPARAM line);
 
-// One sweep of that edge over every top-level window: it starts afresh on
-// which threads answer, and ends once its last move is done or posted.
-void SweepEdge(Edge edge, LONG line);
+// One sweep of that bar's edge over every top-level window: it starts afresh
+// on which threads answer, and ends once its last move is done or posted.
+void SweepEdge(int bar, LONG line);
 
 // Parks the bars, puts every recorded window back, empties the table and
 // (re)starts the hover poll.
 void RestoreAll();
 
-// Slides the bar inward by the open distance and sweeps the uncovered strip.
-void OpenEdge(Edge edge);
+// Slides the bar inward by its monitor's open distance and sweeps the
+// uncovered strip.
+void OpenBar(int bar);
 // Sweeps at the inner edge of the bar where a drag left it.
-void SweepAtBar(Edge edge);
+void SweepAtBar(int bar);
 
 // Ends every open as a fresh start has none: the watches and the dwell
 // stopped, every pushed window put back and the hover poll running.
@@ -49,7 +50,7 @@ void StopHoverPoll();
 void RestartHoverPoll();
 
 // The enabled bar under a screen point; false when there is none.
-bool BarUnderCursor(POINT point, Edge *edge);
+bool BarUnderCursor(POINT point, int *bar);
 
 VOID CALLBACK HoverPoll(HWND hwnd, UINT message, UINT_PTR id, DWORD time);
 VOID CALLBACK DwellOpen(HWND hwnd, UINT message, UINT_PTR id, DWORD time);
@@ -59,7 +60,7 @@ VOID CALLBACK WatchTop(HWND hwnd, UINT message, UINT_PTR id, DWORD time);
 VOID CALLBACK WatchBottom(HWND hwnd, UINT message, UINT_PTR id, DWORD time);
 
 const UINT_PTR TIMER_HOVER_POLL = 11;
-const UINT_PTR TIMER_WATCH_LEFT = 13; // 14, 15, 16: right, top, bottom
+const UINT_PTR TIMER_WATCH_LEFT = 13; // 14, 15, 16: right, top, bottom; each on its bar
 const UINT_PTR TIMER_DWELL_OPEN = 17;
 
 #endif

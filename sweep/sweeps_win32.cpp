@@ -2,7 +2,7 @@
 // SweepWindow for the verdict and carry it out, and never wait on another
 // program's thread for longer than a short bound.
 #include "../app/app_win32.h"
-#include "../bars/bar_geometry.h"
+#include "../bars/monitor_layout.h"
 #include "moved_windows.h"
 #include "sweep_win32.h"
 #include "thread_answers.h"
@@ -189,13 +189,17 @@ bool MovesUnderWay()
     return g_MovesUnderWay > 0;
 }
 
-void SweepEdge(Edge edge, LONG line)
+void SweepEdge(int bar, LONG line)
 {
     ++g_MovesUnderWay;
     ForgetThreadAnswers(&g_ThreadAnswers);
-    g_SweepWorld =
-        SweepWorld{g_ScreenSize, g_EdgeBarSet.hwndBar, GetDesktopWindow(), GetShellWindow(), &g_MovedWindows};
-    EnumWindows(kSweeps[edge], line);
+    g_SweepWorld = SweepWorld{g_MonitorLayout.monitor[BarMonitor(bar)].rect,
+                              SweepsAlongMonitorOnly(g_MonitorLayout),
+                              g_EdgeBarSet.hwndBar,
+                              GetDesktopWindow(),
+                              GetShellWindow(),
+                              &g_MovedWindows};
+    EnumWindows(kSweeps[BarEdge(bar)], line);
     FinishPostedMove();
     --g_MovesUnderWay;
 }
@@ -203,9 +207,11 @@ void SweepEdge(Edge edge, LONG line)
 void RestoreAll()
 {
     ++g_MovesUnderWay;
-    for (int edge = 0; edge < EDGE_COUNT; ++edge) {
-        BarRect rest = RestRect(static_cast<Edge>(edge), g_ScreenSize, g_Settings.Width, g_Settings.Offset);
-        SetWindowPos(g_EdgeBarSet.hwndBar[edge], HWND_TOP, rest.x, rest.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    for (int bar = 0; bar < BAR_SLOTS; ++bar) {
+        if (g_EdgeBarSet.hwndBar[bar] == NULL)
+            continue;
+        const BarRect rest = BarRest(g_MonitorLayout, bar, g_Settings.Width, g_Settings.Offset);
+        SetWindowPos(g_EdgeBarSet.hwndBar[bar], HWND_TOP, rest.x, rest.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
     }
 
     // A window whose thread does not answer keeps its move posted and loses its

@@ -1,11 +1,12 @@
 // Where an open puts a bar and its sweep line for any icon spacing, OpenWidth
-// (never range-checked), screen and offset; and the drag-end line of any bar
+// (never range-checked), monitor and offset; and the drag-end line of any bar
 // rectangle.
 //
-// Input: one case a line, "EDGE SPACING OPENWIDTH CX CY OFFSET AT THICKNESS":
-// the edge (by its low two bits), the open's values, and where a drag left the
-// bar (its outer side's coordinate across the edge) and how thick it is.
-// Missing numbers are 0.
+// Input: one case a line, "EDGE SPACING OPENWIDTH CX CY OFFSET AT THICKNESS
+// LEFT TOP": the edge (by its low two bits), the open's values, where a drag
+// left the bar (its outer side's coordinate across the edge) and how thick it
+// is, and the monitor's top-left corner (0 0 for the primary). Missing
+// numbers are 0.
 #include "fuzz_support.h"
 #include "sweep/open_geometry.h"
 
@@ -14,22 +15,24 @@ namespace {
 // The bar moves inward from its edge by spacing times OpenWidth pixels, with
 // the 32-bit wrap-around of the system's own arithmetic; it keeps its place
 // along the edge, and the sweep line runs along its leading side.
-void CheckOpen(Edge edge, int spacing, int openWidth, ScreenSize screen, int offset)
+void CheckOpen(Edge edge, int spacing, int openWidth, const RECT &monitor, int offset)
 {
-    const OpenPlan plan = OpenEdgeGeometry(edge, spacing, openWidth, screen, offset);
+    const OpenPlan plan = OpenEdgeGeometry(edge, spacing, openWidth, monitor, offset);
     const int64_t distance = static_cast<int64_t>(spacing) * openWidth;
+    const LONG alongX = Wrap32(static_cast<int64_t>(monitor.left) + offset);
+    const LONG alongY = Wrap32(static_cast<int64_t>(monitor.top) + offset);
     switch (edge) {
     case EdgeLeft:
-        FUZZ_CHECK(plan.bar.x == Wrap32(distance) && plan.bar.y == offset);
+        FUZZ_CHECK(plan.bar.x == Wrap32(monitor.left + distance) && plan.bar.y == alongY);
         break;
     case EdgeRight:
-        FUZZ_CHECK(plan.bar.x == Wrap32(screen.cx - distance) && plan.bar.y == offset);
+        FUZZ_CHECK(plan.bar.x == Wrap32(monitor.right - distance) && plan.bar.y == alongY);
         break;
     case EdgeTop:
-        FUZZ_CHECK(plan.bar.y == Wrap32(distance) && plan.bar.x == offset);
+        FUZZ_CHECK(plan.bar.y == Wrap32(monitor.top + distance) && plan.bar.x == alongX);
         break;
     default:
-        FUZZ_CHECK(plan.bar.y == Wrap32(screen.cy - distance) && plan.bar.x == offset);
+        FUZZ_CHECK(plan.bar.y == Wrap32(monitor.bottom - distance) && plan.bar.x == alongX);
         break;
     }
     const bool upright = edge == EdgeLeft || edge == EdgeRight;
@@ -73,7 +76,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const int offset = TakeNumber(line);
         const int at = TakeNumber(line);
         const int thickness = TakeNumber(line);
-        CheckOpen(edge, spacing, openWidth, screen, offset);
+        const LONG left = TakeNumber(line);
+        const LONG top = TakeNumber(line);
+        const RECT monitor = {left, top, Wrap32(static_cast<int64_t>(left) + screen.cx),
+                              Wrap32(static_cast<int64_t>(top) + screen.cy)};
+        CheckOpen(edge, spacing, openWidth, monitor, offset);
         CheckDragEnd(edge, at, thickness);
     }
     return 0;

@@ -2,7 +2,10 @@
 // table: who is moved, where to, what is recorded, what a restore gets back, and
 // which facts each window is asked for.
 //
-// Input: the first line is the screen size "cx cy". Each further line is one step:
+// Input: the first line is the swept monitor, "CX CY LEFT TOP SEVERAL": its
+// size, its top-left corner (0 0 for the primary) and whether other monitors
+// lie beside it (non-zero: only windows alongside the swept edge are judged).
+// Each further line is one step:
 //   s EDGE LINE HWND FLAGS LEFT TOP RIGHT BOTTOM SHOWCMD  one window judged
 //                                                         (FLAGS: 1 visible, 2 rectangle read, 4 silent,
 //                                                         8 cloaked, 16 layered, 32 transparent, 64 and
@@ -10,8 +13,8 @@
 //   f COUNT EDGE LINE LEFT TOP RIGHT BOTTOM                COUNT windows never seen before judged
 //   t                                                      the table taken for a restore
 //   c                                                      the table cleared
-// Windows 1 to 4 are the bars, 5 the desktop and 6 the shell window; EDGE
-// counts by its low two bits.
+// Windows 1 to 4 are the bars, 5 the desktop and 6 the shell window, 7 to 10
+// the bars of another monitor; EDGE counts by its low two bits.
 #include "fuzz_support.h"
 #include "sweep/moved_windows.h"
 
@@ -32,8 +35,9 @@ HWND Handle(uintptr_t id)
 }
 
 struct Desk {
-    ScreenSize screen;
-    HWND bars[EDGE_COUNT] = {Handle(1), Handle(2), Handle(3), Handle(4)};
+    RECT monitor;
+    bool several;
+    HWND bars[BAR_SLOTS] = {Handle(1), Handle(2), Handle(3), Handle(4), Handle(7), Handle(8), Handle(9), Handle(10)};
     HWND desktop = Handle(5);
     HWND shell = Handle(6);
     MovedWindowTable table;
@@ -49,13 +53,21 @@ struct Desk {
         if (w.hwnd == NULL || w.hwnd == desktop || w.hwnd == shell || !w.visible || !w.rectRead)
             return false;
         for (HWND bar : bars) {
-            if (w.hwnd == bar)
+            if (bar != NULL && w.hwnd == bar)
                 return false;
         }
         const RECT &r = w.rect;
         if (r.left == r.right || r.top == r.bottom)
             return false;
-        const bool beyond[EDGE_COUNT] = {r.right<0, r.left> screen.cx, r.bottom<0, r.top> screen.cy};
+        const RECT &m = monitor;
+        // Beside other monitors, a window only counts for this one when it
+        // shares some of its rows (left, right) or columns (top, bottom).
+        const bool upright = edge == EdgeLeft || edge == EdgeRight;
+        const bool alongside =
+            upright ? (r.top < m.bottom && r.bottom > m.top) : (r.left < m.right && r.right > m.left);
+        if (several && !alongside)
+            return false;
+        const bool beyond[EDGE_COUNT] = {r.right<m.left, r.left> m.right, r.bottom<m.top, r.top> m.bottom};
         return !beyond[edge];
     }
 
@@ -63,7 +75,7 @@ struct Desk {
     // Returns the verdict; *asked holds the facts it asked for.
     SweepVerdict JudgeAsking(Edge edge, LONG line, const CandidateWindow &w, unsigned *asked)
     {
-        const SweepWorld world = {screen, bars, desktop, shell, &table};
+        const SweepWorld world = {monitor, several, bars, desktop, shell, &table};
         CandidateWindow gathered = w;
         gathered.known = 0;
         *asked = 0;
@@ -211,7 +223,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     InputLines input(data, size);
     std::string_view first = input.Next();
     Desk desk;
-    desk.screen = ScreenSize{TakeNumber(first), TakeNumber(first)};
+    const ScreenSize monitorSize = {TakeNumber(first), TakeNumber(first)};
+    const LONG left = TakeNumber(first);
+    const LONG top = TakeNumber(first);
+    desk.monitor = RECT{left, top, Wrap32(static_cast<int64_t>(left) + monitorSize.cx),
+                        Wrap32(static_cast<int64_t>(top) + monitorSize.cy)};
+    desk.several = TakeNumber(first) != 0;
     desk.Clear();
     while (!input.AtEnd()) {
         std::string_view line = input.Next();

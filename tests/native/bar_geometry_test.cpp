@@ -32,18 +32,18 @@ bool Overlap(const BarRect &a, const BarRect &b, BarRect *common)
 
 TEST(RestRect, EachBarLiesFlushWithItsEdgeWithTheOffsetFreeAtBothEnds)
 {
-    ExpectRect(RestRect(EdgeLeft, kScreen1024, 10, 100), 0, 100, 10, 568, "left");
-    ExpectRect(RestRect(EdgeRight, kScreen1024, 10, 100), 1014, 100, 10, 568, "right");
-    ExpectRect(RestRect(EdgeTop, kScreen1024, 10, 100), 100, 0, 824, 10, "top");
-    ExpectRect(RestRect(EdgeBottom, kScreen1024, 10, 100), 100, 758, 824, 10, "bottom");
+    ExpectRect(RestRect(EdgeLeft, kMonitor1024, 10, 100), 0, 100, 10, 568, "left");
+    ExpectRect(RestRect(EdgeRight, kMonitor1024, 10, 100), 1014, 100, 10, 568, "right");
+    ExpectRect(RestRect(EdgeTop, kMonitor1024, 10, 100), 100, 0, 824, 10, "top");
+    ExpectRect(RestRect(EdgeBottom, kMonitor1024, 10, 100), 100, 758, 824, 10, "bottom");
 }
 
 TEST(RestRect, TheLargestOffsetLeavesTheSideBarsEmptyAndTheOthersAQuarterLong)
 {
-    ExpectRect(RestRect(EdgeLeft, kScreen1024, 2, 384), 0, 384, 2, 0, "left");
-    ExpectRect(RestRect(EdgeRight, kScreen1024, 2, 384), 1022, 384, 2, 0, "right");
-    ExpectRect(RestRect(EdgeTop, kScreen1024, 2, 384), 384, 0, 256, 2, "top");
-    ExpectRect(RestRect(EdgeBottom, kScreen1024, 2, 384), 384, 766, 256, 2, "bottom");
+    ExpectRect(RestRect(EdgeLeft, kMonitor1024, 2, 384), 0, 384, 2, 0, "left");
+    ExpectRect(RestRect(EdgeRight, kMonitor1024, 2, 384), 1022, 384, 2, 0, "right");
+    ExpectRect(RestRect(EdgeTop, kMonitor1024, 2, 384), 384, 0, 256, 2, "top");
+    ExpectRect(RestRect(EdgeBottom, kMonitor1024, 2, 384), 384, 766, 256, 2, "bottom");
 }
 
 TEST(RestRect, WithoutOffsetNeighbouringBarsOverlapInSquaresAtTheCorners)
@@ -51,7 +51,7 @@ TEST(RestRect, WithoutOffsetNeighbouringBarsOverlapInSquaresAtTheCorners)
     const int width = 7;
     BarRect bar[EDGE_COUNT];
     for (int edge = 0; edge < EDGE_COUNT; ++edge)
-        bar[edge] = RestRect(static_cast<Edge>(edge), kScreen1024, width, 0);
+        bar[edge] = RestRect(static_cast<Edge>(edge), kMonitor1024, width, 0);
 
     struct Corner {
         Edge a;
@@ -79,8 +79,8 @@ TEST(RestRect, WithoutOffsetNeighbouringBarsOverlapInSquaresAtTheCorners)
 
 TEST(RestRect, TheDefaultLeftBarCoversTheWholeLeftEdge)
 {
-    ExpectRect(RestRect(EdgeLeft, kScreen1024, 2, 0), 0, 0, 2, 768, "left");
-    ExpectRect(RestRect(EdgeBottom, kScreen1024, 2, 0), 0, 766, 1024, 2, "bottom");
+    ExpectRect(RestRect(EdgeLeft, kMonitor1024, 2, 0), 0, 0, 2, 768, "left");
+    ExpectRect(RestRect(EdgeBottom, kMonitor1024, 2, 0), 0, 766, 1024, 2, "bottom");
 }
 
 TEST(AlphaByte, EveryPercentageGivesItsOwnVisibleByte)
@@ -123,7 +123,7 @@ TEST(BarColor, PacksTheLowByteOfEachComponentRedFirst)
 // constraint, already of the rest extent or not.
 TEST(ConstrainMove, SideBarsMoveOnlySidewaysAndKeepTheirRestExtent)
 {
-    const ScreenSize screen = {1024, 768};
+    const RECT screen = {0, 0, 1024, 768};
     for (Edge edge : {EdgeLeft, EdgeRight}) {
         RECT dragged = {298, 40, 300, 808};
         ConstrainMove(edge, screen, 10, &dragged);
@@ -144,7 +144,7 @@ TEST(ConstrainMove, SideBarsMoveOnlySidewaysAndKeepTheirRestExtent)
 
 TEST(ConstrainMove, TopAndBottomBarsMoveOnlyUpAndDownAndKeepTheirRestExtent)
 {
-    const ScreenSize screen = {1920, 1080};
+    const RECT screen = {0, 0, 1920, 1080};
     for (Edge edge : {EdgeTop, EdgeBottom}) {
         RECT dragged = {-120, 500, 1800, 505};
         ConstrainMove(edge, screen, 539, &dragged);
@@ -200,10 +200,10 @@ TEST(BarOnMonitor, ABarBelongsToTheMonitorItsRestingCornerLiesOn)
     const RECT primary = {0, 0, 1024, 768};
     for (int edge = 0; edge < EDGE_COUNT; ++edge) {
         for (int offset : {0, 384})
-            EXPECT_TRUE(BarOnMonitor(RestRect(static_cast<Edge>(edge), kScreen1024, 2, offset), primary))
+            EXPECT_TRUE(BarOnMonitor(RestRect(static_cast<Edge>(edge), kMonitor1024, 2, offset), primary))
                 << "edge " << edge << ", offset " << offset;
     }
-    EXPECT_FALSE(BarOnMonitor(RestRect(EdgeLeft, kScreen1024, 2, 0), RECT{1024, 0, 1824, 600}));
+    EXPECT_FALSE(BarOnMonitor(RestRect(EdgeLeft, kMonitor1024, 2, 0), RECT{1024, 0, 1824, 600}));
     EXPECT_FALSE(BarOnMonitor(BarRect{1024, 0, 2, 600}, primary)) << "right and bottom are exclusive";
 }
 

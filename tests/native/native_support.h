@@ -9,6 +9,7 @@
 #include <cstdint>
 
 const ScreenSize kScreen1024 = {1024, 768};
+const RECT kMonitor1024 = {0, 0, 1024, 768};
 
 inline HWND Handle(uintptr_t n)
 {

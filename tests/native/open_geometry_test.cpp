@@ -20,7 +20,7 @@ void ExpectPlan(const OpenPlan &plan, LONG x, LONG y, LONG line, const char *edg
 
 OpenPlan Open(Edge edge, int openWidth, int offset = 0)
 {
-    return OpenEdgeGeometry(edge, kIconSpacing, openWidth, kScreen1024, offset);
+    return OpenEdgeGeometry(edge, kIconSpacing, openWidth, kMonitor1024, offset);
 }
 
 TEST(OpenEdgeGeometry, TheBarMovesInwardByTheOpenDistanceAndTheLineFollowsIt)
@@ -57,7 +57,7 @@ TEST(OpenEdgeGeometry, ANegativeOpenWidthMovesTheBarOutward)
 
 TEST(OpenEdgeGeometry, TheIconSpacingIsTheCellSize)
 {
-    const ScreenSize screen = {1920, 1080};
+    const RECT screen = {0, 0, 1920, 1080};
     ExpectPlan(OpenEdgeGeometry(EdgeLeft, 43, 3, screen, 5), 129, 5, 129, "left");
     ExpectPlan(OpenEdgeGeometry(EdgeRight, 43, 3, screen, 5), 1791, 5, 1791, "right");
     ExpectPlan(OpenEdgeGeometry(EdgeTop, 43, 3, screen, 5), 5, 129, 129, "top");
@@ -87,8 +87,8 @@ TEST(OpenEdgeGeometry, ExtremeOpenWidthsWrapAround)
 
     // A huge spacing times a small width leaves the range as well: INT_MAX
     // times 2 is -2 in 32 bits.
-    EXPECT_EQ(-2, OpenEdgeGeometry(EdgeLeft, INT_MAX, 2, kScreen1024, 0).line);
-    EXPECT_EQ(770, OpenEdgeGeometry(EdgeBottom, INT_MAX, 2, kScreen1024, 0).line);
+    EXPECT_EQ(-2, OpenEdgeGeometry(EdgeLeft, INT_MAX, 2, kMonitor1024, 0).line);
+    EXPECT_EQ(770, OpenEdgeGeometry(EdgeBottom, INT_MAX, 2, kMonitor1024, 0).line);
 }
 
 TEST(DragEndLine, SweepsAtTheInnerEdgeOfTheDraggedBar)
@@ -115,10 +115,10 @@ TEST(DragEndLine, SweepsAtTheInnerEdgeOfTheDraggedBar)
 
 TEST(DragEndLine, EntriesRecordedAtADragEndSurviveTheNextOpen)
 {
-    HWND bars[EDGE_COUNT] = {Handle(1), Handle(2), Handle(3), Handle(4)};
+    HWND bars[BAR_SLOTS] = {Handle(1), Handle(2), Handle(3), Handle(4)};
     MovedWindowTable table;
     ClearMovedWindows(&table);
-    const SweepWorld world = {kScreen1024, bars, Handle(5), NULL, &table};
+    const SweepWorld world = {kMonitor1024, false, bars, Handle(5), NULL, &table};
     CandidateWindow first = {};
     first.hwnd = Handle(100);
     first.known = ALL_WINDOW_FACTS;

@@ -50,7 +50,7 @@ CandidateWindow OfClass(CandidateWindow w, const char *className)
 // The four bars are windows 1 to 4, the desktop window is 5, the shell window
 // 6; other windows use ids from 100 on.
 struct Desk {
-    HWND bars[EDGE_COUNT] = {Handle(1), Handle(2), Handle(3), Handle(4)};
+    HWND bars[BAR_SLOTS] = {Handle(1), Handle(2), Handle(3), Handle(4)};
     HWND desktop = Handle(5);
     HWND shell = Handle(6);
     MovedWindowTable table;
@@ -59,7 +59,7 @@ struct Desk {
 
     SweepVerdict Sweep(Edge edge, LONG line, const CandidateWindow &window)
     {
-        const SweepWorld world = {kScreen1024, bars, desktop, shell, &table};
+        const SweepWorld world = {kMonitor1024, false, bars, desktop, shell, &table};
         return SweepWindow(edge, line, window, world);
     }
 };

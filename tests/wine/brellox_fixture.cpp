@@ -2,6 +2,7 @@
 
 #include "app/app_win32.h"
 #include "app/state.h"
+#include "bars/monitor_layout.h"
 
 RECT Moved(const RECT &r, LONG x, LONG y)
 {
@@ -113,9 +114,12 @@ void InProcessSettingsTest::SetUp()
     wc.hInstance = GetModuleHandleA(NULL);
     wc.lpszClassName = "BrelloxSettingsTestBar";
     RegisterClassA(&wc);
-    for (HWND &bar : g_EdgeBarSet.hwndBar)
-        bar = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, wc.hInstance, NULL);
+    // The bars of one screen: the first monitor's.
+    for (int edge = 0; edge < EDGE_COUNT; ++edge)
+        g_EdgeBarSet.hwndBar[edge] =
+            CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, wc.hInstance, NULL);
     g_ScreenSize = {1024, 768};
+    g_MonitorLayout = SingleScreenLayout(g_ScreenSize);
     g_Settings = Settings();
     GetCurrentDirectoryA(MAX_PATH, savedDirectory_);
 }
@@ -123,9 +127,9 @@ void InProcessSettingsTest::SetUp()
 void InProcessSettingsTest::TearDown()
 {
     SetCurrentDirectoryA(savedDirectory_);
-    for (HWND &bar : g_EdgeBarSet.hwndBar) {
-        DestroyWindow(bar);
-        bar = NULL;
+    for (int edge = 0; edge < EDGE_COUNT; ++edge) {
+        DestroyWindow(g_EdgeBarSet.hwndBar[edge]);
+        g_EdgeBarSet.hwndBar[edge] = NULL;
     }
 }
 

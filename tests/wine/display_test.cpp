@@ -1,6 +1,8 @@
 // The real program when the display changes size under it (a resolution
 // changed, a laptop docked), and on a display scaled to 144 DPI.
+#include "app/app_win32.h"
 #include "brellox_fixture.h"
+#include "brellox_thread.h"
 
 #include <gtest/gtest.h>
 
@@ -168,19 +170,48 @@ TEST_F(Display, AChangeWhileAFullScreenProgramIsInFrontLeavesTheBarsAside)
 // aware of the DPI, moves by whole cells of the display's own pixels.
 class ScaledDisplay : public Display {};
 
-TEST_F(ScaledDisplay, AnOpenMovesTheBarByTwoIconCellsOf113Pixels)
+// Width is pixels at 100 %: at 150 % the bar of Width 2 is 3 pixels thick.
+TEST_F(ScaledDisplay, AnOpenMovesTheBarByTwoIconCellsOf113PixelsAndTheBarIsScaled)
 {
     ASSERT_EQ(113, GetSystemMetrics(SM_CXICONSPACING))
         << "runs on a display at 144 DPI (tools/wine-session.sh --dpi 144)";
     Start("[Brellox]\r\n");
-    ASSERT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 2, 768})) << "the bar keeps its 2 pixels";
+    ASSERT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 3, 768})) << HasRect(bars_.bars[0], {0, 0, 3, 768});
     const RECT across = {100, 100, 400, 300};
     HWND window = Sample(across);
     DoubleClick(1, 700);
     EXPECT_TRUE(WaitForRect(window, Moved(across, 226, 100))) << HasRect(window, Moved(across, 226, 100));
-    EXPECT_TRUE(HasRect(bars_.bars[0], {226, 0, 228, 768}));
+    EXPECT_TRUE(HasRect(bars_.bars[0], {226, 0, 229, 768}));
     ClickWindow(window);
     EXPECT_TRUE(WaitForRect(window, across));
+}
+
+// The edge cursor, drawn 16 pixels square, is shown half as large again at
+// 150 %. Run in this process: the window system shows another process's
+// cursor only by a handle this one cannot look into.
+TEST(ScaledDisplayInProcess, TheEdgeCursorFollowsTheScale)
+{
+    EndAllBrellox();
+    BrelloxThread brellox("scaled-cursor", "[Brellox]\r\n");
+    ASSERT_TRUE(brellox.Started());
+    ASSERT_TRUE(MovePointer(400, 400));
+    ASSERT_TRUE(MovePointer(1, 300));
+    CURSORINFO info = {};
+    info.cbSize = sizeof(info);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return GetCursorInfo(&info) && g_hEdgeCursor[EdgeLeft] != NULL && info.hCursor == g_hEdgeCursor[EdgeLeft];
+        },
+        kStartTimeoutMs));
+    ICONINFO icon = {};
+    ASSERT_TRUE(GetIconInfo(g_hEdgeCursor[EdgeLeft], &icon));
+    BITMAP mask = {};
+    GetObjectA(icon.hbmMask, sizeof(mask), &mask);
+    DeleteObject(icon.hbmMask);
+    if (icon.hbmColor != NULL)
+        DeleteObject(icon.hbmColor);
+    EXPECT_EQ(24, mask.bmWidth);
+    ParkPointer();
 }
 
 } // namespace

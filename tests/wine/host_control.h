@@ -8,9 +8,10 @@
 #define HOST_CONTROL_CLASS "BrelloxTestHost"
 
 enum HostCommand {
-    HOST_OPEN_EDGE = WM_APP + 1,    // wParam: the edge, 0 left .. 3 bottom
-    HOST_SWEEP_AT_BAR = WM_APP + 2, // wParam: the edge
-    HOST_TIMED_SWEEP = WM_APP + 4,  // sent; wParam the edge, lParam the line; the result is the
+    HOST_OPEN_EDGE = WM_APP + 1,    // wParam: the bar, 0 left .. 3 bottom of the primary monitor, then
+                                    // 4 .. 7 of the next monitor, and so on
+    HOST_SWEEP_AT_BAR = WM_APP + 2, // wParam: the bar
+    HOST_TIMED_SWEEP = WM_APP + 4,  // sent; wParam the bar, lParam the line; the result is the
                                     // sweep's duration in microseconds
     HOST_RESTORE_ALL = WM_APP + 5,
     HOST_TIMED_WAITING_SWEEP = WM_APP + 6,   // sent; lParam the line of a left sweep that waits for

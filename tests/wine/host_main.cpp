@@ -3,6 +3,7 @@
 // test runs an open or a drag-end sweep, as a double-click or a drag on a bar
 // does, or times a sweep or a restore.
 #include "app/app_win32.h"
+#include "bars/monitor_layout.h"
 #include "host_control.h"
 #include "sweep/moved_windows.h"
 #include "sweep/sweep_win32.h"
@@ -34,7 +35,11 @@ static BOOL CALLBACK WaitingSweepLeft(HWND hwnd, LPARAM line)
         candidate.showCmd = placement.showCmd;
         candidate.answers = !IsHungAppWindow(hwnd);
     }
-    const SweepWorld world = {g_ScreenSize, g_EdgeBarSet.hwndBar, GetDesktopWindow(), GetShellWindow(),
+    const SweepWorld world = {g_MonitorLayout.monitor[0].rect,
+                              false,
+                              g_EdgeBarSet.hwndBar,
+                              GetDesktopWindow(),
+                              GetShellWindow(),
                               &g_MovedWindows};
     const SweepVerdict verdict = SweepWindow(EdgeLeft, static_cast<LONG>(line), candidate, world);
     if (verdict.action == Realign)
@@ -74,13 +79,15 @@ static LRESULT CALLBACK HostControlProc(HWND hwnd, UINT message, WPARAM wParam, 
 {
     switch (message) {
     case HOST_OPEN_EDGE:
-        OpenEdge(static_cast<Edge>(wParam));
+        if (wParam < BAR_SLOTS && g_EdgeBarSet.hwndBar[wParam] != NULL)
+            OpenBar(static_cast<int>(wParam));
         return 0;
     case HOST_SWEEP_AT_BAR:
-        SweepAtBar(static_cast<Edge>(wParam));
+        if (wParam < BAR_SLOTS && g_EdgeBarSet.hwndBar[wParam] != NULL)
+            SweepAtBar(static_cast<int>(wParam));
         return 0;
     case HOST_TIMED_SWEEP:
-        return TimeInMicroseconds([=] { SweepEdge(static_cast<Edge>(wParam), static_cast<LONG>(lParam)); });
+        return TimeInMicroseconds([=] { SweepEdge(static_cast<int>(wParam), static_cast<LONG>(lParam)); });
     case HOST_TIMED_WAITING_SWEEP:
         return TimeInMicroseconds([=] { EnumWindows(WaitingSweepLeft, lParam); });
     case HOST_RESTORE_ALL:
@@ -92,8 +99,8 @@ static LRESULT CALLBACK HostControlProc(HWND hwnd, UINT message, WPARAM wParam, 
         StopFollowingFront();
         return 0;
     case HOST_STOP_WATCH_TIMERS:
-        for (int edge = 0; edge < EDGE_COUNT; ++edge)
-            KillTimer(g_EdgeBarSet.hwndBar[edge], TIMER_WATCH_LEFT + edge);
+        for (int bar = 0; bar < BAR_SLOTS; ++bar)
+            KillTimer(g_EdgeBarSet.hwndBar[bar], TIMER_WATCH_LEFT + BarEdge(bar));
         return 0;
     case HOST_TIMED_KIND_QUESTIONS: {
         KindQuestions questions = {static_cast<LONG>(lParam), 0};

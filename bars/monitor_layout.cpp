@@ -1,0 +1,102 @@
+#include "monitor_layout.h"
+
+#include <stdint.h>
+
+MonitorLayout SingleScreenLayout(ScreenSize screen)
+{
+    MonitorLayout layout = {};
+    layout.count = 1;
+    layout.monitor[0] = Monitor{RECT{0, 0, screen.cx, screen.cy}, 96};
+    return layout;
+}
+
+void AddMonitor(MonitorLayout *layout, const RECT &rect, int dpi, bool primary)
+{
+    if (rect.right <= rect.left || rect.bottom <= rect.top || layout->count >= MONITOR_SLOTS)
+        return;
+    const Monitor added = {rect, dpi};
+    if (!primary) {
+        layout->monitor[layout->count++] = added;
+        return;
+    }
+    for (int i = layout->count; i > 0; --i)
+        layout->monitor[i] = layout->monitor[i - 1];
+    layout->monitor[0] = added;
+    ++layout->count;
+}
+
+bool SameLayout(const MonitorLayout &a, const MonitorLayout &b)
+{
+    if (a.count != b.count)
+        return false;
+    for (int i = 0; i < a.count; ++i) {
+        const RECT &p = a.monitor[i].rect;
+        const RECT &q = b.monitor[i].rect;
+        if (p.left != q.left || p.top != q.top || p.right != q.right || p.bottom != q.bottom ||
+            a.monitor[i].dpi != b.monitor[i].dpi)
+            return false;
+    }
+    return true;
+}
+
+namespace {
+
+// Whether the spans [a0, a1) and [b0, b1) share a stretch of positive length.
+bool Overlap(LONG a0, LONG a1, LONG b0, LONG b1)
+{
+    return a0 < b1 && b0 < a1;
+}
+
+// Whether other touches m's edge: it lies alongside that edge over part of its
+// length and reaches from beyond the edge to within a pixel of it, or across it.
+bool Touches(const RECT &m, const RECT &other, Edge edge)
+{
+    // In 64 bits: a pixel beyond an edge at the end of the coordinate range.
+    const int64_t gap = 1;
+    switch (edge) {
+    case EdgeLeft:
+        return Overlap(m.top, m.bottom, other.top, other.bottom) && other.left < m.left && other.right >= m.left - gap;
+    case EdgeRight:
+        return Overlap(m.top, m.bottom, other.top, other.bottom) && other.right > m.right &&
+               other.left <= m.right + gap;
+    case EdgeTop:
+        return Overlap(m.left, m.right, other.left, other.right) && other.top < m.top && other.bottom >= m.top - gap;
+    default:
+        return Overlap(m.left, m.right, other.left, other.right) && other.bottom > m.bottom &&
+               other.top <= m.bottom + gap;
+    }
+}
+
+} // namespace
+
+bool OuterEdge(const MonitorLayout &layout, int monitor, Edge edge)
+{
+    for (int other = 0; other < layout.count; ++other) {
+        if (other != monitor && Touches(layout.monitor[monitor].rect, layout.monitor[other].rect, edge))
+            return false;
+    }
+    return true;
+}
+
+bool BarExists(const MonitorLayout &layout, int bar)
+{
+    return bar >= 0 && BarMonitor(bar) < layout.count && OuterEdge(layout, BarMonitor(bar), BarEdge(bar));
+}
+
+BarRect BarRest(const MonitorLayout &layout, int bar, int width, int offset)
+{
+    const Monitor &monitor = layout.monitor[BarMonitor(bar)];
+    return RestRect(BarEdge(bar), monitor.rect, ScaledWidth(width, monitor.dpi), offset);
+}
+
+int ScaledWidth(int width, int dpi)
+{
+    if (dpi <= 0)
+        dpi = 96;
+    return static_cast<int>((static_cast<int64_t>(width) * dpi + 48) / 96);
+}
+
+bool SweepsAlongMonitorOnly(const MonitorLayout &layout)
+{
+    return layout.count > 1;
+}

@@ -1,0 +1,65 @@
+// Reading the monitors and their scales from the window system.
+#include "../app/app_win32.h"
+#include "bars_win32.h"
+#include "monitor_layout.h"
+
+namespace {
+
+// MDT_EFFECTIVE_DPI: the scale the user chose for the monitor.
+const int kEffectiveDpi = 0;
+
+struct MonitorReading {
+    MonitorLayout *layout;
+    GetDpiForMonitorProc pfnGetDpiForMonitor; // NULL before Windows 8.1
+    int systemDpi;
+};
+
+BOOL CALLBACK AddEachMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM context)
+{
+    MonitorReading &reading = *reinterpret_cast<MonitorReading *>(context);
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoA(monitor, &info))
+        return TRUE;
+    UINT dpiX = 0;
+    UINT dpiY = 0;
+    int dpi = reading.systemDpi;
+    if (reading.pfnGetDpiForMonitor != NULL &&
+        reading.pfnGetDpiForMonitor(monitor, kEffectiveDpi, &dpiX, &dpiY) == S_OK)
+        dpi = static_cast<int>(dpiX);
+    AddMonitor(reading.layout, info.rcMonitor, dpi, (info.dwFlags & MONITORINFOF_PRIMARY) != 0);
+    return TRUE;
+}
+
+} // namespace
+
+MonitorLayout ReadMonitorLayout()
+{
+    MonitorLayout layout = {};
+    HDC screen = GetDC(NULL);
+    MonitorReading reading = {&layout, NULL, screen != NULL ? GetDeviceCaps(screen, LOGPIXELSX) : 96};
+    if (screen != NULL)
+        ReleaseDC(NULL, screen);
+    // Only needed while the monitors are read, which happens at start and on
+    // display changes: loaded for the reading, not kept.
+    HMODULE shcore = LoadLibraryA("shcore.dll");
+    if (shcore != NULL)
+        reading.pfnGetDpiForMonitor = reinterpret_cast<GetDpiForMonitorProc>(
+            reinterpret_cast<void (*)()>(GetProcAddress(shcore, "GetDpiForMonitor")));
+    EnumDisplayMonitors(NULL, NULL, AddEachMonitor, reinterpret_cast<LPARAM>(&reading));
+    if (shcore != NULL)
+        FreeLibrary(shcore);
+    if (layout.count == 0) {
+        const ScreenSize screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        layout = SingleScreenLayout(screen);
+        layout.monitor[0].dpi = reading.systemDpi;
+    }
+    return layout;
+}
+
+int IconSpacing(int dpi)
+{
+    if (g_pfnGetSystemMetricsForDpi != NULL && dpi > 0)
+        return g_pfnGetSystemMetricsForDpi(SM_CXICONSPACING, static_cast<UINT>(dpi));
+    return GetSystemMetrics(SM_CXICONSPACING);
+}
