@@ -11,6 +11,9 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 wine32:i386
   xvfb xdotool x11-utils imagemagick
+  # Sessions of several monitors: Xephyr shows the heads side by side, and
+  # Wine sees them through Xinerama.
+  xserver-xephyr libxinerama1 libxinerama1:i386
   locales fonts-wine fonts-takao-gothic fonts-dejavu-core
 )
 

@@ -93,7 +93,9 @@ group_minutes=15
 wine_tests() {
   local name=$1 locale=$2 filter=$3
   shift 3
-  echo "== Wine tests, $name ($tests_dir, in a virtual desktop on a private display)"
+  local where="in a virtual desktop"
+  [ "${1:-}" = --monitors ] && where="on the monitors $2"
+  echo "== Wine tests, $name ($tests_dir, $where on a private display)"
   LC_ALL=$locale BRELLOX_PRODUCT_EXE="$root/build/win32/Brellox.exe" \
     BRELLOX_SCREENSHOTS="Z:${root//\//\\}\\build\\screenshots" \
     timeout --kill-after=60 "${group_minutes}m" tools/wine-session.sh --arch "$arch" --prefix "build/wine/prefix$arch" "$@" -- \
@@ -118,7 +120,10 @@ soak='Soak*'
 desktop='DesktopIcons*'
 # A display scaled to 144 DPI for every program.
 scaled='ScaledDisplay*'
-wine_tests english en_US.UTF-8 "-Japanese*:$by_hand:$options:$unkind:$soak:$desktop:$scaled"
+# Two monitors side by side, without a virtual desktop: once with the larger
+# one primary, once with the smaller one.
+monitors='MultiMonitor*'
+wine_tests english en_US.UTF-8 "-Japanese*:$by_hand:$options:$unkind:$soak:$desktop:$scaled:$monitors"
 wine_tests english-by-hand en_US.UTF-8 "$by_hand"
 wine_tests english-options en_US.UTF-8 "$options"
 wine_tests english-unkind en_US.UTF-8 "$unkind"
@@ -129,6 +134,9 @@ wine_tests english-scaled en_US.UTF-8 "$scaled" --dpi 144
 export BRELLOX_SOAK_ROUNDS=${BRELLOX_SOAK_ROUNDS:-10}
 wine_tests english-soak en_US.UTF-8 "$soak"
 wine_tests japanese ja_JP.UTF-8 'Japanese*'
+# Last, since the prefix is switched out of the virtual desktop for them.
+wine_tests english-monitors en_US.UTF-8 "$monitors" --monitors 1024x768,800x600
+wine_tests english-monitors-swapped en_US.UTF-8 "$monitors" --monitors 800x600,1024x768
 for bmp in build/screenshots/*.bmp; do
   [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm "$bmp"
 done

@@ -4,13 +4,16 @@
 # virtual desktop named "Brellox" at 1024x768 (on a larger display, so that a
 # program can tell it is inside the desktop). With --shell the desktop also
 # shows Wine's taskbar; with --dpi N the display is scaled to N DPI (96 by
-# default). Everything started here is stopped again by its PID when the
-# command ends.
+# default). With --monitors WxH,WxH[,...] there is no virtual desktop: Xephyr
+# runs inside the display with those heads side by side, the first one primary,
+# and Wine sees each head as a monitor. Everything started here is stopped
+# again by its PID when the command ends.
 #
-#   tools/wine-session.sh --arch 32|64 --prefix DIR [--shell] [--dpi N] -- COMMAND [ARGS...]
+#   tools/wine-session.sh --arch 32|64 --prefix DIR [--shell | --monitors LIST] [--dpi N] -- COMMAND [ARGS...]
 #
 # COMMAND sees WINE (the loader to run Windows programs with), WINEPREFIX,
-# WINESERVER and DISPLAY. The session's exit code is the command's. Send the
+# WINESERVER and DISPLAY, and BRELLOX_MONITORS (the --monitors list, empty in
+# a virtual desktop). The session's exit code is the command's. Send the
 # output of Wine programs to files, not into a pipe: Wine's service processes
 # inherit the pipe and hold it open until the session ends.
 set -euo pipefail
@@ -19,17 +22,26 @@ arch=64
 prefix=
 shell=0
 dpi=96
+monitors=
 while [ $# -gt 0 ]; do
   case "$1" in
     --arch) arch=$2; shift 2 ;;
     --prefix) prefix=$2; shift 2 ;;
     --shell) shell=1; shift ;;
     --dpi) dpi=$2; shift 2 ;;
+    --monitors) monitors=$2; shift 2 ;;
     --) shift; break ;;
     *) echo "wine-session: unknown option $1" >&2; exit 2 ;;
   esac
 done
 [ -n "$prefix" ] && [ $# -gt 0 ] || { echo "usage: $0 --arch 32|64 --prefix DIR -- COMMAND..." >&2; exit 2; }
+if [ -n "$monitors" ]; then
+  [[ "$monitors" =~ ^[1-9][0-9]*x[1-9][0-9]*(,[1-9][0-9]*x[1-9][0-9]*)+$ ]] ||
+    { echo "wine-session: --monitors takes two or more heads, as 1024x768,800x600" >&2; exit 2; }
+  # Wine's taskbar belongs to the virtual desktop.
+  [ "$shell" = 0 ] || { echo "wine-session: --shell needs the virtual desktop, not --monitors" >&2; exit 2; }
+fi
+export BRELLOX_MONITORS=$monitors
 
 case "$arch" in
   32) export WINE=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver32 WINEARCH=win32 ;;
@@ -80,19 +92,37 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 
-# Xvfb takes a display number nobody uses and writes it once it answers, so
-# sessions started at the same moment never pick the same one.
-displayfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 9>&- &
-pids+=($!)
-until [ -s "$displayfile" ]; do
-  ours "${pids[0]}" || { rm -f "$displayfile"; echo "wine-session: Xvfb ended before it gave a display" >&2; exit 1; }
-  sleep 0.1
-done
-display=":$(head -n 1 "$displayfile")"
-rm -f "$displayfile"
-export DISPLAY=$display
-xdpyinfo >/dev/null 2>&1 || { echo "wine-session: display $display does not answer" >&2; exit 1; }
+# Starts an X server (its command, with -displayfd 3) and points DISPLAY at it.
+# The server takes a display number nobody uses and writes it once it answers,
+# so sessions started at the same moment never pick the same one.
+start_display() {
+  local displayfile
+  displayfile=$(mktemp)
+  "$@" -displayfd 3 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 9>&- &
+  pids+=($!)
+  until [ -s "$displayfile" ]; do
+    ours "${pids[-1]}" || { rm -f "$displayfile"; echo "wine-session: $1 ended before it gave a display" >&2; exit 1; }
+    sleep 0.1
+  done
+  export DISPLAY=":$(head -n 1 "$displayfile")"
+  rm -f "$displayfile"
+  xdpyinfo >/dev/null 2>&1 || { echo "wine-session: $1's display $DISPLAY does not answer" >&2; exit 1; }
+}
+
+if [ -z "$monitors" ]; then
+  start_display Xvfb -screen 0 1280x1024x24
+else
+  # Xvfb with Xinerama puts every head at 0,0; Xephyr, a window on Xvfb, lays
+  # them out side by side.
+  width=0 height=0 heads=()
+  for head in ${monitors//,/ }; do
+    width=$((width + ${head%x*}))
+    height=$((${head#*x} > height ? ${head#*x} : height))
+    heads+=(-screen "$head")
+  done
+  start_display Xvfb -screen 0 "$((width > 1280 ? width : 1280))x$((height > 1024 ? height : 1024))x24"
+  start_display Xephyr "${heads[@]}" +xinerama
+fi
 
 fresh=
 stamp="$WINEPREFIX/.brellox-ready-3"
@@ -102,8 +132,11 @@ if [ ! -f "$stamp" ]; then
   fresh=1
 fi
 # Kept running for the whole session, so each program starts in about 0.1 s.
-"$WINESERVER" -p 9>&- &
-wineserver_pid=$!
+start_wineserver() {
+  "$WINESERVER" -p 9>&- &
+  wineserver_pid=$!
+}
+start_wineserver
 
 if [ -n "$fresh" ]; then
   echo "wine-session: creating the Wine prefix $WINEPREFIX (once)" >&2
@@ -129,17 +162,55 @@ if [ "$(cat "$WINEPREFIX/.brellox-desktop" 2>/dev/null)" != "shell=$shell dpi=$d
   echo "shell=$shell dpi=$dpi" >"$WINEPREFIX/.brellox-desktop"
 fi
 
-"$WINE" explorer /desktop=Brellox,1024x768 >/dev/null 2>&1 9>&- &
+# Programs join the virtual desktop while the registry names it. Without it,
+# Wine must read several monitors through Xinerama (XRandR shows it one), and
+# manage every window itself: it leaves the windows it calls managed to a window
+# manager, and with none on the display such a window never comes to the front
+# and each hide waits 2 s for it. The prefix keeps the last choice. Wine reads
+# the monitors once, as its first program starts, so the wineserver starts anew
+# after a change.
+if [ -n "$monitors" ]; then display=monitors; else display=desktop; fi
+settings=$display
+[ "$display" = desktop ] || settings="$display UseXRandR=N Managed=N"
+if [ "$(cat "$WINEPREFIX/.brellox-display" 2>/dev/null || echo desktop)" != "$settings" ]; then
+  if [ "$display" = monitors ]; then
+    # A value that is not there fails to be deleted, and is as good as deleted.
+    "$WINE" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 9>&- || true
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >"$WINEPREFIX.reg.log" 2>&1 9>&- &&
+      "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$WINEPREFIX.reg.log" 2>&1 9>&-
+  else
+    "$WINE" reg delete 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /f >/dev/null 2>&1 9>&- || true
+    "$WINE" reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 9>&- || true
+    "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Brellox /f >"$WINEPREFIX.reg.log" 2>&1 9>&-
+  fi || { echo "wine-session: could not set up the prefix for the $display display:" >&2; cat "$WINEPREFIX.reg.log" >&2; exit 1; }
+  # Ends every program of the prefix and writes the registry out.
+  "$WINESERVER" -k 9>&- || true
+  wait "$wineserver_pid" || true
+  start_wineserver
+  echo "$settings" >"$WINEPREFIX/.brellox-display"
+fi
+
+if [ -z "$monitors" ]; then
+  "$WINE" explorer /desktop=Brellox,1024x768 >/dev/null 2>&1 9>&- &
+  window=(--name 'Brellox - Wine desktop')
+else
+  # The desktop of the whole display. Wine starts it with a program when none
+  # runs and ends it a second after the last program: started here, it stays,
+  # and reads the monitors once for the session.
+  "$WINE" explorer /desktop >/dev/null 2>&1 9>&- &
+  window=(--classname explorer.exe)
+fi
 pids+=($!)
 # Programs started before the desktop is up wait for it, the first time in a
 # new prefix for many seconds and longer on a busy machine: wait here until its
 # X window is there, for as long as the desktop's process runs.
-until xdotool search --name 'Brellox - Wine desktop' >/dev/null 2>&1; do
-  ours "${pids[-1]}" || { echo "wine-session: the virtual desktop ended before it came up" >&2; exit 1; }
+until xdotool search "${window[@]}" >/dev/null 2>&1; do
+  ours "${pids[-1]}" || { echo "wine-session: the desktop ended before it came up" >&2; exit 1; }
   sleep 0.1
 done
 # The pointer starts in the middle of the display, over whatever a program
 # centres there; park it outside the desktop so no stray event reaches a window.
-xdotool mousemove 1279 1023
+# Monitors side by side leave no room outside them: there the tests park it.
+[ -n "$monitors" ] || xdotool mousemove 1279 1023
 
 "$@" 9>&-

@@ -432,6 +432,43 @@ bool SaveScreenshot(const std::string &path)
     return std::fclose(file) == 0 && ok;
 }
 
+// The screen's size, read as this process starts. Wine reads its display
+// configuration at the first such query, and once this process has started a
+// Unix program (xdotool) that first read fails for good: every later query
+// gives a screen of 0 x 0, and absolute input lands in the corner.
+static const SIZE g_ScreenAtStart = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+// The monitors and the rectangle around them all, read then for the same reason.
+static const int g_MonitorsAtStart = GetSystemMetrics(SM_CMONITORS);
+static const RECT g_VirtualScreenAtStart = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                                            GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                            GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+
+// A session of several monitors runs in Xephyr without a virtual desktop,
+// where Wine does not follow the pointer xdotool moves over the bare desktop
+// (GetCursorPos kept the place before); there every move goes through SendInput.
+static bool SeveralMonitors()
+{
+    return g_MonitorsAtStart > 1;
+}
+
+// Sends a mouse event placed at a point of the virtual screen, given as a
+// fraction of the rectangle around all monitors as it is now.
+static void SendOnVirtualScreen(POINT at, DWORD flags)
+{
+    RECT screen = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN), 0, 0};
+    screen.right = screen.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    screen.bottom = screen.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    if (screen.right <= screen.left || screen.bottom <= screen.top)
+        screen = g_VirtualScreenAtStart;
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    // One more than the fraction, so that rounding down still gives the pixel.
+    input.mi.dx = MulDiv(at.x - screen.left, 65536, screen.right - screen.left) + 1;
+    input.mi.dy = MulDiv(at.y - screen.top, 65536, screen.bottom - screen.top) + 1;
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
+    SendInput(1, &input, sizeof(input));
+}
+
 // Runs xdotool with these arguments; the caller checks where the pointer arrived.
 static bool RunXdotool(std::string arguments)
 {
@@ -470,6 +507,10 @@ static POINT g_PointerAt;
 bool MovePointer(int x, int y)
 {
     g_PointerAt = {x, y};
+    if (SeveralMonitors()) {
+        SendOnVirtualScreen(g_PointerAt, 0);
+        return PointerAt(x, y);
+    }
     return RunXdotool("mousemove " + std::to_string(x) + " " + std::to_string(y)) && PointerAt(x, y);
 }
 
@@ -478,6 +519,16 @@ bool MovePointerThrough(const std::vector<POINT> &points)
     if (points.empty())
         return true;
     g_PointerAt = points.back();
+    if (SeveralMonitors()) {
+        for (const POINT &p : points) {
+            SendOnVirtualScreen(p, 0);
+            if (!PointerAt(p.x, p.y))
+                return false;
+            // As far apart as xdotool's moves, while this thread's windows answer.
+            WaitUntil([] { return false; }, 10);
+        }
+        return true;
+    }
     std::string arguments;
     for (const POINT &p : points)
         arguments += "mousemove " + std::to_string(p.x) + " " + std::to_string(p.y) + " sleep 0.01 ";
@@ -486,14 +537,15 @@ bool MovePointerThrough(const std::vector<POINT> &points)
 
 bool ParkPointer()
 {
-    return MovePointer(990, 740);
+    if (!SeveralMonitors())
+        return MovePointer(990, 740);
+    // As far from the primary monitor's bottom-right corner, whatever its size
+    // and whatever lies beside it.
+    SIZE primary = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (primary.cx <= 0 || primary.cy <= 0)
+        primary = g_ScreenAtStart;
+    return MovePointer(primary.cx - 34, primary.cy - 28);
 }
-
-// The screen's size, read as this process starts. Wine reads its display
-// configuration at the first such query, and once this process has started a
-// Unix program (xdotool) that first read fails for good: every later query
-// gives a screen of 0 x 0, and absolute input lands in the corner.
-static const SIZE g_ScreenAtStart = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 
 // A button event placed where the last move put the pointer. Wine places input
 // where its server last saw the pointer, which lags behind a move until the X
@@ -503,6 +555,10 @@ static const SIZE g_ScreenAtStart = {GetSystemMetrics(SM_CXSCREEN), GetSystemMet
 static void SendButton(DWORD flag)
 {
     const POINT at = g_PointerAt;
+    if (SeveralMonitors()) {
+        SendOnVirtualScreen(at, flag);
+        return;
+    }
     INPUT input = {};
     input.type = INPUT_MOUSE;
     // Absolute positions are fractions of the screen as it is now.

@@ -116,13 +116,17 @@ bool SaveScreenshot(const std::string &path);
 
 // Real input. The pointer is moved by xdotool on the X display (absolute moves
 // sent through SendInput get lost under Wine), and the move counts once the
-// window system reports the pointer there. Buttons go through SendInput.
+// window system reports the pointer there. Buttons go through SendInput. In a
+// session of several monitors, where Wine does not follow xdotool's moves,
+// moves go through SendInput too, placed on the virtual screen.
 bool MovePointer(int x, int y);
-// Moves the pointer through these points, 10 ms apart, in one xdotool run.
+// Moves the pointer through these points, 10 ms apart: in one xdotool run, or
+// with several monitors each one waited for before the next.
 bool MovePointerThrough(const std::vector<POINT> &points);
 // Moves the pointer to a spot near the bottom-right corner where no bar and no
 // test window lies: a test that ends with the pointer over a bar would leave
-// the next test's first events to that bar.
+// the next test's first events to that bar. With several monitors, near the
+// bottom-right corner of the primary one.
 bool ParkPointer();
 void PressButton(DWORD downFlag);
 void ReleaseButton(DWORD upFlag);
