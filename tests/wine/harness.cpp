@@ -339,13 +339,17 @@ BrelloxProcess::~BrelloxProcess()
     CloseHandle(process_);
 }
 
-// Whether start-up has run to its end: the bars are created at the far edges,
-// and the restore that ends start-up parks the right and the bottom one a
-// bar's width inside them, shown or not.
+// Whether start-up has run to its end: the bars are created at their
+// monitors' far edges, and the restore that ends start-up parks the right and
+// the bottom one a bar's width inside them, shown or not. The right bar found
+// lies on the rightmost monitor, at the virtual screen's right edge; the
+// bottom one found may lie on a shorter monitor, already within the virtual
+// screen at its creation, so only the right one tells with several monitors.
 static bool Parked(const BrelloxWindows &windows)
 {
-    return RectOf(windows.bars[1]).left < GetSystemMetrics(SM_CXSCREEN) &&
-           RectOf(windows.bars[3]).top < GetSystemMetrics(SM_CYSCREEN);
+    const LONG right = GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const LONG bottom = GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    return RectOf(windows.bars[1]).left < right && RectOf(windows.bars[3]).top < bottom;
 }
 
 BrelloxWindows BrelloxProcess::WaitForWindows(DWORD timeoutMs, DWORD pollMs) const
