@@ -123,8 +123,14 @@ LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_DISPLAYCHANGE:
     case WM_FOLLOW_DISPLAY:
-        // Every top-level window hears of the change; the owner window answers for all.
-        if (hwnd == g_EdgeBarSet.hwndOwner)
+        // Every top-level window hears of the change, the topmost bars first;
+        // whichever hears first follows it, and the others then find the
+        // monitors as they have just been read. Sent while a sweep or a
+        // restore waits for another program, it waits for that one's end: its
+        // restore would run inside it.
+        if (MovesUnderWay())
+            PostMessageA(g_EdgeBarSet.hwndOwner, WM_FOLLOW_DISPLAY, 0, 0);
+        else
             FollowDisplay();
         return 0;
     case WM_DPICHANGED:

@@ -4,6 +4,7 @@
 #include "shell_classes.h"
 
 MovedWindowTable g_MovedWindows;
+RestoreTargets g_RestoreTargets;
 
 void ClearMovedWindows(MovedWindowTable *table)
 {
@@ -28,15 +29,7 @@ namespace {
 
 // SW_MINIMIZE; only this show command counts as minimised.
 const UINT kShowMinimize = 6;
-
-bool Recorded(const MovedWindowTable &table, HWND hwnd)
-{
-    for (const MovedWindow &entry : table.slot) {
-        if (entry.hwnd == hwnd)
-            return true;
-    }
-    return false;
-}
+const UINT kShowNormal = 1;
 
 bool WhollyBeyondEdge(Edge edge, const RECT &r, const RECT &monitor)
 {
@@ -97,6 +90,15 @@ SweepVerdict Ask(WindowFact fact)
 
 } // namespace
 
+bool IsRecorded(const MovedWindowTable &table, HWND hwnd)
+{
+    for (const MovedWindow &entry : table.slot) {
+        if (entry.hwnd == hwnd)
+            return true;
+    }
+    return false;
+}
+
 bool LeftAloneByKind(const CandidateWindow &candidate)
 {
     const DWORD clickThrough = kExLayered | kExTransparent;
@@ -133,7 +135,7 @@ SweepVerdict SweepWindow(Edge edge, LONG line, const CandidateWindow &candidate,
     // recorded and does not reach the strip, or finds no free slot; such a
     // window is left whatever its placement, so that question is not asked.
     MovedWindowTable &table = *world.table;
-    const bool recorded = Recorded(table, candidate.hwnd);
+    const bool recorded = IsRecorded(table, candidate.hwnd);
     if (!recorded && (!ReachesStrip(edge, r, line) || table.count >= MOVED_WINDOW_SLOTS))
         return leave;
     if (!(candidate.known & FactPlacement))
@@ -158,4 +160,55 @@ SweepVerdict SweepWindow(Edge edge, LONG line, const CandidateWindow &candidate,
     if (table.count < MOVED_WINDOW_SLOTS)
         table.slot[table.count].hwnd = NULL;
     return MoveTo(RecordAndMove, edge, r, line);
+}
+
+CandidateWindow ListedWindow(HWND hwnd, const RECT &rect, bool answers)
+{
+    CandidateWindow candidate = {};
+    candidate.hwnd = hwnd;
+    candidate.known = ALL_WINDOW_FACTS;
+    candidate.visible = true;
+    candidate.rectRead = true;
+    candidate.rect = rect;
+    candidate.showCmd = kShowNormal;
+    candidate.answers = answers;
+    return candidate;
+}
+
+void NoteRestoreTarget(RestoreTargets *targets, HWND hwnd, LONG x, LONG y)
+{
+    for (RestoreTarget &target : targets->slot) {
+        if (target.hwnd == hwnd) {
+            target.x = x;
+            target.y = y;
+            return;
+        }
+    }
+    // In turn round the slots: when every slot is taken, the oldest gives way.
+    targets->slot[targets->next] = RestoreTarget{hwnd, x, y};
+    targets->next = (targets->next + 1) % MOVED_WINDOW_SLOTS;
+}
+
+bool LookUpRestoreTarget(const RestoreTargets &targets, HWND hwnd, POINT *target)
+{
+    for (const RestoreTarget &entry : targets.slot) {
+        if (hwnd != NULL && entry.hwnd == hwnd) {
+            *target = POINT{entry.x, entry.y};
+            return true;
+        }
+    }
+    return false;
+}
+
+void ForgetRestoreTarget(RestoreTargets *targets, HWND hwnd)
+{
+    for (RestoreTarget &entry : targets->slot) {
+        if (hwnd != NULL && entry.hwnd == hwnd)
+            entry.hwnd = NULL;
+    }
+}
+
+RECT RectMovedTo(const RECT &r, LONG x, LONG y)
+{
+    return RECT{x, y, WrapAdd(x, WrapSub(r.right, r.left)), WrapAdd(y, WrapSub(r.bottom, r.top))};
 }

@@ -29,6 +29,8 @@ void ClearMovedWindows(MovedWindowTable *table = &g_MovedWindows);
 // to the first empty slot. Returns how many there were.
 int TakeMovedWindows(MovedWindowTable *table, MovedWindow entries[MOVED_WINDOW_SLOTS]);
 
+bool IsRecorded(const MovedWindowTable &table, HWND hwnd);
+
 // The facts a sweep may need about a window, one bit each, in the order its
 // rules need them. Under Wine every fact is a round trip to the window server,
 // and the last one a question to the window's own thread, so a sweep gathers
@@ -92,9 +94,40 @@ struct SweepWorld {
 // overlays, whose clicks reach the icons beneath them anyway.
 bool LeftAloneByKind(const CandidateWindow &candidate);
 
+// A window whose facts were gathered up to its thread's answer, which the
+// sweep asked for and waits for together with every other thread's: each rule
+// before that one let it through, so it is judged again with the rectangle
+// read then and the answer that came (or did not).
+CandidateWindow ListedWindow(HWND hwnd, const RECT &rect, bool answers);
+
 // Judges one window for the sweep of that edge with that line. A RecordAndMove
 // verdict has already been written into the table when this returns; nothing is
 // written while a fact is still asked for.
 SweepVerdict SweepWindow(Edge edge, LONG line, const CandidateWindow &candidate, const SweepWorld &world);
+
+// Where restores sent windows whose move had not shown in their rectangle by
+// the end of the restore: their program had not carried it out yet. Until it
+// does, such a window is where its target says, whatever its rectangle still
+// reads, and a sweep that meets it records the target as its place.
+struct RestoreTarget {
+    HWND hwnd; // NULL marks an empty slot
+    LONG x;
+    LONG y;
+};
+
+struct RestoreTargets {
+    RestoreTarget slot[MOVED_WINDOW_SLOTS];
+    int next; // the slot the next new window takes, in turn round them
+};
+
+extern RestoreTargets g_RestoreTargets;
+
+// Notes the target of a restore's move, replacing the window's earlier one.
+void NoteRestoreTarget(RestoreTargets *targets, HWND hwnd, LONG x, LONG y);
+bool LookUpRestoreTarget(const RestoreTargets &targets, HWND hwnd, POINT *target);
+void ForgetRestoreTarget(RestoreTargets *targets, HWND hwnd);
+
+// r with its top-left corner at (x, y), its size kept.
+RECT RectMovedTo(const RECT &r, LONG x, LONG y);
 
 #endif

@@ -242,6 +242,7 @@ VOID CALLBACK HoverPoll(HWND, UINT, UINT_PTR, DWORD)
     // cost more than the tick itself.
     if (++g_HoverTicks % kTicksPerFrontCheck == 0)
         FitBarsToNewFront();
+    ForgetShownRestoreTargets();
 
     POINT point;
     int bar;

@@ -42,6 +42,10 @@ void FrontChanged();
 // moved: the step waits until they are.
 const UINT WM_FRONT_CHANGED = WM_APP + 1;
 
+// Forgets the targets of restores whose moves have shown by now (or whose
+// windows are gone): the hover poll's look at programs that ran late.
+void ForgetShownRestoreTargets();
+
 // Whether a sweep or a restore is under way (and may be waiting for another
 // program).
 bool MovesUnderWay();

@@ -9,11 +9,12 @@
 
 namespace {
 
-// How long a sweep or restore waits for another program's thread. An answering
-// program handles a message in well under a millisecond, and one that is only
-// busy for a moment under load still gets a hundred times that; longer would
-// let a frozen program hold every bar for more than one watch period.
-const UINT kAnswerTimeoutMs = 100;
+// How long a sweep or a restore waits, in all, for other programs: for their
+// threads' answers and for its moves to show. An answering program handles a
+// message in well under a millisecond, and one that is only busy for a moment
+// under load still gets a hundred times that; longer would let frozen
+// programs hold every bar for more than one watch period.
+const DWORD kWaitBoundMs = 100;
 
 const UINT kRealignFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 const UINT kRecordAndMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
@@ -22,66 +23,126 @@ const WNDENUMPROC kSweeps[EDGE_COUNT] = {SweepLeft, SweepRight, SweepTop, SweepB
 
 // What the sweep or restore under way has learnt of the threads it asked.
 ThreadAnswers g_ThreadAnswers;
+// When the sweep or restore under way began to wait for other programs.
+DWORD g_WaitStart;
 
-// Whether the window's thread handles a message that does nothing within the
-// bound. A thread the window system already counts as hung is not waited for.
-bool AnswersInTime(HWND hwnd)
+// A sweep or restore asks its questions as it meets the windows; the bound
+// runs from the moment it has asked them all and starts to wait.
+void StartWaitBound()
 {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &result) != 0;
+    g_WaitStart = GetTickCount();
 }
 
-// Whether the window's thread answers, asking it only the first time in this
-// sweep. *askedNow tells whether it was asked just now.
-bool ThreadAnswersNow(DWORD thread, HWND hwnd, bool *askedNow)
+// What is left of the bound; 0 once it is spent.
+DWORD RemainingMs()
 {
-    *askedNow = false;
+    const DWORD spent = GetTickCount() - g_WaitStart;
+    return spent >= kWaitBoundMs ? 0 : kWaitBoundMs - spent;
+}
+
+VOID CALLBACK AnswerArrived(HWND, UINT, ULONG_PTR ticket, LRESULT)
+{
+    NoteAnswer(&g_ThreadAnswers, static_cast<unsigned>(ticket));
+}
+
+// Asks the window's thread, once per sweep or restore, whether it answers,
+// without waiting: the answer comes while AwaitAnswers waits for all of them.
+void AskThread(DWORD thread, HWND hwnd)
+{
+    if (thread == GetCurrentThreadId() || LookUpThreadAnswer(g_ThreadAnswers, thread) != ThreadNotAsked)
+        return;
+    const unsigned ticket = NoteThreadAsking(&g_ThreadAnswers, thread);
+    if (ticket != 0 && !SendMessageCallbackA(hwnd, WM_NULL, 0, 0, AnswerArrived, ticket))
+        NoteNoAnswer(&g_ThreadAnswers, ticket); // the window is gone
+}
+
+// Starts the bound and waits, within it, until every thread asked has
+// answered; the rest count as silent from then on. Answers that came while
+// the questions were still being asked are taken first. Messages sent to
+// Brellox meanwhile are handled (the answers come with them); whatever would
+// start another sweep or restore is put off until this one has ended.
+void AwaitAnswers()
+{
+    StartWaitBound();
+    MSG msg;
+    PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    DWORD remaining;
+    while (AnyThreadAsking(g_ThreadAnswers) && (remaining = RemainingMs()) > 0) {
+        MsgWaitForMultipleObjects(0, NULL, FALSE, remaining, QS_SENDMESSAGE);
+        PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    SilenceUnanswered(&g_ThreadAnswers);
+}
+
+// Whether the window's thread answered. A thread past the memory's slots is
+// asked on its own, within what is left of the bound, without letting in
+// messages sent meanwhile.
+bool Answered(DWORD thread, HWND hwnd)
+{
     if (thread == GetCurrentThreadId())
         return true;
     if (thread == 0) // the window is gone
         return false;
     const ThreadAnswer known = LookUpThreadAnswer(g_ThreadAnswers, thread);
     if (known != ThreadNotAsked)
-        return known != ThreadSilent;
-    *askedNow = true;
-    const bool answered = AnswersInTime(hwnd);
-    NoteThreadAsked(&g_ThreadAnswers, thread, answered);
-    return answered;
+        return known == ThreadAnswered;
+    DWORD_PTR result = 0;
+    const DWORD remaining = RemainingMs();
+    return remaining > 0 &&
+           SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, remaining, &result) != 0;
 }
 
-// Whether a move posted to the thread is to be waited for.
-bool AwaitedThread(DWORD thread)
-{
-    const ThreadAnswer known = LookUpThreadAnswer(g_ThreadAnswers, thread);
-    return thread != 0 && (known == ThreadNotAsked || known == ThreadAnswered);
-}
-
-// The last move posted to another thread's window, until it is seen done.
+// The last move posted to another thread's window, until it shows.
 struct PostedMove {
     HWND hwnd; // NULL when there is none
-    DWORD thread;
+    LONG x;
+    LONG y;
+    RECT before; // the window's rectangle when the move was posted
 };
 PostedMove g_PostedMove;
 
-// Waits, within the bound, until the last posted move is done: a thread handles
-// the messages sent to it in the order they came, so its answer to a message
-// that does nothing comes after the move. Without an answer in time the move
-// stays posted, to be carried out once the thread runs again, and the thread
-// is not waited for again in this sweep or restore.
+// Whether the window's rectangle shows the move: the window is at its target,
+// or has moved at all (its program may place it otherwise than asked), or is
+// gone.
+bool MoveShows(const PostedMove &move)
+{
+    RECT r;
+    if (!GetWindowRect(move.hwnd, &r))
+        return true;
+    return (r.left == move.x && r.top == move.y) || r.left != move.before.left || r.top != move.before.top;
+}
+
+// Waits, within the bound, until the last posted move shows in its window's
+// rectangle. The thread's answer to a message that does nothing is waited for
+// first, without letting in messages sent meanwhile: where a thread handles
+// messages in the order they came (Wine), the move is done by then; where it
+// handles sent messages first (Windows), it is about to be. A move that has
+// not shown within the bound stays posted, to be carried out once the program
+// runs again; a restore keeps its target.
 void FinishPostedMove()
 {
     const PostedMove move = g_PostedMove;
     g_PostedMove.hwnd = NULL;
-    // A window destroyed meanwhile fails at once and says nothing of its thread.
-    if (move.hwnd != NULL && !AnswersInTime(move.hwnd) && IsWindow(move.hwnd))
-        NoteThreadBehind(&g_ThreadAnswers, move.thread);
+    if (move.hwnd == NULL)
+        return;
+    DWORD remaining = RemainingMs();
+    if (remaining > 0) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(move.hwnd, WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, remaining, &result);
+    }
+    bool shows;
+    while (!(shows = MoveShows(move)) && RemainingMs() > 0)
+        SwitchToThread();
+    if (shows)
+        ForgetRestoreTarget(&g_RestoreTargets, move.hwnd);
 }
 
 // Moves a window of that thread (0 once the window is gone) after the move
-// before it is done, so windows move in the order of the calls. The move is
-// posted and waited for by the next move or the end of the sweep or restore:
-// the facts of the next window are read while the thread carries it out.
-void MoveWindowOf(DWORD thread, HWND hwnd, LONG x, LONG y, UINT flags)
+// before it shows, so windows move in the order of the calls. A move to
+// another thread is posted and waited for by the next move or the end of the
+// sweep or restore; once the bound is spent, moves are posted without waiting,
+// still in order for each program. before is the window's rectangle now.
+void MoveWindowOf(DWORD thread, HWND hwnd, LONG x, LONG y, UINT flags, const RECT &before)
 {
     FinishPostedMove();
     if (thread == GetCurrentThreadId()) {
@@ -89,8 +150,8 @@ void MoveWindowOf(DWORD thread, HWND hwnd, LONG x, LONG y, UINT flags)
         return;
     }
     SetWindowPos(hwnd, HWND_TOP, x, y, 0, 0, flags | SWP_ASYNCWINDOWPOS);
-    if (AwaitedThread(thread))
-        g_PostedMove = PostedMove{hwnd, thread};
+    if (thread != 0 && RemainingMs() > 0)
+        g_PostedMove = PostedMove{hwnd, x, y, before};
 }
 
 // DWMWA_CLOAKED, which the Windows headers give only with the window
@@ -114,6 +175,23 @@ bool Cloaked(HWND hwnd)
            g_pfnDwmGetWindowAttribute(hwnd, kDwmCloaked, &cloaked, sizeof(cloaked)) == S_OK && cloaked != 0;
 }
 
+// The window's rectangle, where a restore's move to it has not shown yet, at
+// that move's target: that is where the window goes as soon as its program
+// runs. False when it cannot be read.
+bool CurrentRect(HWND hwnd, RECT *rect)
+{
+    if (!GetWindowRect(hwnd, rect))
+        return false;
+    POINT target;
+    if (LookUpRestoreTarget(g_RestoreTargets, hwnd, &target)) {
+        if (rect->left == target.x && rect->top == target.y)
+            ForgetRestoreTarget(&g_RestoreTargets, hwnd);
+        else
+            *rect = RectMovedTo(*rect, target.x, target.y);
+    }
+    return true;
+}
+
 // How many sweeps and restores are under way: more than one only when one
 // started inside another's wait.
 int g_MovesUnderWay;
@@ -121,19 +199,33 @@ int g_MovesUnderWay;
 // The world of the sweep under way: the shell window is asked once a sweep.
 SweepWorld g_SweepWorld;
 
+// The windows of the sweep under way that passed every rule but their
+// thread's answer, in the order they came, with the rectangle they were
+// judged by; judged again once the answers are in.
+struct ListedWindowEntry {
+    HWND hwnd;
+    DWORD thread;
+    RECT rect;
+};
+enum { LISTED_WINDOW_SLOTS = 2 * MOVED_WINDOW_SLOTS };
+ListedWindowEntry g_Listed[LISTED_WINDOW_SLOTS];
+int g_ListedCount;
+// How many of them the table has no place for: recorded windows (which move
+// whatever the table holds) are all listed, new ones only while the table
+// could still take them.
+int g_ListedNew;
+
 BOOL Sweep(Edge edge, HWND hwnd, LPARAM line)
 {
     CandidateWindow candidate = {};
     candidate.hwnd = hwnd;
-    DWORD thread = 0;
-    const SweepWorld &world = g_SweepWorld;
     SweepVerdict verdict;
-    while ((verdict = SweepWindow(edge, static_cast<LONG>(line), candidate, world)).action == AskFact) {
+    while ((verdict = SweepWindow(edge, static_cast<LONG>(line), candidate, g_SweepWorld)).action == AskFact) {
         candidate.known |= verdict.fact;
         if (verdict.fact == FactVisible) {
             candidate.visible = IsWindowVisible(hwnd) != FALSE;
         } else if (verdict.fact == FactRect) {
-            candidate.rectRead = GetWindowRect(hwnd, &candidate.rect) != FALSE;
+            candidate.rectRead = CurrentRect(hwnd, &candidate.rect);
         } else if (verdict.fact == FactPlacement) {
             WINDOWPLACEMENT placement = {};
             placement.length = sizeof(placement);
@@ -144,22 +236,38 @@ BOOL Sweep(Edge edge, HWND hwnd, LPARAM line)
             candidate.exStyle = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE));
             candidate.cloaked = Cloaked(hwnd);
         } else {
-            thread = GetWindowThreadProcessId(hwnd, NULL);
-            bool askedNow;
-            candidate.answers = ThreadAnswersNow(thread, hwnd, &askedNow);
-            // Moves posted to the thread earlier (a restore's, to a window that
-            // was not answering then) are done by the time it answers: the
-            // rectangle read before may be older than they are.
-            if (askedNow && candidate.answers)
-                candidate.known &= ~static_cast<unsigned>(FactRect);
+            // Its thread's answer: asked now, judged once every answer is in.
+            const bool recorded = IsRecorded(*g_SweepWorld.table, hwnd);
+            const bool room = g_SweepWorld.table->count + g_ListedNew < MOVED_WINDOW_SLOTS;
+            if (g_ListedCount >= LISTED_WINDOW_SLOTS || (!recorded && !room))
+                return TRUE;
+            const DWORD thread = GetWindowThreadProcessId(hwnd, NULL);
+            g_Listed[g_ListedCount++] = ListedWindowEntry{hwnd, thread, candidate.rect};
+            if (!recorded)
+                ++g_ListedNew;
+            AskThread(thread, hwnd);
+            return TRUE;
         }
     }
-
-    if (verdict.action == Realign)
-        MoveWindowOf(thread, hwnd, verdict.x, verdict.y, kRealignFlags);
-    else if (verdict.action == RecordAndMove)
-        MoveWindowOf(thread, hwnd, verdict.x, verdict.y, kRecordAndMoveFlags);
     return TRUE;
+}
+
+// Judges the listed windows in order with their threads' answers and moves
+// them as the verdicts say.
+void JudgeListed(Edge edge, LONG line)
+{
+    for (int i = 0; i < g_ListedCount; ++i) {
+        const ListedWindowEntry &entry = g_Listed[i];
+        const bool answers = Answered(entry.thread, entry.hwnd);
+        const SweepVerdict verdict =
+            SweepWindow(edge, line, ListedWindow(entry.hwnd, entry.rect, answers), g_SweepWorld);
+        if (verdict.action == RecordAndMove)
+            ForgetRestoreTarget(&g_RestoreTargets, entry.hwnd);
+        if (verdict.action == Realign)
+            MoveWindowOf(entry.thread, entry.hwnd, verdict.x, verdict.y, kRealignFlags, entry.rect);
+        else if (verdict.action == RecordAndMove)
+            MoveWindowOf(entry.thread, entry.hwnd, verdict.x, verdict.y, kRecordAndMoveFlags, entry.rect);
+    }
 }
 
 } // namespace
@@ -199,7 +307,11 @@ void SweepEdge(int bar, LONG line)
                               GetDesktopWindow(),
                               GetShellWindow(),
                               &g_MovedWindows};
+    g_ListedCount = 0;
+    g_ListedNew = 0;
     EnumWindows(kSweeps[BarEdge(bar)], line);
+    AwaitAnswers();
+    JudgeListed(BarEdge(bar), line);
     FinishPostedMove();
     --g_MovesUnderWay;
 }
@@ -214,17 +326,44 @@ void RestoreAll()
         SetWindowPos(g_EdgeBarSet.hwndBar[bar], HWND_TOP, rest.x, rest.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
     }
 
-    // A window whose thread does not answer keeps its move posted and loses its
-    // slot all the same: it goes back as soon as its program runs again.
+    // Every program concerned is asked at once. A window whose thread does not
+    // answer gets its move posted all the same, and loses its slot: it goes
+    // back as soon as its program runs again, and until then its target is
+    // kept as where it is.
     ForgetThreadAnswers(&g_ThreadAnswers);
     MovedWindow entries[MOVED_WINDOW_SLOTS];
+    DWORD threads[MOVED_WINDOW_SLOTS];
     const int count = TakeMovedWindows(&g_MovedWindows, entries);
     for (int i = 0; i < count; ++i) {
-        MoveWindowOf(GetWindowThreadProcessId(entries[i].hwnd, NULL), entries[i].hwnd, entries[i].savedLeft,
-                     entries[i].savedTop, kRealignFlags);
+        threads[i] = GetWindowThreadProcessId(entries[i].hwnd, NULL);
+        if (threads[i] != 0)
+            AskThread(threads[i], entries[i].hwnd);
+    }
+    AwaitAnswers();
+    for (int i = 0; i < count; ++i) {
+        const MovedWindow &entry = entries[i];
+        RECT before = {};
+        if (threads[i] == 0 || !GetWindowRect(entry.hwnd, &before))
+            continue;
+        if (threads[i] != GetCurrentThreadId())
+            NoteRestoreTarget(&g_RestoreTargets, entry.hwnd, entry.savedLeft, entry.savedTop);
+        if (Answered(threads[i], entry.hwnd))
+            MoveWindowOf(threads[i], entry.hwnd, entry.savedLeft, entry.savedTop, kRealignFlags, before);
+        else
+            SetWindowPos(entry.hwnd, HWND_TOP, entry.savedLeft, entry.savedTop, 0, 0,
+                         kRealignFlags | SWP_ASYNCWINDOWPOS);
     }
     FinishPostedMove();
     --g_MovesUnderWay;
 
     SetTimer(g_EdgeBarSet.hwndOwner, TIMER_HOVER_POLL, 200, HoverPoll);
+}
+
+void ForgetShownRestoreTargets()
+{
+    for (const RestoreTarget &target : g_RestoreTargets.slot) {
+        RECT r;
+        if (target.hwnd != NULL && (!GetWindowRect(target.hwnd, &r) || (r.left == target.x && r.top == target.y)))
+            ForgetRestoreTarget(&g_RestoreTargets, target.hwnd);
+    }
 }

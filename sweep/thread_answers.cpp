@@ -1,11 +1,10 @@
 #include "thread_answers.h"
 
-void ForgetThreadAnswers(ThreadAnswers *answers)
-{
-    answers->count = 0;
-}
-
 namespace {
+
+// A ticket holds the slot in its low byte and the round above it; the round
+// starts at 1, so no ticket is 0.
+const unsigned kSlotBits = 8;
 
 int SlotOf(const ThreadAnswers &answers, DWORD threadId)
 {
@@ -16,23 +15,14 @@ int SlotOf(const ThreadAnswers &answers, DWORD threadId)
     return -1;
 }
 
-// Sets the thread's answer, taking a new slot for a thread not noted before;
-// a full memory notes no new thread.
-void Note(ThreadAnswers *answers, DWORD threadId, ThreadAnswer answer)
-{
-    int slot = SlotOf(*answers, threadId);
-    if (slot < 0) {
-        if (answers->count >= THREAD_ANSWER_SLOTS)
-            return;
-        slot = answers->count++;
-        answers->threadId[slot] = threadId;
-    } else if (answers->answer[slot] == ThreadSilent) {
-        return;
-    }
-    answers->answer[slot] = answer;
-}
-
 } // namespace
+
+void ForgetThreadAnswers(ThreadAnswers *answers)
+{
+    answers->count = 0;
+    // Rounds wrap within the ticket's bits, never to 0.
+    answers->round = answers->round % ((~0u >> kSlotBits) - 1) + 1;
+}
 
 ThreadAnswer LookUpThreadAnswer(const ThreadAnswers &answers, DWORD threadId)
 {
@@ -40,12 +30,52 @@ ThreadAnswer LookUpThreadAnswer(const ThreadAnswers &answers, DWORD threadId)
     return slot < 0 ? ThreadNotAsked : answers.answer[slot];
 }
 
-void NoteThreadAsked(ThreadAnswers *answers, DWORD threadId, bool answered)
+unsigned NoteThreadAsking(ThreadAnswers *answers, DWORD threadId)
 {
-    Note(answers, threadId, answered ? ThreadAnswered : ThreadSilent);
+    if (answers->round == 0 || answers->count >= THREAD_ANSWER_SLOTS || SlotOf(*answers, threadId) >= 0)
+        return 0;
+    const int slot = answers->count++;
+    answers->threadId[slot] = threadId;
+    answers->answer[slot] = ThreadAsking;
+    return answers->round << kSlotBits | static_cast<unsigned>(slot);
 }
 
-void NoteThreadBehind(ThreadAnswers *answers, DWORD threadId)
+namespace {
+
+// Settles the question of that ticket, if it is of this round and still open.
+void Settle(ThreadAnswers *answers, unsigned ticket, ThreadAnswer answer)
 {
-    Note(answers, threadId, ThreadBehind);
+    const int slot = static_cast<int>(ticket & ((1u << kSlotBits) - 1));
+    if ((ticket >> kSlotBits) != answers->round || slot >= answers->count || answers->answer[slot] != ThreadAsking)
+        return;
+    answers->answer[slot] = answer;
+}
+
+} // namespace
+
+void NoteAnswer(ThreadAnswers *answers, unsigned ticket)
+{
+    Settle(answers, ticket, ThreadAnswered);
+}
+
+void NoteNoAnswer(ThreadAnswers *answers, unsigned ticket)
+{
+    Settle(answers, ticket, ThreadSilent);
+}
+
+bool AnyThreadAsking(const ThreadAnswers &answers)
+{
+    for (int i = 0; i < answers.count; ++i) {
+        if (answers.answer[i] == ThreadAsking)
+            return true;
+    }
+    return false;
+}
+
+void SilenceUnanswered(ThreadAnswers *answers)
+{
+    for (int i = 0; i < answers->count; ++i) {
+        if (answers->answer[i] == ThreadAsking)
+            answers->answer[i] = ThreadSilent;
+    }
 }

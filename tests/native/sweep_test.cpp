@@ -650,47 +650,119 @@ TEST(TakeMovedWindows, TakesAllOfAFullTableAndNothingFromAnEmptyOne)
     EXPECT_EQ(0, TakeMovedWindows(&desk.table, entries)) << "a second restore finds nothing";
 }
 
-// A sweep asks each thread once and waits for each at most once: a thread that
-// did not answer is left alone, one that fell behind after answering is moved
-// without waiting.
-TEST(ThreadAnswers, EachThreadIsAskedOnceAndWaitedForAtMostOnce)
+// A sweep or restore asks every thread once, all at once, and waits once: a
+// thread that answered by the end of the wait is moved, the others are left
+// alone, and an answer that comes too late (in a later round) changes nothing.
+TEST(ThreadAnswers, EveryThreadIsAskedOnceAndThoseNotAnsweredByTheEndOfTheWaitAreSilent)
 {
-    ThreadAnswers answers;
+    ThreadAnswers answers = {};
     ForgetThreadAnswers(&answers);
     EXPECT_EQ(ThreadNotAsked, LookUpThreadAnswer(answers, 7));
 
-    NoteThreadAsked(&answers, 7, true);
-    NoteThreadAsked(&answers, 9, false);
-    EXPECT_EQ(ThreadAnswered, LookUpThreadAnswer(answers, 7));
-    EXPECT_EQ(ThreadSilent, LookUpThreadAnswer(answers, 9));
-    EXPECT_EQ(ThreadNotAsked, LookUpThreadAnswer(answers, 8));
-
-    NoteThreadBehind(&answers, 7);
-    EXPECT_EQ(ThreadBehind, LookUpThreadAnswer(answers, 7)) << "answered, then did not finish a move";
-    NoteThreadBehind(&answers, 9);
-    EXPECT_EQ(ThreadSilent, LookUpThreadAnswer(answers, 9)) << "its windows stay left alone";
-    NoteThreadBehind(&answers, 11);
-    EXPECT_EQ(ThreadBehind, LookUpThreadAnswer(answers, 11)) << "a restore's move, never asked before";
+    const unsigned seven = NoteThreadAsking(&answers, 7);
+    const unsigned nine = NoteThreadAsking(&answers, 9);
+    const unsigned eleven = NoteThreadAsking(&answers, 11);
+    EXPECT_NE(0u, seven);
+    EXPECT_NE(seven, nine);
+    EXPECT_EQ(0u, NoteThreadAsking(&answers, 7)) << "asked once";
     EXPECT_EQ(3, answers.count) << "one slot per thread";
+    EXPECT_EQ(ThreadAsking, LookUpThreadAnswer(answers, 9));
+    EXPECT_TRUE(AnyThreadAsking(answers));
+
+    NoteAnswer(&answers, nine);
+    NoteNoAnswer(&answers, eleven);
+    EXPECT_EQ(ThreadAnswered, LookUpThreadAnswer(answers, 9));
+    EXPECT_EQ(ThreadSilent, LookUpThreadAnswer(answers, 11)) << "its window was gone";
+    EXPECT_TRUE(AnyThreadAsking(answers)) << "seven has not answered";
+
+    SilenceUnanswered(&answers);
+    EXPECT_FALSE(AnyThreadAsking(answers));
+    EXPECT_EQ(ThreadSilent, LookUpThreadAnswer(answers, 7));
+    NoteAnswer(&answers, seven);
+    EXPECT_EQ(ThreadSilent, LookUpThreadAnswer(answers, 7)) << "an answer after the wait counts no more";
+    EXPECT_EQ(ThreadAnswered, LookUpThreadAnswer(answers, 9));
 
     ForgetThreadAnswers(&answers);
     for (DWORD thread : {7, 9, 11})
         EXPECT_EQ(ThreadNotAsked, LookUpThreadAnswer(answers, thread)) << "the next sweep asks afresh";
+    const unsigned sevenAgain = NoteThreadAsking(&answers, 7);
+    NoteAnswer(&answers, seven);
+    EXPECT_EQ(ThreadAsking, LookUpThreadAnswer(answers, 7)) << "the last round's late answer is not this one's";
+    NoteAnswer(&answers, sevenAgain);
+    EXPECT_EQ(ThreadAnswered, LookUpThreadAnswer(answers, 7));
 }
 
-TEST(ThreadAnswers, AFullMemoryLeavesNewThreadsUnaskedAndStillUpdatesKnownOnes)
+TEST(ThreadAnswers, AFullMemoryTakesNoNewThreadAndRoundsNeverGiveTicketZero)
 {
-    ThreadAnswers answers;
+    ThreadAnswers answers = {};
+    EXPECT_EQ(0u, NoteThreadAsking(&answers, 1)) << "not before a round has begun";
     ForgetThreadAnswers(&answers);
     for (DWORD thread = 1; thread <= THREAD_ANSWER_SLOTS; ++thread)
-        NoteThreadAsked(&answers, thread, true);
-    NoteThreadAsked(&answers, 1000, false);
-    EXPECT_EQ(ThreadNotAsked, LookUpThreadAnswer(answers, 1000)) << "asked again at its next window";
+        EXPECT_NE(0u, NoteThreadAsking(&answers, thread));
+    EXPECT_EQ(0u, NoteThreadAsking(&answers, 1000));
+    EXPECT_EQ(ThreadNotAsked, LookUpThreadAnswer(answers, 1000)) << "asked on its own at each window";
     EXPECT_EQ(THREAD_ANSWER_SLOTS, answers.count);
 
-    NoteThreadBehind(&answers, THREAD_ANSWER_SLOTS);
-    EXPECT_EQ(ThreadBehind, LookUpThreadAnswer(answers, THREAD_ANSWER_SLOTS));
-    EXPECT_EQ(ThreadAnswered, LookUpThreadAnswer(answers, 1));
+    // Far more rounds than the ticket holds: the round wraps, never to 0.
+    for (int i = 0; i < 3; ++i) {
+        answers.round = ~0u;
+        ForgetThreadAnswers(&answers);
+        EXPECT_NE(0u, answers.round);
+        const unsigned ticket = NoteThreadAsking(&answers, 5);
+        EXPECT_NE(0u, ticket);
+        NoteAnswer(&answers, ticket);
+        EXPECT_EQ(ThreadAnswered, LookUpThreadAnswer(answers, 5));
+    }
+}
+
+// A restore's move its program has not carried out yet: the window is taken
+// to be at the move's target until its rectangle shows it there.
+TEST(RestoreTargets, ATargetIsKeptPerWindowUntilForgottenAndTheOldestMakesRoomWhenFull)
+{
+    RestoreTargets targets = {};
+    POINT at = {};
+    EXPECT_FALSE(LookUpRestoreTarget(targets, Handle(100), &at));
+    NoteRestoreTarget(&targets, Handle(100), 10, 20);
+    NoteRestoreTarget(&targets, Handle(101), 30, 40);
+    NoteRestoreTarget(&targets, Handle(100), 50, 60);
+    ASSERT_TRUE(LookUpRestoreTarget(targets, Handle(100), &at));
+    EXPECT_EQ(50, at.x) << "the later restore's target";
+    EXPECT_EQ(60, at.y);
+    ForgetRestoreTarget(&targets, Handle(100));
+    EXPECT_FALSE(LookUpRestoreTarget(targets, Handle(100), &at));
+    ASSERT_TRUE(LookUpRestoreTarget(targets, Handle(101), &at));
+    EXPECT_EQ(30, at.x);
+    EXPECT_FALSE(LookUpRestoreTarget(targets, NULL, &at));
+
+    for (uintptr_t id = 200; id < 200 + MOVED_WINDOW_SLOTS; ++id)
+        NoteRestoreTarget(&targets, Handle(id), 1, 2);
+    EXPECT_FALSE(LookUpRestoreTarget(targets, Handle(101), &at)) << "the oldest gave way";
+    EXPECT_TRUE(LookUpRestoreTarget(targets, Handle(200), &at));
+    EXPECT_TRUE(LookUpRestoreTarget(targets, Handle(200 + MOVED_WINDOW_SLOTS - 1), &at));
+
+    const RECT moved = RectMovedTo(RECT{100, 50, 400, 250}, -20, 7);
+    EXPECT_EQ(-20, moved.left);
+    EXPECT_EQ(7, moved.top);
+    EXPECT_EQ(280, moved.right);
+    EXPECT_EQ(207, moved.bottom);
+}
+
+// A window judged again after the answers: the verdict is the one a single
+// pass would have given with the same facts and table.
+TEST(ListedWindow, JudgedAgainItGetsTheVerdictOfTheFactsItWasListedWith)
+{
+    Desk desk;
+    const RECT reaching = {100, 50, 500, 400};
+    SweepVerdict verdict = desk.Sweep(EdgeLeft, 150, ListedWindow(Handle(100), reaching, true));
+    EXPECT_EQ(RecordAndMove, verdict.action);
+    EXPECT_EQ(150, verdict.x);
+    EXPECT_EQ(50, verdict.y);
+    EXPECT_EQ(Leave, desk.Sweep(EdgeLeft, 150, ListedWindow(Handle(101), reaching, false)).action)
+        << "its thread did not answer";
+    verdict = desk.Sweep(EdgeLeft, 300, ListedWindow(Handle(100), RECT{150, 50, 550, 400}, true));
+    EXPECT_EQ(Realign, verdict.action) << "recorded by the first";
+    EXPECT_EQ(300, verdict.x);
+    EXPECT_EQ(1, desk.table.count);
 }
 
 } // namespace

@@ -14,11 +14,14 @@ enum StallCommand {
     STALL_NOW = WM_APP,               // stops the thread until it is released
     STALL_WHEN_MOVED = WM_APP + 1,    // stops it inside the next move of the window
     STALL_ANSWER_SLOWLY = WM_APP + 2, // from now on every message waits wParam milliseconds
+    STALL_MOVE_LATE = WM_APP + 3,     // the next move of the window waits until released, while the
+                                      // thread goes on answering the messages sent to it
 };
 
 // Named events of the stall program with that process id: the program sets
-// "stalled" as its thread stops, and its thread runs again once the test sets
-// "release" (each setting releases one stop).
+// "stalled" as its thread stops (or a move of its starts to wait, or a slow
+// answer starts), and its thread runs again once the test sets "release"
+// (each setting releases one stop).
 inline std::string StallEventName(const char *what, DWORD processId)
 {
     return std::string("BrelloxStall-") + what + "-" + std::to_string(processId);

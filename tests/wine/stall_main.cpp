@@ -1,8 +1,10 @@
 // Windows whose thread stops answering on request, as a frozen program's does,
 // for the tests and the benchmark of windows that do not answer
 // (stall_control.h). The thread stops before the next message, inside the next
-// move of any of its windows, or answers every message late. Window i is
-// titled "stall i"; the last one lies on top.
+// move of any of its windows, or answers every message late; or a move of its
+// waits while the thread answers every message sent to it, as a program
+// whose thread handles sent messages before its own posted ones does. Window
+// i is titled "stall i"; the last one lies on top.
 //
 //   brellox_stall.exe LEFT TOP RIGHT BOTTOM [LEFT TOP RIGHT BOTTOM ...]
 #include "stall_control.h"
@@ -14,6 +16,7 @@ namespace {
 HANDLE g_stalled;
 HANDLE g_release;
 bool g_stallWhenMoved;
+bool g_moveLate;
 DWORD g_answerDelayMs;
 
 void Stall()
@@ -22,10 +25,22 @@ void Stall()
     WaitForSingleObject(g_release, INFINITE);
 }
 
+// Waits until released, handling every message sent to the thread meanwhile.
+void WaitAnswering()
+{
+    SetEvent(g_stalled);
+    while (MsgWaitForMultipleObjects(1, &g_release, FALSE, INFINITE, QS_SENDMESSAGE) != WAIT_OBJECT_0) {
+        MSG msg;
+        PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
 LRESULT CALLBACK StallWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (g_answerDelayMs != 0)
+    if (g_answerDelayMs != 0) {
+        SetEvent(g_stalled);
         Sleep(g_answerDelayMs);
+    }
     switch (message) {
     case STALL_NOW:
         Stall();
@@ -36,10 +51,18 @@ LRESULT CALLBACK StallWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case STALL_ANSWER_SLOWLY:
         g_answerDelayMs = static_cast<DWORD>(wParam);
         return 0;
+    case STALL_MOVE_LATE:
+        g_moveLate = true;
+        return 0;
     case WM_WINDOWPOSCHANGING:
-        if (g_stallWhenMoved && !(reinterpret_cast<WINDOWPOS *>(lParam)->flags & SWP_NOMOVE)) {
+        if (reinterpret_cast<WINDOWPOS *>(lParam)->flags & SWP_NOMOVE)
+            break;
+        if (g_stallWhenMoved) {
             g_stallWhenMoved = false;
             Stall();
+        } else if (g_moveLate) {
+            g_moveLate = false;
+            WaitAnswering();
         }
         break;
     }

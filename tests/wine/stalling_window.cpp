@@ -52,6 +52,11 @@ void StallingWindow::StallWhenMoved() const
     SendMessageTimeoutA(Window(), STALL_WHEN_MOVED, 0, 0, SMTO_NORMAL, kStartTimeoutMs, NULL);
 }
 
+void StallingWindow::MoveLate() const
+{
+    SendMessageTimeoutA(Window(), STALL_MOVE_LATE, 0, 0, SMTO_NORMAL, kStartTimeoutMs, NULL);
+}
+
 bool StallingWindow::WaitUntilStalled(DWORD timeoutMs)
 {
     return WaitUntil([&] { return WaitForSingleObject(stalled_, 0) == WAIT_OBJECT_0; }, timeoutMs);

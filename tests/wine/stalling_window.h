@@ -21,9 +21,13 @@ public:
     // Its thread stops inside the next move of any of its windows, as a program
     // that freezes while a sweep is moving its window does.
     void StallWhenMoved() const;
+    // The next move of any of its windows waits until released, while its
+    // thread goes on answering every message sent to it.
+    void MoveLate() const;
     // Whether its thread has stopped (since the last such report).
     bool WaitUntilStalled(DWORD timeoutMs);
-    // From now on it answers every message only after that many milliseconds.
+    // From now on it answers every message only after that many milliseconds,
+    // reporting each as a stop.
     void AnswerSlowly(DWORD ms) const;
     // Lets its thread run again after one stop.
     void Release() const;

@@ -379,4 +379,203 @@ TEST_F(UnkindWorld, WindowsVanishingDuringTheSweepLeaveTheRestPushedAndRestored)
     EXPECT_EQ(0, unanswered_);
 }
 
+// Several frozen programs cost a sweep and a restore one wait, not one each:
+// every thread is asked at once. Each frozen program would cost at least the
+// 100 ms bound if they were waited for one after another, so five of them
+// taking under 400 ms in all shows a single wait, with room for a slow machine.
+TEST_F(UnkindWorld, FiveFrozenProgramsCostASweepAndARestoreOneWait)
+{
+    StartHost();
+    const std::vector<RECT> at = {{60, 500, 360, 600}, {20, 620, 320, 740}};
+    for (const RECT &r : at)
+        Sample(r);
+    // Above the answering windows, so the sweep meets every frozen one first.
+    std::vector<std::unique_ptr<StallingWindow>> frozen;
+    std::vector<RECT> frozenAt;
+    for (int i = 0; i < 5; ++i) {
+        frozenAt.push_back({30 + 10 * i, 40 + 80 * i, 330 + 10 * i, 110 + 80 * i});
+        frozen.push_back(std::make_unique<StallingWindow>(std::vector<RECT>{frozenAt.back()}));
+        ASSERT_NE(nullptr, frozen.back()->Window());
+    }
+
+    auto timed = [&](UINT command, WPARAM wParam, LPARAM lParam) {
+        DWORD_PTR microseconds = 0;
+        EXPECT_TRUE(SendMessageTimeoutA(control_, command, wParam, lParam, SMTO_NORMAL, 20000, &microseconds));
+        return static_cast<long long>(microseconds) / 1000;
+    };
+
+    // Frozen just before the open: left where they are, the others pushed.
+    for (int count : {1, 5}) {
+        SCOPED_TRACE(count);
+        for (int i = 0; i < count; ++i)
+            ASSERT_TRUE(frozen[i]->StallNow());
+        const long long sweepMs = timed(HOST_TIMED_SWEEP, LEFT, 150);
+        EXPECT_LT(sweepMs, 400) << "the sweep waited once per frozen program";
+        // The wait spent the bound: the moves after it are on their way, in
+        // order, not waited for.
+        EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs));
+        for (int i = 0; i < 5; ++i) {
+            const RECT expected = i < count ? frozenAt[i] : Moved(frozenAt[i], 150, frozenAt[i].top);
+            EXPECT_TRUE(WaitForRect(frozen[i]->Window(), expected)) << i << HasRect(frozen[i]->Window(), expected);
+        }
+        const long long restoreMs = timed(HOST_TIMED_RESTORE_ALL, 0, 0);
+        EXPECT_LT(restoreMs, 400);
+        EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs));
+        for (int i = 0; i < count; ++i) {
+            frozen[i]->Release();
+            ASSERT_TRUE(frozen[i]->WaitUntilAnswering());
+        }
+        for (int i = 0; i < 5; ++i)
+            EXPECT_TRUE(WaitForRect(frozen[i]->Window(), frozenAt[i]))
+                << i << HasRect(frozen[i]->Window(), frozenAt[i]);
+    }
+
+    // Frozen once pushed: the restore puts the others back without waiting for
+    // each, and the frozen ones as soon as they run again.
+    timed(HOST_TIMED_SWEEP, LEFT, 150);
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(WaitForRect(frozen[i]->Window(), Moved(frozenAt[i], 150, frozenAt[i].top))) << i;
+    for (auto &program : frozen)
+        ASSERT_TRUE(program->StallNow());
+    EXPECT_LT(timed(HOST_TIMED_RESTORE_ALL, 0, 0), 400) << "the restore waited once per frozen program";
+    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs));
+    for (int i = 0; i < 5; ++i) {
+        frozen[i]->Release();
+        ASSERT_TRUE(frozen[i]->WaitUntilAnswering());
+        EXPECT_TRUE(WaitForRect(frozen[i]->Window(), frozenAt[i])) << i << HasRect(frozen[i]->Window(), frozenAt[i]);
+    }
+}
+
+// Nothing is left posted to a window Brellox did not move: released while the
+// bar is open, a window frozen at the open stays where it was, then and after
+// the restore.
+TEST_F(UnkindWorld, AWindowFrozenAtTheOpenAndReleasedWhileItIsOpenStaysWhereItIs)
+{
+    Start();
+    const std::vector<RECT> at = {{60, 400, 360, 600}};
+    Sample(at[0]);
+    const RECT stallAt = {40, 100, 340, 300};
+    StallingWindow &stalling = StartStallingWindow({stallAt});
+    ASSERT_NE(nullptr, stalling.Window());
+    ASSERT_TRUE(stalling.StallNow());
+
+    DoubleClick(1, 760);
+    ASSERT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs));
+    stalling.Release();
+    ASSERT_TRUE(stalling.WaitUntilAnswering());
+    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(stalling.Window()), stallAt); }, 500))
+        << HasRect(stalling.Window(), stallAt);
+    ClickWindow(samples_[0]);
+    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs));
+    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(stalling.Window()), stallAt); }, 500))
+        << HasRect(stalling.Window(), stallAt);
+}
+
+// A second sweep leaves a recorded window whose program froze where the first
+// put it: released before the restore, it stays there until the restore
+// brings it home.
+TEST_F(UnkindWorld, ARecordedWindowFrozenAtASecondSweepKeepsItsFirstPushUntilTheRestore)
+{
+    Start("[Brellox]\r\n");
+    const RECT stallAt = {40, 100, 340, 250};
+    StallingWindow &stalling = StartStallingWindow({stallAt});
+    ASSERT_NE(nullptr, stalling.Window());
+    const std::vector<RECT> at = {{60, 400, 360, 600}};
+    Sample(at[0]);
+
+    ASSERT_TRUE(PressToDrag(bars_.bars[0], 0, 700));
+    ASSERT_TRUE(MovePointer(300, 700));
+    ASSERT_TRUE(WaitForRect(bars_.bars[0], {300, 0, 302, 768})) << HasRect(bars_.bars[0], {300, 0, 302, 768});
+    ASSERT_TRUE(ReleaseDrag(bars_.bars[0]));
+    const RECT firstPush = Moved(stallAt, 302, stallAt.top);
+    ASSERT_TRUE(WaitForRect(stalling.Window(), firstPush));
+    ASSERT_TRUE(stalling.StallNow());
+
+    DoubleClick(301, 700);
+    ASSERT_TRUE(WaitForRect(samples_[0], Moved(at[0], 150, at[0].top), kStartTimeoutMs));
+    stalling.Release();
+    ASSERT_TRUE(stalling.WaitUntilAnswering());
+    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(stalling.Window()), firstPush); }, 500))
+        << "no realign was left posted to it: " << HasRect(stalling.Window(), firstPush);
+    ClickWindow(samples_[0]);
+    EXPECT_TRUE(WaitForRect(stalling.Window(), stallAt, kStartTimeoutMs)) << HasRect(stalling.Window(), stallAt);
+}
+
+// A restore's move that its program carries out late (it answers messages sent
+// to it first, as every program on Windows does while its own queue waits): an
+// open that comes before the move is done finds the window still in the strip,
+// and must record where the restore sends it, not where it still is.
+TEST_F(UnkindWorld, ARestoresMoveCarriedOutLateLosesTheWindowsPlaceToNoLaterOpen)
+{
+    Start();
+    const RECT stallAt = {40, 100, 340, 300};
+    StallingWindow &late = StartStallingWindow({stallAt});
+    ASSERT_NE(nullptr, late.Window());
+    const std::vector<RECT> at = {{60, 400, 360, 600}};
+    Sample(at[0]);
+
+    DoubleClick(1, 760);
+    const RECT pushed = Moved(stallAt, 150, stallAt.top);
+    ASSERT_TRUE(WaitForRect(late.Window(), pushed)) << HasRect(late.Window(), pushed);
+    late.MoveLate();
+    ClickWindow(samples_[0]);
+    ASSERT_TRUE(late.WaitUntilStalled(kStartTimeoutMs)) << "its restore move waits";
+    ASSERT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs));
+    ASSERT_TRUE(late.WaitUntilAnswering()) << "it answers meanwhile";
+    EXPECT_TRUE(HasRect(late.Window(), pushed)) << "still in the strip";
+
+    DoubleClick(1, 760);
+    ASSERT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs));
+    late.Release();
+    ASSERT_TRUE(late.WaitUntilAnswering());
+    ClickWindow(samples_[0]);
+    ASSERT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs));
+    EXPECT_TRUE(WaitForRect(late.Window(), stallAt)) << HasRect(late.Window(), stallAt);
+    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(late.Window()), stallAt); }, 500))
+        << HasRect(late.Window(), stallAt);
+}
+
+// A display change that comes while a sweep waits for a frozen program's
+// answer waits for the sweep's end; its restore then puts every window back,
+// and no window is moved without being recorded.
+TEST_F(UnkindWorld, ADisplayChangeWhileASweepWaitsComesAfterIt)
+{
+    StartHost();
+    const std::vector<RECT> at = {{60, 400, 360, 600}, {20, 620, 320, 740}};
+    for (const RECT &r : at)
+        Sample(r);
+    const RECT frozenAt = {40, 100, 340, 200};
+    StallingWindow &frozen = StartStallingWindow({frozenAt});
+    ASSERT_NE(nullptr, frozen.Window());
+    ASSERT_TRUE(frozen.StallNow());
+    // Another program's window, which tells the test when the sweep asks it:
+    // by then the sweep is about to wait for the frozen one.
+    const RECT askedAt = {30, 220, 330, 320};
+    StallingWindow asked({askedAt});
+    ASSERT_NE(nullptr, asked.Window());
+    asked.AnswerSlowly(1);
+    while (asked.WaitUntilStalled(50)) {
+    }
+
+    Open(LEFT);
+    ASSERT_TRUE(asked.WaitUntilStalled(kStartTimeoutMs)) << "the sweep asked it";
+    ASSERT_TRUE(ChangeScreenSize(800, 600));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return SamplesAt(at, -1) && SameRect(RectOf(bars_.bars[0]), {0, 0, 2, 600});
+        },
+        kStartTimeoutMs))
+        << "the change restored after the sweep: " << HasRect(samples_[0], at[0]);
+    EXPECT_TRUE(HoldsFor([&] { return SamplesAt(at, -1) && SameRect(RectOf(asked.Window()), askedAt); }, 500))
+        << "no move of the sweep came after";
+    ASSERT_TRUE(ChangeScreenSize(1024, 768));
+    frozen.Release();
+    ASSERT_TRUE(frozen.WaitUntilAnswering());
+    EXPECT_TRUE(HasRect(frozen.Window(), frozenAt));
+    Open(LEFT);
+    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs)) << "nothing stayed recorded";
+    PostMessageA(control_, HOST_RESTORE_ALL, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs));
+}
+
 } // namespace
