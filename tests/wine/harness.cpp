@@ -398,13 +398,37 @@ void EndAllBrellox()
 
 bool SaveScreenshot(const std::string &path)
 {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
+    // The rectangle around every monitor; with one monitor, the screen.
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
     HDC screen = GetDC(NULL);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
+    // What lies on no monitor (beside a shorter one) shows whatever the display
+    // left there: it is filled dark grey instead, which no desktop shows.
+    struct OffMonitors {
+        HRGN region;
+        POINT origin;
+        static BOOL CALLBACK Cut(HMONITOR, HDC, LPRECT monitor, LPARAM context)
+        {
+            OffMonitors *off = reinterpret_cast<OffMonitors *>(context);
+            HRGN cut = CreateRectRgnIndirect(monitor);
+            OffsetRgn(cut, -off->origin.x, -off->origin.y);
+            CombineRgn(off->region, off->region, cut, RGN_DIFF);
+            DeleteObject(cut);
+            return TRUE;
+        }
+    };
+    OffMonitors off = {CreateRectRgn(0, 0, width, height), {left, top}};
+    EnumDisplayMonitors(NULL, NULL, OffMonitors::Cut, reinterpret_cast<LPARAM>(&off));
+    HBRUSH dark = CreateSolidBrush(RGB(0x40, 0x40, 0x40));
+    FillRgn(memory, off.region, dark);
+    DeleteObject(dark);
+    DeleteObject(off.region);
     SelectObject(memory, previous);
 
     BITMAPINFOHEADER info = {};
