@@ -1,9 +1,11 @@
 // Benchmarks of the real program under Wine. Prints figures, asserts nothing.
 //
-//   brellox_bench.exe MINIMAL_EXE SAMPLES_EXE [ROUNDS] [REST_SECONDS]
+//   brellox_bench.exe [--monitors] MINIMAL_EXE SAMPLES_EXE [ROUNDS] [REST_SECONDS]
 //
 // brellox_timer.exe and brellox_manifested.exe, the floors of the CPU and the
-// memory figures, are taken from beside this program.
+// memory figures, are taken from beside this program. With --monitors, in a
+// session of two monitors side by side, only the figures that compare two
+// monitors with one: a sweep of one monitor's strip and memory with six bars.
 #include "harness.h"
 #include "host_control.h"
 #include "proc_files.h"
@@ -12,6 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <vector>
@@ -106,25 +109,30 @@ Samples StartSamples(const std::string &exe, int count, const std::string &direc
     return samples;
 }
 
-bool AllHome(const Samples &samples)
+bool AllInPlace(const Samples &samples, const std::vector<RECT> &places)
 {
     for (size_t i = 0; i < samples.windows.size(); ++i) {
-        if (!SameRect(RectOf(samples.windows[i]), samples.home[i]))
+        if (!SameRect(RectOf(samples.windows[i]), places[i]))
             return false;
     }
     return true;
 }
 
-// Whether every sample window that started in the strip of a left sweep at
-// that line now stands on it, and every other one is still at home.
-bool SweptTo(const Samples &samples, LONG line)
+bool AllHome(const Samples &samples)
 {
-    for (size_t i = 0; i < samples.windows.size(); ++i) {
-        const LONG left = RectOf(samples.windows[i]).left;
-        if (left != (samples.home[i].left <= line ? line : samples.home[i].left))
-            return false;
+    return AllInPlace(samples, samples.home);
+}
+
+// Where a left sweep at that line puts the sample windows: those that start in
+// its strip on the line, every other one at home.
+std::vector<RECT> LeftSweptTo(const Samples &samples, LONG line)
+{
+    std::vector<RECT> swept = samples.home;
+    for (RECT &r : swept) {
+        if (r.left <= line)
+            OffsetRect(&r, line - r.left, 0);
     }
-    return true;
+    return swept;
 }
 
 bool AllAt(const Samples &samples, LONG left)
@@ -136,12 +144,23 @@ bool AllAt(const Samples &samples, LONG left)
     return true;
 }
 
+void SendHome(const Samples &samples)
+{
+    for (size_t i = 0; i < samples.windows.size(); ++i) {
+        SetWindowPos(samples.windows[i], HWND_TOP, samples.home[i].left, samples.home[i].top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 // The floor a sweep is measured against: the same enumeration and the same
 // moves, made directly, with nothing decided but whether a window of the
-// samples reaches the strip.
+// samples reaches the strip. A left sweep's strip lies left of the line; a top
+// sweep's above it, across the columns of its monitor.
 struct FloorSweep {
     const std::vector<HWND> *windows;
     LONG line;
+    bool top;
+    RECT monitor;
 };
 
 BOOL CALLBACK MoveIfSample(HWND hwnd, LPARAM lParam)
@@ -149,18 +168,24 @@ BOOL CALLBACK MoveIfSample(HWND hwnd, LPARAM lParam)
     FloorSweep *floor = reinterpret_cast<FloorSweep *>(lParam);
     if (std::binary_search(floor->windows->begin(), floor->windows->end(), hwnd)) {
         RECT r = RectOf(hwnd);
-        if (r.left <= floor->line)
+        if (!floor->top && r.left <= floor->line)
             SetWindowPos(hwnd, HWND_TOP, floor->line, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        else if (floor->top && r.left < floor->monitor.right && floor->monitor.left < r.right && r.top <= floor->line)
+            SetWindowPos(hwnd, HWND_TOP, r.left, floor->line, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     return TRUE;
 }
 
-void SendHome(const Samples &samples)
+// The floor's time in milliseconds; the windows are then sent home.
+double TimedFloor(const Samples &samples, FloorSweep floor)
 {
-    for (size_t i = 0; i < samples.windows.size(); ++i) {
-        SetWindowPos(samples.windows[i], HWND_TOP, samples.home[i].left, samples.home[i].top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    LARGE_INTEGER begin, end;
+    QueryPerformanceCounter(&begin);
+    EnumWindows(MoveIfSample, reinterpret_cast<LPARAM>(&floor));
+    QueryPerformanceCounter(&end);
+    SendHome(samples);
+    WaitUntil([&] { return AllHome(samples); }, kStartTimeoutMs);
+    return Milliseconds(begin, end);
 }
 
 std::unique_ptr<BrelloxProcess> StartHost(const std::string &directory, HWND *control)
@@ -174,11 +199,13 @@ std::unique_ptr<BrelloxProcess> StartHost(const std::string &directory, HWND *co
     return host;
 }
 
-// A sweep timed by the host, in milliseconds, then checked and undone.
-double TimedSweep(HWND control, UINT command, const Samples &samples, LONG line)
+// A sweep of the bar in that slot timed by the host, in milliseconds, then
+// checked against where it puts the windows and undone.
+double TimedSweep(HWND control, UINT command, WPARAM slot, LONG line, const Samples &samples,
+                  const std::vector<RECT> &swept)
 {
-    const double ms = SendMessageA(control, command, 0, line) / 1000.0;
-    if (!SweptTo(samples, line))
+    const double ms = SendMessageA(control, command, slot, line) / 1000.0;
+    if (!AllInPlace(samples, swept))
         std::fprintf(stderr, "the sweep did not clear the strip as it should\n");
     SendMessageA(control, HOST_RESTORE_ALL, 0, 0);
     WaitUntil([&] { return AllHome(samples); }, kStartTimeoutMs);
@@ -194,20 +221,13 @@ void BenchSweep(const std::string &samplesExe, const std::string &directory, int
     Samples samples = StartSamples(samplesExe, count, directory, every);
     HWND control;
     auto host = StartHost(directory, &control);
+    const std::vector<RECT> swept = LeftSweptTo(samples, line);
     std::vector<double> bounded, waiting, floor, kinds;
     for (int round = 0; round < rounds; ++round) {
-        bounded.push_back(TimedSweep(control, HOST_TIMED_SWEEP, samples, line));
-        waiting.push_back(TimedSweep(control, HOST_TIMED_WAITING_SWEEP, samples, line));
+        bounded.push_back(TimedSweep(control, HOST_TIMED_SWEEP, 0, line, samples, swept));
+        waiting.push_back(TimedSweep(control, HOST_TIMED_WAITING_SWEEP, 0, line, samples, swept));
         kinds.push_back(SendMessageA(control, HOST_TIMED_KIND_QUESTIONS, 0, line) / 1000.0);
-
-        FloorSweep direct = {&samples.windows, line};
-        LARGE_INTEGER begin, end;
-        QueryPerformanceCounter(&begin);
-        EnumWindows(MoveIfSample, reinterpret_cast<LPARAM>(&direct));
-        QueryPerformanceCounter(&end);
-        floor.push_back(Milliseconds(begin, end));
-        SendHome(samples);
-        WaitUntil([&] { return AllHome(samples); }, kStartTimeoutMs);
+        floor.push_back(TimedFloor(samples, {&samples.windows, line, false, {}}));
     }
     const double ratio = Median(bounded) / Median(floor), before = Median(waiting) / Median(floor);
     std::printf("sweep of %3d windows of another process, %3d in the strip: median %.2f ms, floor %.2f ms, "
@@ -231,6 +251,79 @@ void BenchSweeps(const std::string &samplesExe, const std::string &directory, in
     BenchSweep(samplesExe, directory, rounds, 200, 5);
     std::printf("(target: a desktop with a fifth of its windows in the strip no worse than waiting as before;\n"
                 " the kind questions cost a sweep at most 5%%)\n");
+}
+
+// The monitors, the primary first.
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoA(monitor, &info)) {
+        std::vector<RECT> &monitors = *reinterpret_cast<std::vector<RECT> *>(list);
+        monitors.insert(info.dwFlags & MONITORINFOF_PRIMARY ? monitors.begin() : monitors.end(), info.rcMonitor);
+    }
+    return TRUE;
+}
+
+std::vector<RECT> Monitors()
+{
+    std::vector<RECT> monitors;
+    EnumDisplayMonitors(NULL, NULL, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+}
+
+// A top sweep of 200 windows of another process, a quarter of them in the
+// strip of the swept monitor and the rest elsewhere: with one monitor below
+// the strip; with two all over the other monitor, also in the rows of the
+// strip, where the sweep leaves them only because a bar sweeps its own
+// monitor. With two, the second monitor is swept. Printed in the form of the
+// left sweeps' figures.
+void BenchQuarterSweep(const std::string &samplesExe, const std::string &directory, int rounds)
+{
+    const int count = 200, inStrip = count / 4;
+    const std::vector<RECT> monitors = Monitors();
+    const bool two = monitors.size() == 2;
+    const RECT swept = monitors.back(), other = monitors.front();
+    // The top bar (2) of the second monitor (slots 4 to 7) or of the only one.
+    const WPARAM slot = (two ? 4 : 0) + 2;
+    const LONG line = swept.top + 150;
+    Samples samples = StartSamples(samplesExe, count, directory);
+    for (int i = 0; i < count; ++i) {
+        RECT &r = samples.home[i];
+        const LONG width = r.right - r.left, height = r.bottom - r.top;
+        // Spread out so that the windows do not all stand on the same spots.
+        POINT at;
+        if (i % 4 == 0)
+            at = {swept.left + (i * 3) % (swept.right - swept.left - width), swept.top + i % 150};
+        else if (two)
+            at = {other.left + (i * 7) % (other.right - other.left - width),
+                  other.top + (i * 5) % (other.bottom - other.top - height)};
+        else
+            at = {swept.left + (i * 7) % (swept.right - swept.left - width),
+                  line + 1 + (i * 5) % (swept.bottom - line - 1 - height)};
+        SetRect(&r, at.x, at.y, at.x + width, at.y + height);
+    }
+    SendHome(samples);
+    if (!WaitUntil([&] { return AllHome(samples); }, kStartTimeoutMs)) {
+        std::fprintf(stderr, "the sample windows did not go to their places\n");
+        std::exit(1);
+    }
+    std::vector<RECT> pushed = samples.home;
+    for (int i = 0; i < count; i += 4)
+        OffsetRect(&pushed[i], 0, line - pushed[i].top);
+    HWND control;
+    auto host = StartHost(directory, &control);
+    std::vector<double> bounded, floor;
+    for (int round = 0; round < rounds; ++round) {
+        bounded.push_back(TimedSweep(control, HOST_TIMED_SWEEP, slot, line, samples, pushed));
+        floor.push_back(TimedFloor(samples, {&samples.windows, line, true, swept}));
+    }
+    std::printf("sweep of %3d windows of another process, %3d in the strip of %s: median %.2f ms, floor %.2f ms, "
+                "ratio %.2f\n",
+                count, inStrip,
+                two ? "the second monitor's top bar, the others on the primary monitor"
+                    : "the top bar, the others below it",
+                Median(bounded), Median(floor), Median(bounded) / Median(floor));
 }
 
 // What one window whose thread has stopped costs a sweep that meets it and a
@@ -421,6 +514,16 @@ MemoryAtRest MeasureMemoryAtRest(const std::string &exe, const std::string &dire
     return memory;
 }
 
+const char kAllEdges[] = "[Brellox]\r\nLeft=1\r\nRight=1\r\nTop=1\r\nBottom=1\r\n";
+
+// A fresh directory whose settings file holds these settings.
+std::string SettingsDirectory(const char *name, const char *settings)
+{
+    const std::string directory = MakeScratchDirectory(name);
+    WriteTextFile(directory + "\\Brellox.ini", settings);
+    return directory;
+}
+
 // The mappings that make the difference, largest first; the rest summed up.
 void PrintMappingDifferences(const char *against, const MemoryAtRest &floor, const MemoryAtRest &brellox)
 {
@@ -454,14 +557,52 @@ void BenchMemory(const std::string &minimal, const std::string &directory)
                 brellox.kib - manifested.kib);
     PrintMappingDifferences("the program with the same manifest", manifested, brellox);
     PrintMappingDifferences("the bare one-window program", bare, brellox);
+
+    const MemoryAtRest fourBars =
+        MeasureMemoryAtRest(BrelloxExePath(), SettingsDirectory("bench-four-bars", kAllEdges), true);
+    if (fourBars.kib < 0) {
+        std::printf("private memory at rest with four bars: could not be read from /proc\n");
+        return;
+    }
+    std::printf("private memory at rest with a bar on each of the four edges of one monitor: Brellox %lld KiB, "
+                "%+lld KiB above the one-window program\n",
+                fourBars.kib, fourBars.kib - bare.kib);
+}
+
+// Private memory at rest on two monitors: with every edge's bar on both, six
+// bars, against the one-window program and against four bars on the same
+// monitors (no bottom bars: the left and top of the primary, the top and right
+// of the second monitor).
+void BenchMemoryOnMonitors(const std::string &minimal, const std::string &directory)
+{
+    const MemoryAtRest bare = MeasureMemoryAtRest(minimal, directory, false);
+    const MemoryAtRest six =
+        MeasureMemoryAtRest(BrelloxExePath(), SettingsDirectory("bench-six-bars", kAllEdges), true);
+    const MemoryAtRest four = MeasureMemoryAtRest(
+        BrelloxExePath(), SettingsDirectory("bench-four-bars", "[Brellox]\r\nLeft=1\r\nRight=1\r\nTop=1\r\n"), true);
+    if (bare.kib < 0 || six.kib < 0 || four.kib < 0) {
+        std::printf("private memory at rest on two monitors: could not be read from /proc\n");
+        return;
+    }
+    std::printf(
+        "private memory at rest on two monitors (%s build): six bars (every edge) %lld KiB, %+lld KiB above the "
+        "one-window program (%lld KiB); four bars (the left, top and right edges) %lld KiB, %+lld KiB; six "
+        "bars against four: %+lld KiB (target: at most 64 KiB more)\n",
+        BuildName(), six.kib, six.kib - bare.kib, bare.kib, four.kib, four.kib - bare.kib, six.kib - four.kib);
+    PrintMappingDifferences("with four bars", four, six);
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
+    const bool monitors = argc > 1 && std::strcmp(argv[1], "--monitors") == 0;
+    if (monitors) {
+        --argc;
+        ++argv;
+    }
     if (argc < 3) {
-        std::fprintf(stderr, "usage: brellox_bench MINIMAL_EXE SAMPLES_EXE [ROUNDS] [REST_SECONDS]\n");
+        std::fprintf(stderr, "usage: brellox_bench [--monitors] MINIMAL_EXE SAMPLES_EXE [ROUNDS] [REST_SECONDS]\n");
         return 2;
     }
     const std::string minimal = argv[1];
@@ -471,6 +612,18 @@ int main(int argc, char **argv)
     const std::string directory = MakeScratchDirectory("bench");
 
     EndAllBrellox();
+    if (monitors) {
+        if (Monitors().size() != 2) {
+            std::fprintf(stderr, "--monitors needs a session of two monitors side by side\n");
+            return 2;
+        }
+        BenchQuarterSweep(samples, directory, rounds);
+        std::printf("(target: the ratio no worse than the same figure on one monitor)\n");
+        std::fflush(stdout);
+        BenchMemoryOnMonitors(minimal, directory);
+        EndAllBrellox();
+        return 0;
+    }
     std::vector<double> brelloxTimes, minimalTimes;
     // Interleaved, so both see the same conditions.
     for (int round = 0; round < rounds; ++round) {
@@ -485,6 +638,8 @@ int main(int argc, char **argv)
     std::fflush(stdout);
 
     BenchSweeps(samples, directory, rounds);
+    BenchQuarterSweep(samples, directory, rounds);
+    std::printf("(the same figure on two monitors follows in their session)\n");
     std::fflush(stdout);
     BenchStalledWindow(samples, directory, std::min(rounds, 10));
     std::fflush(stdout);
