@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds the fuzz targets of the rules with clang into
 # build/fuzz and runs each of them, as many at once as there are cores. Prints
-# one line per target; the exit code is 0 only when none found anything. An
-# input that made a target fail is kept under build/fuzz-findings/.
+# one line per target; the exit code is 0 only when each target had seeds and
+# none found anything. An input that made a target fail is kept under
+# build/fuzz-findings/.
 #
 #   tools/fuzz.sh [--runs N] [--logs DIR]   N executions per target (default 10000000)
 #   tools/fuzz.sh SECONDS [--logs DIR]      SECONDS per target instead
@@ -32,13 +33,34 @@ if ! { cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=
 fi
 grep -E 'warning:' "$logs/fuzz-build.log" | sort -u | head -n 20
 
-# Each target has a seed corpus of its own. What a run adds goes to a working
-# corpus under build/, listed first so that the checked-in seeds stay as they are.
-# Inputs stay under 1 KiB: room for a full moved-window table and an overlong
-# settings path, and short enough to keep every target fast.
+# Each target the build lists has a seed corpus of its own, with files in it: a
+# target without seeds starts from nothing and reaches little of its rules, and
+# seeds without a target are fuzzed by nothing. Either one fails the run.
+mapfile -t built <build/fuzz/tests/fuzz/targets.txt
+declare -A is_built=()
 targets=()
-for dir in tests/fuzz/corpus/*/; do targets+=("$(basename "$dir")"); done
+unmatched=0
+for name in "${built[@]}"; do
+  is_built[$name]=1
+  if [ -n "$(find "tests/fuzz/corpus/$name" -type f -print -quit 2>/dev/null)" ]; then
+    targets+=("$name")
+  else
+    echo "fuzz $name: NO SEEDS, tests/fuzz/corpus/$name holds no file"
+    unmatched=$((unmatched + 1))
+  fi
+done
+for dir in tests/fuzz/corpus/*/; do
+  name=$(basename "$dir")
+  if [ -z "${is_built[$name]:-}" ]; then
+    echo "fuzz $name: NO TARGET for the seeds in $dir"
+    unmatched=$((unmatched + 1))
+  fi
+done
 
+# What a run adds goes to a working corpus under build/, listed first so that
+# the checked-in seeds stay as they are. Inputs stay under 1 KiB: room for a
+# full moved-window table and an overlong settings path, and short enough to
+# keep every target fast.
 run_target() {
   local name=$1
   mkdir -p "build/fuzz-corpus/$name"
@@ -69,5 +91,5 @@ for name in "${targets[@]}"; do
   echo "fuzz $name: FINDING after ${executed:-an unknown number of} executions (exit code $status), input kept in ${kept:-no file}; see $log"
   grep -E 'property failed|runtime error|ERROR: (AddressSanitizer|libFuzzer)|SUMMARY' "$log" | head -n 5
 done
-echo "fuzz: ${#targets[@]} targets, $findings with findings, $(($(date +%s) - start)) s"
-[ "$findings" = 0 ]
+echo "fuzz: ${#targets[@]} targets run, $findings with findings, $unmatched without seeds or target, $(($(date +%s) - start)) s"
+[ "$findings" = 0 ] && [ "$unmatched" = 0 ]

@@ -20,5 +20,15 @@ BRELLOX_SOAK_ROUNDS=$rounds LC_ALL=en_US.UTF-8 \
   tools/wine-run.sh "$build/tests/wine/brellox_wine_tests.exe" --gtest_filter='Soak*' >"$log" 2>&1
 status=$?
 grep -E '^soak figure|^\[  FAILED  \]|Failure' "$log"
-grep -E '^\[  PASSED  \]' "$log" || echo "soak failed (exit code $status); see $log"
+# A run in which no soak passed, because none ran or all skipped, checked nothing.
+ran=$(sed -n 's/^\[==========\] \([0-9]*\) tests\{0,1\} from .* ran\..*/\1/p' "$log" | tail -n 1)
+passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$log" | tail -n 1)
+if [ "$status" != 0 ]; then
+  echo "soak failed (exit code $status); see $log"
+elif [ "${passed:-0}" = 0 ]; then
+  echo "soak failed: ${ran:-no} tests ran and none passed; see $log"
+  status=1
+else
+  echo "soak passed: $passed tests"
+fi
 exit $status

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds everything and runs every test: the native
-# unit tests of the rules, a short run of each fuzz target, then the Wine tests
-# of the real program. Ends with one summary line; the exit code is 0 only when
-# every test passed.
+# unit tests of the rules, the checks of this command's own tools, a short run
+# of each fuzz target from its seeds, then the Wine tests of the real program,
+# in groups that between them run every test of the driver. Ends with one
+# summary line; the exit code is 0 only when every test passed and no run,
+# group or fuzz target checked nothing.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -24,8 +26,13 @@ passed=0
 failed=0
 skipped=0
 
+# A run whose every test skipped checked nothing: it fails, unless its group is
+# named here with the reason why skipping all is right there. None is today.
+declare -A all_skipped_is_right=()
+
 # Adds up one GoogleTest run. A run that ends without its summary (a crash, a
-# hang cut short) or that ran no test counts as a failure, never as nothing.
+# hang cut short), that ran no test or whose tests all skipped counts as a
+# failure, never as nothing.
 tally() {
   local name=$1 log=$2 status=$3
   local ok bad ran skip
@@ -48,6 +55,16 @@ tally() {
     return
   fi
   skip=$(sed -n 's/^\[  SKIPPED \] \([0-9]*\) tests\{0,1\}, listed below:.*/\1/p' "$log" | tail -n 1)
+  if [ "$ok" = 0 ] && [ -z "$bad" ] && [ "$status" = 0 ]; then
+    skipped=$((skipped + ran))
+    if [ -n "${all_skipped_is_right[$name]:-}" ]; then
+      echo "$name: all $ran tests skipped, which is right here: ${all_skipped_is_right[$name]}"
+    else
+      echo "$name: all $ran tests skipped, so it checked nothing; see $log"
+      failed=$((failed + 1))
+    fi
+    return
+  fi
   passed=$((passed + ok))
   failed=$((failed + ${bad:-0}))
   skipped=$((skipped + ${skip:-0}))
@@ -60,24 +77,46 @@ build/host/tests/native/brellox_native_tests >"$logs/native.log" 2>&1
 tally native "$logs/native.log" $?
 grep -E '^\[  FAILED  \]|Failure|runtime error|ERROR: AddressSanitizer' "$logs/native.log" | head -n 40
 
-# Each fuzz target counts as one test: it passes when its short run finds nothing.
+# The test command's own tools, such as its reading of GoogleTest's filters.
+echo "== checks of the test command's tools (Python unittest)"
+python3 -B -m unittest discover -s tests/tools -p '*_test.py' >"$logs/tools.log" 2>&1
+status=$?
+ok=$(sed -n 's/^Ran \([0-9]*\) tests\{0,1\} in .*/\1/p' "$logs/tools.log")
+if [ "$status" = 0 ] && [ "${ok:-0}" -gt 0 ]; then
+  passed=$((passed + ok))
+  echo "tools: $ok passed"
+else
+  bad=$(grep -cE '^(FAIL|ERROR):' "$logs/tools.log")
+  failed=$((failed + (bad > 0 ? bad : 1)))
+  echo "tools: $bad of ${ok:-an unknown number of} checks failed (exit code $status); see $logs/tools.log"
+  grep -E '^(FAIL|ERROR):' "$logs/tools.log" | head -n 20
+fi
+
+# Each fuzz target counts as one test: it passes when its short run, from its
+# seeds, finds nothing.
 # A run that cannot build or start the targets counts as one failure.
 echo "== fuzz targets, 100000 runs each (build/fuzz: clang, libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer)"
 tools/fuzz.sh --runs 100000 --logs "$logs" >"$logs/fuzz.log" 2>&1
 status=$?
-ok=$(grep -c '^fuzz [a-z_]*: [0-9]* executions, no finding$' "$logs/fuzz.log")
-bad=$(grep -c '^fuzz [a-z_]*: FINDING' "$logs/fuzz.log")
+ok=$(grep -c '^fuzz [a-z0-9_]*: [0-9]* executions, no finding$' "$logs/fuzz.log")
+# A finding, a target without seeds and seeds without a target each fail.
+bad=$(grep -cE '^fuzz [a-z0-9_]*: (FINDING|NO SEEDS|NO TARGET)' "$logs/fuzz.log")
 if [ "$status" != 0 ] && [ "$bad" = 0 ]; then bad=1; fi
-# Every target has a seed corpus of its own: each one must have run.
-targets=$(find tests/fuzz/corpus -mindepth 1 -maxdepth 1 -type d | wc -l)
-if [ $((ok + bad)) -lt "$targets" ]; then
+# Every target the build lists must have reported.
+targets=$(grep -cs . build/fuzz/tests/fuzz/targets.txt)
+targets=${targets:-0}
+if [ "$targets" = 0 ]; then
+  echo "fuzz: the build lists no target"
+  bad=$((bad + 1))
+elif [ $((ok + bad)) -lt "$targets" ]; then
   echo "fuzz: $((ok + bad)) of $targets targets reported"
   bad=$((bad + targets - ok - bad))
 fi
 passed=$((passed + ok))
 failed=$((failed + bad))
 echo "fuzz: $ok passed, $bad failed"
-grep -E 'warning:|FINDING|property failed|runtime error|ERROR: AddressSanitizer|the build failed' "$logs/fuzz.log" | head -n 40
+grep -E 'warning:|FINDING|NO SEEDS|NO TARGET|property failed|runtime error|ERROR: AddressSanitizer|the build failed' \
+  "$logs/fuzz.log" | head -n 40
 
 arch=$(tools/wine-arch.sh)
 if [ "$arch" = 32 ]; then
@@ -123,20 +162,47 @@ scaled='ScaledDisplay*'
 # Two monitors side by side, without a virtual desktop: once with the larger
 # one primary, once with the smaller one.
 monitors='MultiMonitor*'
-wine_tests english en_US.UTF-8 "-Japanese*:$by_hand:$options:$unkind:$soak:$desktop:$scaled:$monitors"
-wine_tests english-by-hand en_US.UTF-8 "$by_hand"
-wine_tests english-options en_US.UTF-8 "$options"
-wine_tests english-unkind en_US.UTF-8 "$unkind"
-wine_tests english-desktop en_US.UTF-8 "$desktop" --shell
-wine_tests english-scaled en_US.UTF-8 "$scaled" --dpi 144
+# Each group: its name, locale, filter and the options of its session.
+group_names=() group_locales=() group_filters=() group_options=()
+group() {
+  group_names+=("$1") group_locales+=("$2") group_filters+=("$3")
+  shift 3
+  group_options+=("$*")
+}
+group english en_US.UTF-8 "-Japanese*:$by_hand:$options:$unkind:$soak:$desktop:$scaled:$monitors"
+group english-by-hand en_US.UTF-8 "$by_hand"
+group english-options en_US.UTF-8 "$options"
+group english-unkind en_US.UTF-8 "$unkind"
+group english-desktop en_US.UTF-8 "$desktop" --shell
+group english-scaled en_US.UTF-8 "$scaled" --dpi 144
 # A tenth of the full soak (tools/soak.sh runs it whole): the same leak shows
 # in every round.
 export BRELLOX_SOAK_ROUNDS=${BRELLOX_SOAK_ROUNDS:-10}
-wine_tests english-soak en_US.UTF-8 "$soak"
-wine_tests japanese ja_JP.UTF-8 'Japanese*'
+group english-soak en_US.UTF-8 "$soak"
+group japanese ja_JP.UTF-8 'Japanese*'
 # Last, since the prefix is switched out of the virtual desktop for them.
-wine_tests english-monitors en_US.UTF-8 "$monitors" --monitors 1024x768,800x600
-wine_tests english-monitors-swapped en_US.UTF-8 "$monitors" --monitors 800x600,1024x768
+group english-monitors en_US.UTF-8 "$monitors" --monitors 1024x768,800x600
+group english-monitors-swapped en_US.UTF-8 "$monitors" --monitors 800x600,1024x768
+
+# Every test the driver holds runs in some group: a suite that english's
+# negative patterns leave out and no other group takes would run nowhere. The
+# driver lists its own tests, parameterized ones under the names they run by.
+echo "== Wine test groups, checked against the driver's list of its tests"
+tools/wine-session.sh --arch "$arch" --prefix "build/wine/prefix$arch" -- \
+  tools/wine-run.sh "$tests_dir/tests/wine/brellox_wine_tests.exe" --gtest_list_tests >"$logs/wine-list.log" 2>&1
+if python3 tools/gtest_groups.py "$logs/wine-list.log" "${group_filters[@]}" >"$logs/wine-groups.log" 2>&1; then
+  echo "wine groups: every test runs in one"
+else
+  sed 's/^/wine groups: /' "$logs/wine-groups.log"
+  failed=$((failed + 1))
+fi
+
+for i in "${!group_names[@]}"; do
+  # The options are separate words.
+  # shellcheck disable=SC2086
+  wine_tests "${group_names[i]}" "${group_locales[i]}" "${group_filters[i]}" ${group_options[i]}
+done
+
 for bmp in build/screenshots/*.bmp; do
   [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm "$bmp"
 done
