@@ -14,12 +14,6 @@ POINT Middle(const RECT &r)
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-bool Answers(HWND hwnd)
-{
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
-}
-
 const EdgeCase kEdgeCases[4] = {
     {LEFT,
      {0, 0, 2, 768},

@@ -23,9 +23,6 @@ const char kAllBars[] = "[Brellox]\r\nLeft=1\r\nRight=1\r\nTop=1\r\nBottom=1\r\n
 RECT Moved(const RECT &r, LONG x, LONG y);
 POINT Middle(const RECT &r);
 
-// Whether the window's thread handles a message within a second.
-bool Answers(HWND hwnd);
-
 // Each bar's rest and open on 1024x768 with Width 2, Offset 0, an icon cell
 // of 75 and OpenWidth 2 (lines at 150, 874, 150 and 618), with windows that
 // reach its strip, lie exactly on its line, stop just short of it or lie

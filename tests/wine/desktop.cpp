@@ -170,12 +170,13 @@ std::vector<RECT> FindDesktopIcons(const RECT &area)
 
 namespace {
 
-// Ends the drag with a drop when the left button is released.
-struct DropSource : IDropSource {
+// The IUnknown of an object that outlives every use the drag makes of it, so
+// needs no count of references, and that has the one interface besides.
+template <typename Interface, const IID &kInterfaceId> struct Uncounted : Interface {
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void **object) override
     {
-        if (riid == IID_IUnknown || riid == IID_IDropSource) {
-            *object = this;
+        if (riid == IID_IUnknown || riid == kInterfaceId) {
+            *object = static_cast<Interface *>(this);
             return S_OK;
         }
         *object = NULL;
@@ -183,6 +184,10 @@ struct DropSource : IDropSource {
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
+};
+
+// Ends the drag with a drop when the left button is released.
+struct DropSource : Uncounted<IDropSource, IID_IDropSource> {
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override
     {
         if (escape)
@@ -302,20 +307,9 @@ bool FileDragSource::WaitUntilDropped(DWORD *effect) const
 }
 
 // Accepts any drag that carries files and keeps the first file's path.
-struct FileDropTarget::Target final : IDropTarget {
+struct FileDropTarget::Target final : Uncounted<IDropTarget, IID_IDropTarget> {
     std::string dropped;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void **object) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IDropTarget) {
-            *object = this;
-            return S_OK;
-        }
-        *object = NULL;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject *, DWORD, POINTL, DWORD *effect) override
     {
         *effect = DROPEFFECT_COPY;

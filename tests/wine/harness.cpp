@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 const char *const kBarNames[4] = {"BrelloxLeft", "BrelloxRight", "BrelloxTop", "BrelloxBottom"};
@@ -268,39 +269,50 @@ bool BrelloxWindows::Complete() const
     return true;
 }
 
-namespace {
-
-struct FindContext {
-    DWORD processId;
-    const char *className;
-    const char *title;
-    HWND found;
-};
-
-BOOL CALLBACK MatchProcessWindow(HWND hwnd, LPARAM lParam)
+static BOOL CALLBACK CollectProcessWindow(HWND hwnd, LPARAM lParam)
 {
-    FindContext *context = reinterpret_cast<FindContext *>(lParam);
+    auto *windows = reinterpret_cast<std::pair<DWORD, std::vector<HWND>> *>(lParam);
     DWORD processId = 0;
     GetWindowThreadProcessId(hwnd, &processId);
-    char className[64] = "";
-    char title[64] = "";
-    GetClassNameA(hwnd, className, sizeof(className));
-    GetWindowTextA(hwnd, title, sizeof(title));
-    if (processId == context->processId && lstrcmpA(className, context->className) == 0 &&
-        (context->title == NULL || lstrcmpA(title, context->title) == 0)) {
-        context->found = hwnd;
-        return FALSE;
-    }
+    if (processId == windows->first)
+        windows->second.push_back(hwnd);
     return TRUE;
 }
 
-} // namespace
+std::vector<HWND> WindowsOfProcess(DWORD processId)
+{
+    std::pair<DWORD, std::vector<HWND>> windows(processId, {});
+    EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows.second;
+}
+
+bool Answers(HWND hwnd)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
+}
+
+std::string ClassOf(HWND hwnd)
+{
+    char name[256] = "";
+    GetClassNameA(hwnd, name, sizeof(name));
+    return name;
+}
+
+std::string TitleOf(HWND hwnd)
+{
+    char title[256] = "";
+    GetWindowTextA(hwnd, title, sizeof(title));
+    return title;
+}
 
 HWND FindProcessWindow(DWORD processId, const char *className, const char *title)
 {
-    FindContext context = {processId, className, title, NULL};
-    EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&context));
-    return context.found;
+    for (HWND hwnd : WindowsOfProcess(processId)) {
+        if (ClassOf(hwnd) == className && (title == NULL || TitleOf(hwnd) == title))
+            return hwnd;
+    }
+    return NULL;
 }
 
 BrelloxWindows FindBrelloxWindows(DWORD processId)
@@ -680,34 +692,13 @@ void EndDragFromWindow()
     ReleaseButton(MOUSEEVENTF_LEFTUP);
 }
 
-namespace {
-
-struct MenuSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchMenu(HWND hwnd, LPARAM lParam)
-{
-    MenuSearch *s = reinterpret_cast<MenuSearch *>(lParam);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(hwnd, &processId);
-    char className[16] = "";
-    GetClassNameA(hwnd, className, sizeof(className));
-    if (processId == s->processId && IsWindowVisible(hwnd) && lstrcmpA(className, "#32768") == 0) {
-        s->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
-
 HWND ShownMenu(DWORD processId)
 {
-    MenuSearch search = {processId, NULL};
-    EnumWindows(MatchMenu, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND hwnd : WindowsOfProcess(processId)) {
+        if (IsWindowVisible(hwnd) && ClassOf(hwnd) == "#32768")
+            return hwnd;
+    }
+    return NULL;
 }
 
 HWND RightClick(int x, int y, DWORD processId)

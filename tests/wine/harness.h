@@ -80,6 +80,13 @@ extern const char *const kBarNames[4];
 
 BrelloxWindows FindBrelloxWindows(DWORD processId);
 
+// The top-level windows of that process, topmost first.
+std::vector<HWND> WindowsOfProcess(DWORD processId);
+// Whether the window's thread handles a message within a second.
+bool Answers(HWND hwnd);
+// A window's class name and its title.
+std::string ClassOf(HWND hwnd);
+std::string TitleOf(HWND hwnd);
 // The top-level window of that process with that class and, unless title is
 // NULL, that title; NULL when there is none.
 HWND FindProcessWindow(DWORD processId, const char *className, const char *title);

@@ -28,50 +28,6 @@ BOOL CALLBACK AddMonitorRect(HMONITOR monitor, HDC, LPRECT, LPARAM list)
     return TRUE;
 }
 
-struct BarsOfProcess {
-    DWORD processId;
-    std::vector<std::string> shown;
-};
-
-BOOL CALLBACK AddShownBar(HWND hwnd, LPARAM context)
-{
-    BarsOfProcess &bars = *reinterpret_cast<BarsOfProcess *>(context);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(hwnd, &processId);
-    char className[16] = "";
-    char title[16] = "";
-    GetClassNameA(hwnd, className, sizeof(className));
-    GetWindowTextA(hwnd, title, sizeof(title));
-    if (processId == bars.processId && std::string(className) == "CBrellox" && std::string(title) != "Brellox" &&
-        IsWindowVisible(hwnd))
-        bars.shown.push_back(std::string(title) + " " + Text(RectOf(hwnd)));
-    return TRUE;
-}
-
-// The top-level bar of that process with that name whose rectangle contains
-// the point; NULL when there is none.
-struct BarAt {
-    DWORD processId;
-    const char *name;
-    POINT point;
-    HWND found;
-};
-
-BOOL CALLBACK FindBarAt(HWND hwnd, LPARAM context)
-{
-    BarAt &search = *reinterpret_cast<BarAt *>(context);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(hwnd, &processId);
-    char title[16] = "";
-    GetWindowTextA(hwnd, title, sizeof(title));
-    const RECT r = RectOf(hwnd);
-    if (processId == search.processId && std::string(title) == search.name && PtInRect(&r, search.point)) {
-        search.found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The bar slots the host's open and drag-end commands take: monitor 0 (the
 // primary) has 0 left, 1 right, 2 top, 3 bottom; monitor 1 the same from 4.
 int Slot(int monitor, int edge)
@@ -98,17 +54,24 @@ protected:
     // Every bar shown, sorted, as "name (left,top)-(right,bottom)".
     std::vector<std::string> ShownBars() const
     {
-        BarsOfProcess bars = {brellox_->Id(), {}};
-        EnumWindows(AddShownBar, reinterpret_cast<LPARAM>(&bars));
-        std::sort(bars.shown.begin(), bars.shown.end());
-        return bars.shown;
+        std::vector<std::string> shown;
+        for (HWND hwnd : WindowsOfProcess(brellox_->Id())) {
+            if (ClassOf(hwnd) == "CBrellox" && TitleOf(hwnd) != "Brellox" && IsWindowVisible(hwnd))
+                shown.push_back(TitleOf(hwnd) + " " + Text(RectOf(hwnd)));
+        }
+        std::sort(shown.begin(), shown.end());
+        return shown;
     }
 
+    // The bar of that name whose rectangle contains the point; NULL when there is none.
     HWND Bar(const char *name, POINT on) const
     {
-        BarAt search = {brellox_->Id(), name, on, NULL};
-        EnumWindows(FindBarAt, reinterpret_cast<LPARAM>(&search));
-        return search.found;
+        for (HWND hwnd : WindowsOfProcess(brellox_->Id())) {
+            const RECT r = RectOf(hwnd);
+            if (TitleOf(hwnd) == name && PtInRect(&r, on))
+                return hwnd;
+        }
+        return NULL;
     }
 
     bool WaitForBars(const std::vector<std::string> &expected) const

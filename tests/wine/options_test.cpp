@@ -113,29 +113,6 @@ std::vector<std::string> ClippedLabels(HWND dialog)
     return clipped;
 }
 
-struct DialogSearch {
-    DWORD processId;
-    const char *title;
-    HWND other;
-    HWND found;
-};
-
-BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM lParam)
-{
-    DialogSearch *s = reinterpret_cast<DialogSearch *>(lParam);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(hwnd, &processId);
-    char className[16] = "", text[64] = "";
-    GetClassNameA(hwnd, className, sizeof(className));
-    GetWindowTextA(hwnd, text, sizeof(text));
-    if (processId == s->processId && hwnd != s->other && IsWindowVisible(hwnd) && lstrcmpA(className, "#32770") == 0 &&
-        lstrcmpA(text, s->title) == 0 && GetDlgItem(hwnd, IDOK) != NULL) {
-        s->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Screenshots go where the test command asks, for a person to look at.
 void SaveScreenshotFor(const char *name)
 {
@@ -168,9 +145,12 @@ protected:
     // up: visible, with its controls.
     HWND FindDialog(const char *title, HWND other = NULL) const
     {
-        DialogSearch search = {GetCurrentProcessId(), title, other, NULL};
-        EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
-        return search.found;
+        for (HWND hwnd : WindowsOfProcess(GetCurrentProcessId())) {
+            if (hwnd != other && IsWindowVisible(hwnd) && ClassOf(hwnd) == "#32770" && TitleOf(hwnd) == title &&
+                GetDlgItem(hwnd, IDOK) != NULL)
+                return hwnd;
+        }
+        return NULL;
     }
 
     // Opened on request rather than from a bar's menu, the dialog may not be in
@@ -608,8 +588,7 @@ TEST_P(UnwritableFile, OkTellsWhichFileAndWhyAndTheSettingsApplyForThisRun)
     EXPECT_TRUE(IsWindowVisible(dialog_)) << "the dialog waits for the message box";
     SaveScreenshotFor("options-save-failure.bmp");
     ASSERT_TRUE(DismissAndEnd(box));
-    DWORD_PTR result = 0;
-    EXPECT_NE(0, SendMessageTimeoutA(bars_.owner, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result));
+    EXPECT_TRUE(Answers(bars_.owner));
 
     // Left=7 ticked the box, which stores 1; the missing Alpha loads as 0.
     const Settings confirmed = {1, 0, 1, 0, 5, 0, 0, 0, 255, 0, 2};
