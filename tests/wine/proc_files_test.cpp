@@ -1,7 +1,5 @@
 // What the benchmarks and the soak read from the kernel's /proc: the parsers on
-// text written here, and the search for this session's Unix processes against
-// real ones started with and without this session's Wine prefix.
-#include "harness.h"
+// text written here.
 #include "proc_files.h"
 
 #include <gtest/gtest.h>
@@ -79,63 +77,6 @@ TEST(ProcFiles, DifferencesComeLargestFirstWhateverTheirSign)
         {"uxtheme.dll", 500}, {"gone.dll", -30}, {"a.dll", 10}};
     EXPECT_EQ(expected, MappingDifferences(bare, brellox));
     EXPECT_TRUE(MappingDifferences(brellox, brellox).empty());
-}
-
-// Starts xdotool waiting 5 s, with this process's environment or with another
-// Wine prefix in it. Returns whether it started.
-bool StartWaitingXdotool(const char *otherPrefix)
-{
-    std::string environment;
-    if (otherPrefix != NULL) {
-        char *block = GetEnvironmentStringsA();
-        for (const char *entry = block; *entry != '\0'; entry += lstrlenA(entry) + 1) {
-            if (std::string(entry).compare(0, 11, "WINEPREFIX=") != 0)
-                environment.append(entry).push_back('\0');
-        }
-        FreeEnvironmentStringsA(block);
-        environment.append("WINEPREFIX=").append(otherPrefix).push_back('\0');
-        environment.push_back('\0');
-    }
-    std::string commandLine = "/usr/bin/xdotool sleep 5";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, otherPrefix != NULL ? &environment[0] : NULL, NULL,
-                        &startup, &info))
-        return false;
-    // Wine fills in a Unix program's handles with whatever its stack held,
-    // under 32-bit Wine the handle of standard output: closed, the rest of the
-    // run's report would be lost. Only handles of that very process are closed.
-    if (info.dwProcessId != 0 && GetProcessId(info.hProcess) == info.dwProcessId &&
-        GetThreadId(info.hThread) == info.dwThreadId) {
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-    }
-    return true;
-}
-
-TEST(ProcFiles, UnixProcessIdFindsOnlyProcessesOfThisWinePrefix)
-{
-    char prefix[MAX_PATH * 4];
-    ASSERT_NE(0u, GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof(prefix)))
-        << "the session names no Wine prefix to tell its processes by";
-    // The pointer parked by the test before may still have its xdotool ending.
-    ASSERT_TRUE(WaitUntil([] { return UnixProcessId("xdotool") == -1; }, kStartTimeoutMs))
-        << "an xdotool of this session is still running";
-
-    const std::string elsewhere = std::string(prefix) + "-elsewhere";
-    ASSERT_TRUE(StartWaitingXdotool(elsewhere.c_str()));
-    EXPECT_TRUE(HoldsFor([] { return UnixProcessId("xdotool") == -1; }, 1000));
-
-    ASSERT_TRUE(StartWaitingXdotool(NULL));
-    int found = -1;
-    EXPECT_TRUE(WaitUntil([&] { return (found = UnixProcessId("xdotool")) != -1; }, kStartTimeoutMs));
-    std::string theirs;
-    EXPECT_TRUE(
-        EnvironmentValue(ReadTextFile("Z:\\proc\\" + std::to_string(found) + "\\environ"), "WINEPREFIX", &theirs));
-    EXPECT_EQ(prefix, theirs);
-    // Both wait out their 5 s, so that no later test meets them.
-    WaitUntil([] { return UnixProcessId("xdotool") == -1; }, 10000);
 }
 
 } // namespace
