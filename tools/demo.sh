@@ -47,7 +47,8 @@ mkdir -p "$out"
 # Writes each picture of a scene into OUT as PNG, with a ring where the user
 # clicked (a screenshot shows no pointer), and a copy with its caption below
 # beside the raw one. A picture of the GIF is written plain, since the GIF
-# shows the captions; one of its own gets its caption.
+# shows the captions; one of its own gets its caption. No time is written into
+# a PNG, so that a picture made again of the same screen is the same file.
 pictures() {
   local dir=$1 kind=$2 name caption click x y ring
   while IFS=$'\t' read -r name caption click; do
@@ -57,9 +58,10 @@ pictures() {
       x=${click%,*} y=${click#*,}
       ring=(-fill none -stroke '#e02020' -strokewidth 3 -draw "circle $x,$y $((x + 14)),$y")
     fi
-    convert "$dir/$name.bmp" "${ring[@]}" "$dir/$name.png"
+    convert "$dir/$name.bmp" "${ring[@]}" -define png:exclude-chunk=date,time "$dir/$name.png"
     convert "$dir/$name.png" -background '#202020' -fill white -font DejaVu-Sans -pointsize 20 \
-      -gravity south -splice 0x40 -annotate +0+10 "$caption" "$dir/$name-captioned.png"
+      -gravity south -splice 0x40 -annotate +0+10 "$caption" -define png:exclude-chunk=date,time \
+      "$dir/$name-captioned.png"
     if [ "$kind" = plain ]; then cp "$dir/$name.png" "$out/$name.png"; else cp "$dir/$name-captioned.png" "$out/$name.png"; fi
     echo "saved $out/$name.png"
   done <"$dir/captions.txt"
