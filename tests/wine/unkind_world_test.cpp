@@ -12,27 +12,15 @@
 
 namespace {
 
-struct ProcessWindows {
-    DWORD processId;
-    std::vector<HWND> windows;
-};
-
-BOOL CALLBACK CollectProcessWindow(HWND hwnd, LPARAM lParam)
-{
-    ProcessWindows *p = reinterpret_cast<ProcessWindows *>(lParam);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(hwnd, &processId);
-    if (processId == p->processId && IsWindowVisible(hwnd))
-        p->windows.push_back(hwnd);
-    return TRUE;
-}
-
 // The visible top-level windows of a process, topmost first.
 std::vector<HWND> VisibleWindowsOf(DWORD processId)
 {
-    ProcessWindows p = {processId, {}};
-    EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&p));
-    return p.windows;
+    std::vector<HWND> visible;
+    for (HWND hwnd : WindowsOfProcess(processId)) {
+        if (IsWindowVisible(hwnd))
+            visible.push_back(hwnd);
+    }
+    return visible;
 }
 
 class UnkindWorld : public BrelloxTest {
