@@ -52,8 +52,10 @@ void AskThread(DWORD thread, HWND hwnd)
     if (thread == GetCurrentThreadId() || LookUpThreadAnswer(g_ThreadAnswers, thread) != ThreadNotAsked)
         return;
     const unsigned ticket = NoteThreadAsking(&g_ThreadAnswers, thread);
-    if (ticket != 0 && !SendMessageCallbackA(hwnd, WM_NULL, 0, 0, AnswerArrived, ticket))
-        NoteNoAnswer(&g_ThreadAnswers, ticket); // the window is gone
+    // A thread the window system already counts as hung is not waited for,
+    // nor one whose window is gone.
+    if (ticket != 0 && (IsHungAppWindow(hwnd) || !SendMessageCallbackA(hwnd, WM_NULL, 0, 0, AnswerArrived, ticket)))
+        NoteNoAnswer(&g_ThreadAnswers, ticket);
 }
 
 // Starts the bound and waits, within it, until every thread asked has

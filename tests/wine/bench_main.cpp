@@ -199,17 +199,32 @@ std::unique_ptr<BrelloxProcess> StartHost(const std::string &directory, HWND *co
     return host;
 }
 
-// A sweep of the bar in that slot timed by the host, in milliseconds, then
-// checked against where it puts the windows and undone.
+// Waits until every sample window stands at its place, window after window
+// in the order the sweep moves them; false when one never gets there.
+bool WaitUntilInPlace(const Samples &samples, const std::vector<RECT> &places)
+{
+    for (size_t i = 0; i < samples.windows.size(); ++i) {
+        if (!WaitUntil([&] { return SameRect(RectOf(samples.windows[i]), places[i]); }, kStartTimeoutMs, 0))
+            return false;
+    }
+    return true;
+}
+
+// A sweep of the bar in that slot, in milliseconds from the command to every
+// window at the place it puts it (the moves past its wait's bound are carried
+// out after it returns, as the floor's are not), then undone.
 double TimedSweep(HWND control, UINT command, WPARAM slot, LONG line, const Samples &samples,
                   const std::vector<RECT> &swept)
 {
-    const double ms = SendMessageA(control, command, slot, line) / 1000.0;
-    if (!AllInPlace(samples, swept))
+    LARGE_INTEGER begin, end;
+    QueryPerformanceCounter(&begin);
+    SendMessageA(control, command, slot, line);
+    if (!WaitUntilInPlace(samples, swept))
         std::fprintf(stderr, "the sweep did not clear the strip as it should\n");
+    QueryPerformanceCounter(&end);
     SendMessageA(control, HOST_RESTORE_ALL, 0, 0);
     WaitUntil([&] { return AllHome(samples); }, kStartTimeoutMs);
-    return ms;
+    return Milliseconds(begin, end);
 }
 
 // The sweep as it runs now, bounding every wait on another program's thread,
@@ -410,6 +425,60 @@ std::vector<double> RestoreLatency(HWND control, const Samples &samples, HWND ot
             std::fprintf(stderr, "the click did not activate the other window\n");
     }
     return latency;
+}
+
+// Sweeps and restores with frozen programs: their windows above ten
+// answering ones in the strip. Every program is asked at once and waited for
+// once, so the figure stays near the bound however many there are. Timed from
+// the command to the answering windows at their places.
+void BenchFrozenPrograms(const std::string &samplesExe, const std::string &directory, int rounds)
+{
+    const LONG line = 150;
+    Samples samples = StartSamples(samplesExe, 10, directory);
+    HWND control;
+    auto host = StartHost(directory, &control);
+    const std::vector<RECT> swept = LeftSweptTo(samples, line);
+    std::vector<std::unique_ptr<StallingWindow>> frozen;
+    double sweepWithNone = 0, restoreWithNone = 0;
+    for (int count : {0, 1, 5, 20}) {
+        while (static_cast<int>(frozen.size()) < count) {
+            const LONG top = 20 + 30 * static_cast<LONG>(frozen.size());
+            frozen.push_back(std::make_unique<StallingWindow>(std::vector<RECT>{{40, top, 340, top + 25}}));
+            if (frozen.back()->Window() == NULL) {
+                std::fprintf(stderr, "a frozen program did not start\n");
+                std::exit(1);
+            }
+        }
+        std::vector<double> sweeps, restores;
+        for (int round = 0; round < rounds; ++round) {
+            LARGE_INTEGER begin, end;
+            for (auto &program : frozen)
+                program->StallNow();
+            QueryPerformanceCounter(&begin);
+            SendMessageA(control, HOST_TIMED_SWEEP, 0, line);
+            WaitUntilInPlace(samples, swept);
+            QueryPerformanceCounter(&end);
+            sweeps.push_back(Milliseconds(begin, end));
+            QueryPerformanceCounter(&begin);
+            SendMessageA(control, HOST_TIMED_RESTORE_ALL, 0, 0);
+            WaitUntilInPlace(samples, samples.home);
+            QueryPerformanceCounter(&end);
+            restores.push_back(Milliseconds(begin, end));
+            for (auto &program : frozen) {
+                program->Release();
+                program->WaitUntilAnswering();
+            }
+        }
+        const double sweep = Median(sweeps), restore = Median(restores);
+        if (count == 0) {
+            sweepWithNone = sweep;
+            restoreWithNone = restore;
+        }
+        std::printf("%2d frozen programs above 10 answering windows, median of %d: sweep %.1f ms (%+.1f ms), "
+                    "restore %.1f ms (%+.1f ms)\n",
+                    count, rounds, sweep, sweep - sweepWithNone, restore, restore - restoreWithNone);
+    }
+    std::printf("(target: 5 and 20 frozen programs within 150 ms of none)\n");
 }
 
 void BenchRestoreLatency(const std::string &samplesExe, const std::string &directory, int opens)
@@ -642,6 +711,8 @@ int main(int argc, char **argv)
     std::printf("(the same figure on two monitors follows in their session)\n");
     std::fflush(stdout);
     BenchStalledWindow(samples, directory, std::min(rounds, 10));
+    std::fflush(stdout);
+    BenchFrozenPrograms(samples, directory, std::min(rounds, 10));
     std::fflush(stdout);
     BenchRestoreLatency(samples, directory, std::max(rounds, 50));
     std::fflush(stdout);
