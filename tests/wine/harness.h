@@ -118,7 +118,8 @@ private:
 // Ends every Brellox window's process left over from an earlier test.
 void EndAllBrellox();
 
-// Saves what the screen shows as a 24-bit BMP file. Returns whether it was written.
+// Saves what every monitor shows, the rectangle around them all, as a 24-bit
+// BMP file. Returns whether it was written.
 bool SaveScreenshot(const std::string &path);
 
 // Real input. The pointer is moved by xdotool on the X display (absolute moves
