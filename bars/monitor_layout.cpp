@@ -100,3 +100,45 @@ bool SweepsAlongMonitorOnly(const MonitorLayout &layout)
 {
     return layout.count > 1;
 }
+
+namespace {
+
+// How far a point lies outside a rectangle along one axis; 0 within it.
+int64_t Outside(LONG value, LONG low, LONG high)
+{
+    if (value < low)
+        return static_cast<int64_t>(low) - value;
+    if (value >= high)
+        return static_cast<int64_t>(value) - high + 1;
+    return 0;
+}
+
+} // namespace
+
+int MonitorUnder(const MonitorLayout &layout, POINT point)
+{
+    int nearest = 0;
+    int64_t nearestDistance = INT64_MAX;
+    for (int i = 0; i < layout.count; ++i) {
+        const RECT &r = layout.monitor[i].rect;
+        const int64_t distance = Outside(point.x, r.left, r.right) + Outside(point.y, r.top, r.bottom);
+        if (distance < nearestDistance) {
+            nearest = i;
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
+}
+
+bool HotkeyBar(const MonitorLayout &layout, POINT pointer, const bool enabled[EDGE_COUNT], int *bar)
+{
+    const int monitor = MonitorUnder(layout, pointer);
+    for (int edge = 0; edge < EDGE_COUNT; ++edge) {
+        const int slot = BarSlot(monitor, static_cast<Edge>(edge));
+        if (enabled[edge] && BarExists(layout, slot)) {
+            *bar = slot;
+            return true;
+        }
+    }
+    return false;
+}

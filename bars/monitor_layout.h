@@ -69,4 +69,12 @@ int ScaledWidth(int width, int dpi);
 // window, off-screen ones included.
 bool SweepsAlongMonitorOnly(const MonitorLayout &layout);
 
+// The monitor a point lies on, or, off every monitor, the nearest one.
+int MonitorUnder(const MonitorLayout &layout, POINT point);
+
+// The bar the hot key opens: on the monitor under the pointer, the first bar
+// that exists, in the order left, right, top, bottom, of an edge the settings
+// enable. False when that monitor has none.
+bool HotkeyBar(const MonitorLayout &layout, POINT pointer, const bool enabled[EDGE_COUNT], int *bar);
+
 #endif

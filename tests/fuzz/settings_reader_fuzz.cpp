@@ -5,8 +5,11 @@
 // Input lines: "cx cy R G B", the screen size and the colour already in the
 // record read into (a colour scan that stops early keeps those); then one answer
 // per key in the order the keys are asked: a number for an integer key (wrapping
-// at 32 bits), any bytes for the colour. Keys past the end of the input are
-// missing from the file and get their defaults.
+// at 32 bits), any bytes for the colour and the hot key. Keys past the end of
+// the input are missing from the file and get their defaults. The hot key's
+// value must parse the same in any case and with any blanks around its parts,
+// and its message must hold the value.
+#include "app/hotkey.h"
 #include "app/settings.h"
 #include "fuzz_support.h"
 #include "saved_file.h"
@@ -26,14 +29,16 @@ struct Key {
 // The file's keys in the order a load asks for them, with their defaults.
 const Key kKeys[] = {{"Left", false, "1"},         {"Right", false, "0"},  {"Top", false, "0"},
                      {"Bottom", false, "0"},       {"Width", false, "2"},  {"Alpha", false, "255"},
-                     {"Color", true, "255,255,0"}, {"Offset", false, "0"}, {"OpenWidth", false, "2"}};
+                     {"Color", true, "255,255,0"}, {"Offset", false, "0"}, {"OpenWidth", false, "2"},
+                     {"Hotkey", true, ""}};
 const int kKeyCount = sizeof(kKeys) / sizeof(kKeys[0]);
 
 struct FuzzFile {
     InputLines lines;
     int asked = 0;
     int32_t numbers[kKeyCount] = {};
-    std::string colorText; // what the colour buffer held, up to its last byte
+    std::string colorText;  // what the colour buffer held, up to its last byte
+    std::string hotkeyText; // the same for the hot key
 
     explicit FuzzFile(InputLines input) : lines(input) {}
 
@@ -66,13 +71,14 @@ struct FuzzFile {
     {
         FuzzFile &file = *static_cast<FuzzFile *>(context);
         file.Asked(key, true, defaultText);
-        FUZZ_CHECK(size == SETTINGS_COLOR_BUFFER);
+        const bool color = strcmp(key, "Color") == 0;
+        FUZZ_CHECK(size == (color ? SETTINGS_COLOR_BUFFER : SETTINGS_HOTKEY_BUFFER));
         const std::string_view answer = file.lines.AtEnd() ? std::string_view(defaultText) : file.lines.Next();
         const size_t length = answer.size() < static_cast<size_t>(size) ? answer.size() : static_cast<size_t>(size);
         memcpy(buffer, answer.data(), length);
         if (length < static_cast<size_t>(size))
             buffer[length] = '\0';
-        file.colorText.assign(answer.data(), length);
+        (color ? file.colorText : file.hotkeyText).assign(answer.data(), length);
     }
 };
 
@@ -162,6 +168,74 @@ void CheckReload(const Settings &s, const SettingsEntry entries[SETTINGS_ENTRY_C
     FUZZ_CHECK(memcmp(&inMemory, &again, sizeof(Settings)) == 0);
 }
 
+HotkeyError Parsed(const std::string &text, HotkeySpec *spec)
+{
+    HotkeyError why = {};
+    const bool ok = ParseHotkey(text.c_str(), spec, &why);
+    FUZZ_CHECK(ok == (why.reason == HotkeyFine));
+    return why;
+}
+
+// The value as read, its parse under other spellings, and its messages.
+void CheckHotkey(const HotkeySetting &h, const FuzzFile &file)
+{
+    std::string seen = CString(file.hotkeyText);
+    if (seen.size() > SETTINGS_HOTKEY_BUFFER - 1)
+        seen.resize(SETTINGS_HOTKEY_BUFFER - 1);
+    FUZZ_CHECK(seen == h.text);
+    FUZZ_CHECK(h.wanted == (seen.find_first_not_of(" \t") != std::string::npos));
+    if (!h.wanted) {
+        FUZZ_CHECK(h.why.reason == HotkeyFine);
+        return;
+    }
+    if (seen.size() == SETTINGS_HOTKEY_BUFFER - 1) {
+        FUZZ_CHECK(h.why.reason == HotkeyTooLong);
+        return;
+    }
+    HotkeySpec spec = {};
+    const HotkeyError why = Parsed(seen, &spec);
+    FUZZ_CHECK(why.reason == h.why.reason && strcmp(why.part, h.why.part) == 0);
+    if (why.reason == HotkeyFine) {
+        FUZZ_CHECK(spec.modifiers == h.spec.modifiers && spec.key == h.spec.key);
+        FUZZ_CHECK((spec.modifiers & ~(kHotkeyAlt | kHotkeyControl | kHotkeyShift | kHotkeyWin)) == 0);
+        const bool functionKey = spec.key >= 0x70 && spec.key <= 0x87;
+        FUZZ_CHECK(spec.modifiers != 0 || functionKey);
+        FUZZ_CHECK(functionKey || (spec.key >= '0' && spec.key <= '9') || (spec.key >= 'A' && spec.key <= 'Z') ||
+                   (spec.key >= 0x21 && spec.key <= 0x28) || spec.key == 0x20 || spec.key == 0x09 || spec.key == 0x0D ||
+                   spec.key == 0x2D || spec.key == 0x2E);
+    }
+
+    // Other cases of the letters, and blanks around every part, change nothing.
+    std::string flipped = seen;
+    std::string spaced;
+    for (char &c : flipped) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        else if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        spaced += c == '+' ? std::string(" \t+ ") : std::string(1, c);
+    }
+    for (const std::string &other : {flipped, spaced}) {
+        HotkeySpec otherSpec = {};
+        const HotkeyError otherWhy = Parsed(other, &otherSpec);
+        FUZZ_CHECK(otherWhy.reason == why.reason);
+        if (why.reason == HotkeyFine)
+            FUZZ_CHECK(otherSpec.modifiers == spec.modifiers && otherSpec.key == spec.key);
+    }
+
+    for (const bool japanese : {false, true}) {
+        for (const HotkeyError &problem : {h.why, HotkeyError{HotkeyTaken, ""}}) {
+            char *text = new char[HOTKEY_MESSAGE_SIZE];
+            FormatHotkeyProblem(japanese, h.text, &problem, text);
+            const std::string message(text, strnlen(text, HOTKEY_MESSAGE_SIZE));
+            delete[] text;
+            FUZZ_CHECK(message.size() < HOTKEY_MESSAGE_SIZE);
+            FUZZ_CHECK(message.find(seen) != std::string::npos);
+            FUZZ_CHECK(message.find(problem.part) != std::string::npos);
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -178,8 +252,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const SettingsSource source = {FuzzFile::ReadInt, FuzzFile::ReadText, &file};
     Settings s = before;
     ReadSettings(&s, screen, &source);
+    HotkeySetting hotkey;
+    ReadHotkeySetting(&source, &hotkey);
     FUZZ_CHECK(file.asked == kKeyCount);
     CheckRanges(s, file, screen, before);
+    CheckHotkey(hotkey, file);
 
     SettingsEntry entries[SETTINGS_ENTRY_COUNT];
     FormatSettings(&s, entries);

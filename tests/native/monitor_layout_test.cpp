@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <ostream>
 #include <string>
@@ -215,4 +217,31 @@ TEST(MonitorLayout, ASweepJudgesOnlyWindowsAlongsideItsMonitorsEdge)
     // A single screen judges every window, off-screen ones included.
     EXPECT_EQ(RecordAndMove, desk.Sweep(primary, false, EdgeLeft, 150, 107, {100, 900, 300, 1000}));
     EXPECT_EQ(Leave, desk.Sweep(primary, true, EdgeLeft, 150, 108, {100, 900, 300, 1000}));
+}
+
+// The hot key opens the first enabled bar, left, right, top, bottom, of the
+// monitor under the pointer; an edge shared with another monitor has no bar
+// to open, and a pointer off every monitor counts for the nearest one.
+TEST(MonitorLayout, TheHotKeyOpensTheFirstEnabledBarOfTheMonitorUnderThePointer)
+{
+    const MonitorLayout layout = Layout({{0, 0, 1024, 768}, {1024, 0, 1824, 600}});
+    const auto chosen = [&](POINT pointer, std::initializer_list<bool> edges) {
+        bool enabled[EDGE_COUNT];
+        std::copy(edges.begin(), edges.end(), enabled);
+        int bar = -1;
+        return HotkeyBar(layout, pointer, enabled, &bar) ? bar : -1;
+    };
+    EXPECT_EQ(BarSlot(0, EdgeLeft), chosen({500, 300}, {true, true, true, true}));
+    EXPECT_EQ(BarSlot(0, EdgeTop), chosen({500, 300}, {false, true, true, true}))
+        << "the primary's right edge touches the second monitor";
+    EXPECT_EQ(BarSlot(1, EdgeRight), chosen({1024, 300}, {true, true, true, true}))
+        << "the second's left edge carries no bar";
+    EXPECT_EQ(BarSlot(1, EdgeBottom), chosen({1823, 599}, {true, false, false, true}));
+    EXPECT_EQ(-1, chosen({1500, 300}, {true, false, false, false})) << "no bar of that monitor is enabled";
+    EXPECT_EQ(BarSlot(1, EdgeTop), chosen({1500, 700}, {false, false, true, false}))
+        << "below the second monitor, nearer to it than to the primary";
+    EXPECT_EQ(BarSlot(0, EdgeTop), chosen({900, 1000}, {false, false, true, false}))
+        << "below the primary, nearer to it";
+    EXPECT_EQ(BarSlot(1, EdgeTop), chosen({3000, -5000}, {false, false, true, false}));
+    EXPECT_EQ(BarSlot(0, EdgeLeft), chosen({INT32_MIN, INT32_MAX}, {true, false, false, false}));
 }
