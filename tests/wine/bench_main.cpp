@@ -428,9 +428,11 @@ std::vector<double> RestoreLatency(HWND control, const Samples &samples, HWND ot
 }
 
 // Sweeps and restores with frozen programs: their windows above ten
-// answering ones in the strip. Every program is asked at once and waited for
-// once, so the figure stays near the bound however many there are. Timed from
-// the command to the answering windows at their places.
+// answering ones in the strip, frozen before the sweep (left alone) and,
+// for the restore, once pushed (their moves posted). Every program is asked
+// at once and waited for once, so the figure stays near the bound however
+// many there are. Timed from the command to the answering windows at their
+// places.
 void BenchFrozenPrograms(const std::string &samplesExe, const std::string &directory, int rounds)
 {
     const LONG line = 150;
@@ -459,6 +461,18 @@ void BenchFrozenPrograms(const std::string &samplesExe, const std::string &direc
             WaitUntilInPlace(samples, swept);
             QueryPerformanceCounter(&end);
             sweeps.push_back(Milliseconds(begin, end));
+            SendMessageA(control, HOST_RESTORE_ALL, 0, 0);
+            for (auto &program : frozen) {
+                program->Release();
+                program->WaitUntilAnswering();
+            }
+            // Frozen once pushed, for the restore.
+            SendMessageA(control, HOST_TIMED_SWEEP, 0, line);
+            WaitUntilInPlace(samples, swept);
+            for (auto &program : frozen) {
+                WaitUntil([&] { return RectOf(program->Window()).left == line; }, kStartTimeoutMs);
+                program->StallNow();
+            }
             QueryPerformanceCounter(&begin);
             SendMessageA(control, HOST_TIMED_RESTORE_ALL, 0, 0);
             WaitUntilInPlace(samples, samples.home);
