@@ -10,3 +10,4 @@ int g_EdgeCursorSize[EDGE_COUNT];
 HMODULE g_hCommonControls;
 HMODULE g_hDwmApi;
 DwmGetWindowAttributeProc g_pfnDwmGetWindowAttribute;
+bool g_HotkeyRegistered;

@@ -4,6 +4,7 @@
 #define BRELLOX_APP_WIN32_H
 
 #include "../platform/platform.h"
+#include "hotkey.h"
 #include "state.h"
 
 #define BRELLOX_CLASS_NAME "CBrellox"
@@ -28,6 +29,8 @@ extern HMODULE g_hCommonControls;
 // whether a window is cloaked, and kept for the run.
 extern HMODULE g_hDwmApi;
 extern DwmGetWindowAttributeProc g_pfnDwmGetWindowAttribute;
+// Whether the settings' hot key is registered on the owner window.
+extern bool g_HotkeyRegistered;
 
 // Why a save did not reach the settings file.
 struct SaveFailure {
@@ -46,6 +49,18 @@ void ReloadSettings();
 // when the file cannot be named or a write fails; the record then stays what
 // reloads read until a save succeeds.
 bool SaveSettings(SaveFailure *failure);
+// Reads the Hotkey key of the settings file.
+void ReadHotkeyFromFile(HotkeySetting *setting);
+
+// Registers the settings' hot key, once, at the end of start-up; a value that
+// cannot be used, or a key another program holds, is told in a message box,
+// and Brellox runs on without a hot key.
+void StartHotkey();
+// The hot key pressed: puts everything back while an open stands, otherwise
+// opens the first enabled bar of the monitor under the pointer.
+void HotkeyPressed();
+void EndHotkey();
+const int HOTKEY_ID = 1;
 
 // Asks a running copy to end; does not wait for it.
 void ReplaceRunningCopy();

@@ -83,6 +83,14 @@ void ReloadSettings()
     ShowBarsBySettings(SW_SHOWNA);
 }
 
+void ReadHotkeyFromFile(HotkeySetting *setting)
+{
+    char path[MAX_PATH];
+    CurrentSettingsPath(path);
+    SettingsSource source = {ReadProfileInt, ReadProfileText, path};
+    ReadHotkeySetting(&source, setting);
+}
+
 bool SaveSettings(SaveFailure *failure)
 {
     failure->error = 0;

@@ -116,6 +116,7 @@ bool StartBrellox(HINSTANCE instance, HINSTANCE previousInstance)
             UpdateWindow(bar);
     }
     FollowFront();
+    StartHotkey();
     return true;
 }
 
@@ -163,6 +164,7 @@ int RunMessageLoop()
 
 void EndBrellox()
 {
+    EndHotkey();
     StopFollowingFront();
     if (g_hUser32 != NULL)
         FreeLibrary(g_hUser32);

@@ -121,6 +121,9 @@ LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_FRONT_CHANGED:
         FrontChanged();
         return 0;
+    case WM_HOTKEY:
+        HotkeyPressed();
+        return 0;
     case WM_DISPLAYCHANGE:
     case WM_FOLLOW_DISPLAY:
         // Every top-level window hears of the change, the topmost bars first;

@@ -28,4 +28,9 @@ typedef int(WINAPI *GetSystemMetricsForDpiProc)(int index, UINT dpi);
 #define WM_DPICHANGED 0x02E0
 #endif
 
+// A hot key held down reports once; headers for systems before Windows 7 lack it.
+#ifndef MOD_NOREPEAT
+#define MOD_NOREPEAT 0x4000
+#endif
+
 #endif

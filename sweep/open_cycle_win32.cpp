@@ -183,6 +183,15 @@ void EndOpens()
     RestoreAll();
 }
 
+bool AnyOpenStands()
+{
+    for (bool watching : g_Watching) {
+        if (watching)
+            return true;
+    }
+    return false;
+}
+
 void FollowFront()
 {
     g_hFrontHook = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, NULL, FrontEvent, 0, 0,

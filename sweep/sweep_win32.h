@@ -29,6 +29,8 @@ void SweepAtBar(int bar);
 // Ends every open as a fresh start has none: the watches and the dwell
 // stopped, every pushed window put back and the hover poll running.
 void EndOpens();
+// Whether an open stands: some bar's watch runs.
+bool AnyOpenStands();
 
 // Follows the window in front through the window system's foreground event,
 // so that a watch restores the moment another window is activated, not at its
