@@ -646,6 +646,25 @@ void PressKey(WORD virtualKey, int times)
     }
 }
 
+void PressChord(const std::vector<WORD> &modifiers, WORD virtualKey)
+{
+    std::vector<INPUT> inputs;
+    const auto add = [&](WORD key, DWORD flags) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = flags;
+        inputs.push_back(input);
+    };
+    for (WORD modifier : modifiers)
+        add(modifier, 0);
+    add(virtualKey, 0);
+    add(virtualKey, KEYEVENTF_KEYUP);
+    for (auto modifier = modifiers.rbegin(); modifier != modifiers.rend(); ++modifier)
+        add(*modifier, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 void ClickWindow(HWND hwnd)
 {
     RECT r = RectOf(hwnd);

@@ -142,6 +142,9 @@ void Click(int x, int y);
 void DoubleClick(int x, int y);
 // A key pressed and released, times times, to whatever window has the focus.
 void PressKey(WORD virtualKey, int times = 1);
+// A chord in one input: the modifiers pressed in order, the key pressed and
+// released, the modifiers released.
+void PressChord(const std::vector<WORD> &modifiers, WORD virtualKey);
 // Clicks the middle of a window.
 void ClickWindow(HWND hwnd);
 // Presses the left button at (x, y) on a window whose press starts the window

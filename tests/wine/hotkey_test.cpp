@@ -1,0 +1,347 @@
+// The settings' hot key pressed for real (SendInput): it opens the first
+// enabled bar of the monitor under the pointer and a second press puts
+// everything back; a value that cannot be used, or a key this process holds
+// first, is told once in a message box and Brellox runs on without it.
+#include "brellox_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::vector<WORD> kCtrlAlt = {VK_CONTROL, VK_MENU};
+
+// Counts the hot key presses that reach a window of this process.
+int g_HeldPresses;
+
+LRESULT CALLBACK HolderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_HOTKEY)
+        ++g_HeldPresses;
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// A text through the ANSI code page of the locale (932 under Japanese).
+std::wstring Wide(const std::string &text)
+{
+    std::wstring wide(text.size() + 1, L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, const_cast<wchar_t *>(wide.data()),
+                                                        static_cast<int>(wide.size()))));
+    if (!wide.empty())
+        wide.pop_back();
+    return wide;
+}
+
+// A window's whole text; TitleOf keeps only its start.
+std::string TextOf(HWND hwnd)
+{
+    std::string text(static_cast<size_t>(SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+    text.resize(static_cast<size_t>(
+        SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(const_cast<char *>(text.data())))));
+    return text;
+}
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM lParam)
+{
+    reinterpret_cast<std::vector<HWND> *>(lParam)->push_back(child);
+    return TRUE;
+}
+
+class HotKey : public BrelloxTest {
+protected:
+    void TearDown() override
+    {
+        if (holder_ != NULL) {
+            UnregisterHotKey(holder_, 1);
+            DestroyWindow(holder_);
+        }
+        BrelloxTest::TearDown();
+    }
+
+    // A window of this process takes the chord before Brellox starts.
+    bool HoldChord(UINT modifiers, UINT key)
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = HolderProc;
+        wc.hInstance = GetModuleHandleA(NULL);
+        wc.lpszClassName = "BrelloxHotkeyHolder";
+        RegisterClassA(&wc);
+        holder_ = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, NULL, NULL, wc.hInstance, NULL);
+        g_HeldPresses = 0;
+        return holder_ != NULL && RegisterHotKey(holder_, 1, modifiers, key);
+    }
+
+    // Whether no window of this process could take the chord now: someone holds it.
+    static bool ChordTaken(UINT modifiers, UINT key)
+    {
+        if (!RegisterHotKey(NULL, 2, modifiers, key))
+            return true;
+        UnregisterHotKey(NULL, 2);
+        return false;
+    }
+
+    // Brellox's message box, once it is up.
+    HWND WaitForMessageBox() const
+    {
+        HWND box = NULL;
+        WaitUntil(
+            [&] {
+                for (HWND hwnd : WindowsOfProcess(brellox_->Id())) {
+                    if (IsWindowVisible(hwnd) && ClassOf(hwnd) == "#32770" && TitleOf(hwnd) == "Brellox")
+                        box = hwnd;
+                }
+                return box != NULL;
+            },
+            kStartTimeoutMs);
+        return box;
+    }
+
+    bool NoMessageBoxFor(DWORD ms) const
+    {
+        return HoldsFor(
+            [&] {
+                const std::vector<HWND> windows = WindowsOfProcess(brellox_->Id());
+                return std::none_of(windows.begin(), windows.end(),
+                                    [](HWND hwnd) { return ClassOf(hwnd) == "#32770" && IsWindowVisible(hwnd); });
+            },
+            ms);
+    }
+
+    // The box's text: its static child that is not its icon.
+    static std::string MessageOf(HWND box)
+    {
+        std::vector<HWND> children;
+        EnumChildWindows(box, CollectChild, reinterpret_cast<LPARAM>(&children));
+        for (HWND child : children) {
+            if (lstrcmpiA(ClassOf(child).c_str(), "Static") == 0 &&
+                (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON && !TextOf(child).empty())
+                return TextOf(child);
+        }
+        return "";
+    }
+
+    static bool Dismiss(HWND box)
+    {
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return WaitUntil([&] { return !IsWindow(box); }, kStartTimeoutMs);
+    }
+
+    // The bar is shown at rest and a double-click on it still opens it.
+    void ExpectRunningBar(int edge, HWND window)
+    {
+        const EdgeCase &c = kEdgeCases[edge];
+        EXPECT_TRUE(IsWindowVisible(bars_.bars[edge]));
+        EXPECT_TRUE(WaitForRect(bars_.bars[edge], c.barRest)) << HasRect(bars_.bars[edge], c.barRest);
+        const POINT on = Middle(c.barRest);
+        DoubleClick(on.x, on.y);
+        const RECT pushed = Moved(c.reaches, c.pushedTo.x, c.pushedTo.y);
+        EXPECT_TRUE(WaitForRect(window, pushed)) << HasRect(window, pushed);
+    }
+
+    HWND holder_ = NULL;
+};
+
+// The first enabled bar, here the right one, opens as a double-click on it
+// would: it takes the front, pushes the windows out of its strip and stays
+// open; a second press puts everything back at once. Opened again, a click
+// into another window restores, as the watch always does.
+TEST_F(HotKey, OpensTheFirstEnabledBarAndASecondPressPutsEverythingBack)
+{
+    Start("[Brellox]\r\nLeft=0\r\nRight=1\r\nBottom=1\r\nHotkey = ctrl + ALT + b\r\n");
+    const EdgeCase &right = kEdgeCases[RIGHT];
+    const RECT pushed = Moved(right.reaches, right.pushedTo.x, right.pushedTo.y);
+    HWND window = Sample(right.reaches);
+    HWND other = Sample({200, 300, 400, 450});
+    HWND bar = bars_.bars[RIGHT];
+    EXPECT_TRUE(ChordTaken(MOD_CONTROL | MOD_ALT, 'B')) << "Brellox holds the chord";
+
+    PressChord(kCtrlAlt, 'B');
+    EXPECT_TRUE(WaitForRect(window, pushed)) << HasRect(window, pushed);
+    EXPECT_TRUE(WaitForRect(bar, right.barOpen)) << HasRect(bar, right.barOpen);
+    EXPECT_EQ(bar, GetForegroundWindow());
+    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(window), pushed); }, 300)) << "the open stands";
+    EXPECT_TRUE(HasRect(bars_.bars[BOTTOM], kEdgeCases[BOTTOM].barRest)) << "only the first enabled bar opens";
+
+    PressChord(kCtrlAlt, 'B');
+    EXPECT_TRUE(WaitForRect(window, right.reaches)) << HasRect(window, right.reaches);
+    EXPECT_TRUE(WaitForRect(bar, right.barRest)) << HasRect(bar, right.barRest);
+
+    PressChord(kCtrlAlt, 'B');
+    ASSERT_TRUE(WaitForRect(window, pushed)) << HasRect(window, pushed);
+    ClickWindow(other);
+    EXPECT_TRUE(WaitForRect(window, right.reaches)) << HasRect(window, right.reaches);
+    EXPECT_TRUE(WaitForRect(bar, right.barRest)) << HasRect(bar, right.barRest);
+}
+
+// Without a Hotkey key no chord is taken: the keys reach no one and nothing opens.
+TEST_F(HotKey, WithoutTheKeyTheSameKeysDoNothing)
+{
+    Start("[Brellox]\r\n");
+    const EdgeCase &left = kEdgeCases[LEFT];
+    HWND window = Sample(left.reaches);
+    EXPECT_FALSE(ChordTaken(MOD_CONTROL | MOD_ALT, 'B'));
+    PressChord(kCtrlAlt, 'B');
+    PressKey(VK_F1);
+    EXPECT_TRUE(HoldsFor(
+        [&] { return SameRect(RectOf(window), left.reaches) && SameRect(RectOf(bars_.bars[LEFT]), left.barRest); },
+        500));
+}
+
+// Told once, with the value and why, over the bars already up; Brellox then
+// runs on without a hot key.
+TEST_F(HotKey, AValueThatCannotBeReadIsToldOnceAndBrelloxRunsOnWithItsBars)
+{
+    Start("[Brellox]\r\nHotkey=Ctrl+Alt+B+B\r\n");
+    HWND window = Sample(kEdgeCases[LEFT].reaches);
+    HWND box = WaitForMessageBox();
+    ASSERT_NE(nullptr, box);
+    EXPECT_TRUE(IsWindowVisible(bars_.bars[LEFT])) << "the bars are up under the message";
+    EXPECT_EQ("The hot key in Brellox.ini, Hotkey=Ctrl+Alt+B+B, cannot be used:\r\n\"B\" is named twice.\r\n"
+              "Brellox runs on without a hot key.",
+              MessageOf(box));
+    ASSERT_TRUE(Dismiss(box));
+    EXPECT_TRUE(NoMessageBoxFor(500)) << "once";
+    EXPECT_FALSE(ChordTaken(MOD_CONTROL | MOD_ALT, 'B'));
+    EXPECT_TRUE(brellox_->Running());
+    ExpectRunningBar(LEFT, window);
+}
+
+// This process holds the chord before Brellox starts: Brellox says so and runs
+// on; the key keeps going to its holder.
+TEST_F(HotKey, AKeyAnotherProgramHoldsIsToldAndBrelloxRunsOn)
+{
+    ASSERT_TRUE(HoldChord(MOD_CONTROL | MOD_SHIFT, VK_F9));
+    Start("[Brellox]\r\nHotkey=Ctrl+Shift+F9\r\n");
+    HWND window = Sample(kEdgeCases[LEFT].reaches);
+    HWND box = WaitForMessageBox();
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ("The hot key in Brellox.ini, Hotkey=Ctrl+Shift+F9, cannot be used:\r\nanother program has registered "
+              "this key.\r\nBrellox runs on without a hot key.",
+              MessageOf(box));
+    ASSERT_TRUE(Dismiss(box));
+    PressChord({VK_CONTROL, VK_SHIFT}, VK_F9);
+    EXPECT_TRUE(WaitUntil([] { return g_HeldPresses == 1; }, kStartTimeoutMs)) << g_HeldPresses;
+    EXPECT_TRUE(HasRect(window, kEdgeCases[LEFT].reaches));
+    EXPECT_TRUE(NoMessageBoxFor(300)) << "once";
+    ExpectRunningBar(LEFT, window);
+}
+
+// The options dialog's OK writes its own keys and reads the file back: the
+// Hotkey line stays as it was, and the key is neither registered again (which
+// would fail, and say so) nor lost.
+TEST_F(HotKey, TheOptionsOkKeepsTheHotkeyLineAndTheKey)
+{
+    Start("[Brellox]\r\nHotkey=Ctrl+Alt+B\r\nWidth=3\r\n");
+    HWND dialog = OpenOptions(1, 600);
+    ASSERT_NE(nullptr, dialog);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kStartTimeoutMs));
+    const std::vector<std::string> lines = Lines(ReadTextFile(SettingsPath()));
+    EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(), "Hotkey=Ctrl+Alt+B")) << ReadTextFile(SettingsPath());
+    EXPECT_EQ(1, SavedInt("Left")) << "the save wrote its keys";
+    EXPECT_TRUE(NoMessageBoxFor(300));
+
+    const EdgeCase &left = kEdgeCases[LEFT];
+    HWND window = Sample(left.reaches);
+    PressChord(kCtrlAlt, 'B');
+    const RECT pushed = Moved(left.reaches, left.pushedTo.x, left.pushedTo.y);
+    EXPECT_TRUE(WaitForRect(window, pushed)) << HasRect(window, pushed);
+    PressChord(kCtrlAlt, 'B');
+    EXPECT_TRUE(WaitForRect(window, left.reaches)) << HasRect(window, left.reaches);
+}
+
+// Run on its own under LC_ALL=ja_JP.UTF-8.
+class JapaneseHotKey : public HotKey {};
+
+TEST_F(JapaneseHotKey, AValueThatCannotBeReadIsToldInJapanese)
+{
+    Start("[Brellox]\r\nHotkey=Ctrl+Esc\r\n");
+    HWND box = WaitForMessageBox();
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ(L"Brellox.ini のホットキー Hotkey=Ctrl+Esc は使えません：\r\n「Esc」は修飾キー (Ctrl, Alt, Shift, Win) "
+              L"でもキー (A-Z, 0-9, F1-F24, Space, Tab, Enter, Left, Right, Up, Down, Home, End, PageUp, PageDown, "
+              L"Insert, Delete) でもありません。\r\nBrellox はホットキーなしで動作を続けます。",
+              Wide(MessageOf(box)));
+    ASSERT_TRUE(Dismiss(box));
+    EXPECT_TRUE(brellox_->Running());
+    EXPECT_TRUE(IsWindowVisible(bars_.bars[LEFT]));
+}
+
+BOOL CALLBACK AddMonitorRect(HMONITOR monitor, HDC, LPRECT, LPARAM list)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoA(monitor, &info))
+        reinterpret_cast<std::vector<RECT> *>(list)->push_back(info.rcMonitor);
+    return TRUE;
+}
+
+// Two monitors side by side (the two-monitor sessions of tools/test.sh).
+class MultiMonitorHotKey : public HotKey {
+protected:
+    void SetUp() override
+    {
+        HotKey::SetUp();
+        std::vector<RECT> monitors;
+        EnumDisplayMonitors(NULL, NULL, AddMonitorRect, reinterpret_cast<LPARAM>(&monitors));
+        if (monitors.size() != 2)
+            GTEST_SKIP() << "needs a session of two monitors (tools/wine-session.sh --monitors 1024x768,800x600)";
+        std::sort(monitors.begin(), monitors.end(), [](const RECT &a, const RECT &b) { return a.left < b.left; });
+        primary_ = monitors[0];
+        second_ = monitors[1];
+        ASSERT_EQ(primary_.right, second_.left) << "the test bed puts the second monitor right beside the primary";
+    }
+
+    // The bar of that name whose rectangle contains the point; NULL when there is none.
+    HWND Bar(const char *name, POINT on) const
+    {
+        for (HWND hwnd : WindowsOfProcess(brellox_->Id())) {
+            const RECT r = RectOf(hwnd);
+            if (TitleOf(hwnd) == name && PtInRect(&r, on))
+                return hwnd;
+        }
+        return NULL;
+    }
+
+    RECT primary_ = {};
+    RECT second_ = {};
+};
+
+// With the pointer on the second monitor the key opens that monitor's first
+// enabled bar: its right one, as its left edge touches the primary. Back on
+// the primary it opens the primary's left bar.
+TEST_F(MultiMonitorHotKey, TheKeyOpensTheBarOfTheMonitorUnderThePointer)
+{
+    Start("[Brellox]\r\nLeft=1\r\nRight=1\r\nHotkey=Ctrl+Alt+B\r\n");
+    const RECT nearRight = {second_.right - 300, 200, second_.right - 50, 400};
+    const RECT nearLeft = {100, 200, 400, 400};
+    HWND rightWindow = Sample(nearRight);
+    HWND leftWindow = Sample(nearLeft);
+    HWND rightBar = Bar("BrelloxRight", {second_.right - 1, 300});
+    ASSERT_NE(nullptr, rightBar);
+    const RECT rightRest = {second_.right - 2, 0, second_.right, second_.bottom};
+    ASSERT_TRUE(WaitForRect(rightBar, rightRest)) << HasRect(rightBar, rightRest);
+
+    ASSERT_TRUE(MovePointer(second_.left + 200, 500));
+    PressChord(kCtrlAlt, 'B');
+    const RECT pushed = Moved(nearRight, second_.right - 150 - 250, 200);
+    EXPECT_TRUE(WaitForRect(rightWindow, pushed)) << HasRect(rightWindow, pushed);
+    const RECT rightOpen = {second_.right - 150, 0, second_.right - 148, second_.bottom};
+    EXPECT_TRUE(WaitForRect(rightBar, rightOpen)) << HasRect(rightBar, rightOpen);
+    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(leftWindow), nearLeft); }, 300)) << HasRect(leftWindow, nearLeft);
+    PressChord(kCtrlAlt, 'B');
+    EXPECT_TRUE(WaitForRect(rightWindow, nearRight)) << HasRect(rightWindow, nearRight);
+    EXPECT_TRUE(WaitForRect(rightBar, rightRest)) << HasRect(rightBar, rightRest);
+
+    ASSERT_TRUE(MovePointer(primary_.left + 500, 300));
+    PressChord(kCtrlAlt, 'B');
+    EXPECT_TRUE(WaitForRect(leftWindow, Moved(nearLeft, 150, 200))) << HasRect(leftWindow, Moved(nearLeft, 150, 200));
+    EXPECT_TRUE(HasRect(rightWindow, nearRight));
+    PressChord(kCtrlAlt, 'B');
+    EXPECT_TRUE(WaitForRect(leftWindow, nearLeft)) << HasRect(leftWindow, nearLeft);
+}
+
+} // namespace
