@@ -206,15 +206,6 @@ bool ErrandScene()
     return ok;
 }
 
-BOOL CALLBACK AddMonitorRect(HMONITOR monitor, HDC, LPRECT, LPARAM list)
-{
-    MONITORINFO info = {};
-    info.cbSize = sizeof(info);
-    if (GetMonitorInfoA(monitor, &info))
-        reinterpret_cast<std::vector<RECT> *>(list)->push_back(info.rcMonitor);
-    return TRUE;
-}
-
 // The rectangles of the windows of one process that are shown.
 struct ShownWindows {
     DWORD processId;
@@ -252,9 +243,7 @@ bool ShowsAgain(const ScreenImage &clear, const RECT &area, DWORD brelloxId)
 
 bool MonitorsScene()
 {
-    std::vector<RECT> monitors;
-    EnumDisplayMonitors(NULL, NULL, AddMonitorRect, reinterpret_cast<LPARAM>(&monitors));
-    std::sort(monitors.begin(), monitors.end(), [](const RECT &a, const RECT &b) { return a.left < b.left; });
+    const std::vector<RECT> monitors = MonitorsLeftToRight();
     if (!Step(monitors.size() == 2 && monitors[0].left == 0 && monitors[1].left == monitors[0].right,
               "two monitors side by side, the primary on the left"))
         return false;

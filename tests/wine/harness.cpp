@@ -1,6 +1,8 @@
 #include "harness.h"
+
 #include "host_control.h"
 #include "proc_files.h"
+#include <algorithm>
 
 #include <cstdio>
 #include <cstdlib>
@@ -277,6 +279,41 @@ static BOOL CALLBACK CollectProcessWindow(HWND hwnd, LPARAM lParam)
     if (processId == windows->first)
         windows->second.push_back(hwnd);
     return TRUE;
+}
+
+static BOOL CALLBACK AddMonitorRect(HMONITOR monitor, HDC, LPRECT, LPARAM list)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoA(monitor, &info))
+        reinterpret_cast<std::vector<RECT> *>(list)->push_back(info.rcMonitor);
+    return TRUE;
+}
+
+std::vector<RECT> MonitorsLeftToRight()
+{
+    std::vector<RECT> monitors;
+    EnumDisplayMonitors(NULL, NULL, AddMonitorRect, reinterpret_cast<LPARAM>(&monitors));
+    std::sort(monitors.begin(), monitors.end(), [](const RECT &a, const RECT &b) { return a.left < b.left; });
+    return monitors;
+}
+
+std::string TextOf(HWND hwnd)
+{
+    std::string text(static_cast<size_t>(SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+    text.resize(static_cast<size_t>(
+        SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(const_cast<char *>(text.data())))));
+    return text;
+}
+
+std::wstring Wide(const std::string &text)
+{
+    std::wstring wide(text.size() + 1, L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, const_cast<wchar_t *>(wide.data()),
+                                                        static_cast<int>(wide.size()))));
+    if (!wide.empty())
+        wide.pop_back();
+    return wide;
 }
 
 std::vector<HWND> WindowsOfProcess(DWORD processId)

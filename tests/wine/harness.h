@@ -82,6 +82,14 @@ BrelloxWindows FindBrelloxWindows(DWORD processId);
 
 // The top-level windows of that process, topmost first.
 std::vector<HWND> WindowsOfProcess(DWORD processId);
+
+// The whole rectangles of the monitors, from left to right.
+std::vector<RECT> MonitorsLeftToRight();
+
+// A window's whole text.
+std::string TextOf(HWND hwnd);
+// A text through the ANSI code page of the locale (932 under Japanese).
+std::wstring Wide(const std::string &text);
 // Whether the window's thread handles a message within a second.
 bool Answers(HWND hwnd);
 // A window's class name and its title.

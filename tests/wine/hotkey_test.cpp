@@ -24,26 +24,6 @@ LRESULT CALLBACK HolderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-// A text through the ANSI code page of the locale (932 under Japanese).
-std::wstring Wide(const std::string &text)
-{
-    std::wstring wide(text.size() + 1, L'\0');
-    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, const_cast<wchar_t *>(wide.data()),
-                                                        static_cast<int>(wide.size()))));
-    if (!wide.empty())
-        wide.pop_back();
-    return wide;
-}
-
-// A window's whole text; TitleOf keeps only its start.
-std::string TextOf(HWND hwnd)
-{
-    std::string text(static_cast<size_t>(SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
-    text.resize(static_cast<size_t>(
-        SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(const_cast<char *>(text.data())))));
-    return text;
-}
-
 BOOL CALLBACK CollectChild(HWND child, LPARAM lParam)
 {
     reinterpret_cast<std::vector<HWND> *>(lParam)->push_back(child);
@@ -270,26 +250,15 @@ TEST_F(JapaneseHotKey, AValueThatCannotBeReadIsToldInJapanese)
     EXPECT_TRUE(IsWindowVisible(bars_.bars[LEFT]));
 }
 
-BOOL CALLBACK AddMonitorRect(HMONITOR monitor, HDC, LPRECT, LPARAM list)
-{
-    MONITORINFO info = {};
-    info.cbSize = sizeof(info);
-    if (GetMonitorInfoA(monitor, &info))
-        reinterpret_cast<std::vector<RECT> *>(list)->push_back(info.rcMonitor);
-    return TRUE;
-}
-
 // Two monitors side by side (the two-monitor sessions of tools/test.sh).
 class MultiMonitorHotKey : public HotKey {
 protected:
     void SetUp() override
     {
         HotKey::SetUp();
-        std::vector<RECT> monitors;
-        EnumDisplayMonitors(NULL, NULL, AddMonitorRect, reinterpret_cast<LPARAM>(&monitors));
+        const std::vector<RECT> monitors = MonitorsLeftToRight();
         if (monitors.size() != 2)
             GTEST_SKIP() << "needs a session of two monitors (tools/wine-session.sh --monitors 1024x768,800x600)";
-        std::sort(monitors.begin(), monitors.end(), [](const RECT &a, const RECT &b) { return a.left < b.left; });
         primary_ = monitors[0];
         second_ = monitors[1];
         ASSERT_EQ(primary_.right, second_.left) << "the test bed puts the second monitor right beside the primary";

@@ -19,15 +19,6 @@ std::string Text(const RECT &r)
            std::to_string(r.bottom) + ")";
 }
 
-BOOL CALLBACK AddMonitorRect(HMONITOR monitor, HDC, LPRECT, LPARAM list)
-{
-    MONITORINFO info = {};
-    info.cbSize = sizeof(info);
-    if (GetMonitorInfoA(monitor, &info))
-        reinterpret_cast<std::vector<RECT> *>(list)->push_back(info.rcMonitor);
-    return TRUE;
-}
-
 // The bar slots the host's open and drag-end commands take: monitor 0 (the
 // primary) has 0 left, 1 right, 2 top, 3 bottom; monitor 1 the same from 4.
 int Slot(int monitor, int edge)
@@ -40,11 +31,9 @@ protected:
     void SetUp() override
     {
         BrelloxTest::SetUp();
-        std::vector<RECT> monitors;
-        EnumDisplayMonitors(NULL, NULL, AddMonitorRect, reinterpret_cast<LPARAM>(&monitors));
+        const std::vector<RECT> monitors = MonitorsLeftToRight();
         if (monitors.size() != 2)
             GTEST_SKIP() << "needs a session of two monitors (tools/wine-session.sh --monitors 1024x768,800x600)";
-        std::sort(monitors.begin(), monitors.end(), [](const RECT &a, const RECT &b) { return a.left < b.left; });
         primary_ = monitors[0];
         second_ = monitors[1];
         ASSERT_EQ(0, primary_.left) << "the test bed puts the primary first";

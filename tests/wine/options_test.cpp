@@ -38,25 +38,6 @@ enum {
 // The colour picker's red, green and blue fields.
 enum { PICKER_RED = 706, PICKER_GREEN = 707, PICKER_BLUE = 708 };
 
-std::string TextOf(HWND hwnd)
-{
-    std::string text(static_cast<size_t>(SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
-    text.resize(static_cast<size_t>(
-        SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(const_cast<char *>(text.data())))));
-    return text;
-}
-
-// A text through the ANSI code page of the locale (932 under Japanese).
-std::wstring Wide(const std::string &text)
-{
-    std::wstring wide(text.size() + 1, L'\0');
-    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, const_cast<wchar_t *>(wide.data()),
-                                                        static_cast<int>(wide.size()))));
-    if (!wide.empty())
-        wide.pop_back();
-    return wide;
-}
-
 std::wstring WideTextOf(HWND hwnd)
 {
     return Wide(TextOf(hwnd));
