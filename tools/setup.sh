@@ -14,6 +14,10 @@ packages=(
   # Sessions of several monitors: Xephyr shows the heads side by side, and
   # Wine sees them through Xinerama.
   xserver-xephyr libxinerama1 libxinerama1:i386
+  # Sessions whose monitors change while they run: Xorg's dummy driver with
+  # heads set by xrandr, and Wine following them through XRandR. With XRandR
+  # there, 32-bit Wine uses it in every session.
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils libxrandr2 libxrandr2:i386
   locales fonts-wine fonts-takao-gothic fonts-dejavu-core
 )
 
@@ -24,10 +28,15 @@ fi
 
 dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
 
+# A name without an architecture means the machine's own (or a package for
+# all): dpkg-query lists every architecture installed of a name, one line each.
+native=$(dpkg --print-architecture)
 missing=()
 for package in "${packages[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-  [ "$status" = "install ok installed" ] || missing+=("$package")
+  arch=${package#*:}
+  [ "$arch" != "$package" ] || arch="($native|all)"
+  dpkg-query -W -f='${Status} ${Architecture}\n' "$package" 2>/dev/null |
+    grep -qE "^install ok installed $arch\$" || missing+=("$package")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}" >&2

@@ -134,6 +134,7 @@ wine_tests() {
   shift 3
   local where="in a virtual desktop"
   [ "${1:-}" = --monitors ] && where="on the monitors $2"
+  [ "${1:-}" = --xorg-monitors ] && where="on the monitors $2, which change as it runs,"
   echo "== Wine tests, $name ($tests_dir, $where on a private display)"
   LC_ALL=$locale BRELLOX_PRODUCT_EXE="$root/build/win32/Brellox.exe" \
     BRELLOX_SCREENSHOTS="Z:${root//\//\\}\\build\\screenshots" \
@@ -161,7 +162,9 @@ desktop='DesktopIcons*'
 scaled='ScaledDisplay*'
 # Two monitors side by side, without a virtual desktop: once with the larger
 # one primary, once with the smaller one.
-monitors='MultiMonitor*'
+monitors='MultiMonitor.*:MultiMonitorBed.*:MultiMonitorHotKey.*'
+# Two monitors whose layout the tests change, on Xorg's dummy driver.
+monitor_changes='MultiMonitorChange.*'
 # Each group: its name, locale, filter and the options of its session.
 group_names=() group_locales=() group_filters=() group_options=()
 group() {
@@ -169,7 +172,7 @@ group() {
   shift 3
   group_options+=("$*")
 }
-group english en_US.UTF-8 "-Japanese*:$by_hand:$options:$unkind:$soak:$desktop:$scaled:$monitors"
+group english en_US.UTF-8 "-Japanese*:$by_hand:$options:$unkind:$soak:$desktop:$scaled:$monitors:$monitor_changes"
 group english-by-hand en_US.UTF-8 "$by_hand"
 group english-options en_US.UTF-8 "$options"
 group english-unkind en_US.UTF-8 "$unkind"
@@ -183,6 +186,7 @@ group japanese ja_JP.UTF-8 'Japanese*'
 # Last, since the prefix is switched out of the virtual desktop for them.
 group english-monitors en_US.UTF-8 "$monitors" --monitors 1024x768,800x600
 group english-monitors-swapped en_US.UTF-8 "$monitors" --monitors 800x600,1024x768
+group english-display-monitors en_US.UTF-8 "$monitor_changes" --xorg-monitors 1024x768,800x600
 
 # Every test the driver holds runs in some group: a suite that english's
 # negative patterns leave out and no other group takes would run nowhere. The

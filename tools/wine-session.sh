@@ -6,16 +6,22 @@
 # shows Wine's taskbar; with --dpi N the display is scaled to N DPI (96 by
 # default). With --monitors WxH,WxH[,...] there is no virtual desktop: Xephyr
 # runs inside the display with those heads side by side, the first one primary,
-# and Wine sees each head as a monitor. Everything started here is stopped
-# again by its PID when the command ends.
+# and Wine sees each head as a monitor. With --xorg-monitors WxH,WxH[,...] the
+# display is Xorg's dummy driver with those heads side by side, the first one
+# primary, set by xrandr: Wine follows them through XRandR, so their layout can
+# change while the session runs, from Windows programs or from xrandr on the
+# display. Everything started here is stopped again by its PID when the
+# command ends.
 #
-#   tools/wine-session.sh --arch 32|64 --prefix DIR [--shell | --monitors LIST] [--dpi N] -- COMMAND [ARGS...]
+#   tools/wine-session.sh --arch 32|64 --prefix DIR [--shell | --monitors LIST | --xorg-monitors LIST] [--dpi N]
+#     -- COMMAND [ARGS...]
 #
 # COMMAND sees WINE (the loader to run Windows programs with), WINEPREFIX,
-# WINESERVER and DISPLAY, and BRELLOX_MONITORS (the --monitors list, empty in
-# a virtual desktop). The session's exit code is the command's. Send the
-# output of Wine programs to files, not into a pipe: Wine's service processes
-# inherit the pipe and hold it open until the session ends.
+# WINESERVER and DISPLAY, and BRELLOX_MONITORS (the --monitors or
+# --xorg-monitors list, empty in a virtual desktop). The session's exit code is
+# the command's. Send the output of Wine programs to files, not into a pipe:
+# Wine's service processes inherit the pipe and hold it open until the session
+# ends.
 set -euo pipefail
 
 arch=64
@@ -23,13 +29,15 @@ prefix=
 shell=0
 dpi=96
 monitors=
+xorg=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --arch) arch=$2; shift 2 ;;
     --prefix) prefix=$2; shift 2 ;;
     --shell) shell=1; shift ;;
     --dpi) dpi=$2; shift 2 ;;
-    --monitors) monitors=$2; shift 2 ;;
+    --monitors) monitors=$2; xorg=0; shift 2 ;;
+    --xorg-monitors) monitors=$2; xorg=1; shift 2 ;;
     --) shift; break ;;
     *) echo "wine-session: unknown option $1" >&2; exit 2 ;;
   esac
@@ -37,9 +45,9 @@ done
 [ -n "$prefix" ] && [ $# -gt 0 ] || { echo "usage: $0 --arch 32|64 --prefix DIR -- COMMAND..." >&2; exit 2; }
 if [ -n "$monitors" ]; then
   [[ "$monitors" =~ ^[1-9][0-9]*x[1-9][0-9]*(,[1-9][0-9]*x[1-9][0-9]*)+$ ]] ||
-    { echo "wine-session: --monitors takes two or more heads, as 1024x768,800x600" >&2; exit 2; }
+    { echo "wine-session: --monitors and --xorg-monitors take two or more heads, as 1024x768,800x600" >&2; exit 2; }
   # Wine's taskbar belongs to the virtual desktop.
-  [ "$shell" = 0 ] || { echo "wine-session: --shell needs the virtual desktop, not --monitors" >&2; exit 2; }
+  [ "$shell" = 0 ] || { echo "wine-session: --shell needs the virtual desktop, not several monitors" >&2; exit 2; }
 fi
 export BRELLOX_MONITORS=$monitors
 
@@ -88,6 +96,7 @@ cleanup() {
     stop "$wineserver_pid"
   fi
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do stop "${pids[i]}"; done
+  [ -z "${xorg_dir:-}" ] || rm -rf "$xorg_dir"
   exit $status
 }
 trap cleanup EXIT INT TERM
@@ -109,8 +118,89 @@ start_display() {
   xdpyinfo >/dev/null 2>&1 || { echo "wine-session: $1's display $DISPLAY does not answer" >&2; exit 1; }
 }
 
+# Xorg's dummy driver with a head per monitor. Each head gets the sizes of all
+# heads and 1024x768, 800x600 and 640x480 to change to (a size the server lacks
+# made from cvt's timings), and xrandr places the heads side by side. One
+# xrandr command that sets several heads can show layouts in between, so the
+# script waits for the whole one.
+start_xorg() {
+  local width=0 height=0 head index=0 left=0 modes mode layout=() expected=
+  [ "$(id -u)" = 0 ] || { echo "wine-session: --xorg-monitors starts Xorg, which needs root" >&2; exit 1; }
+  for head in ${monitors//,/ }; do
+    width=$((width + ${head%x*}))
+    height=$((height + ${head#*x}))
+  done
+  xorg_dir=$(mktemp -d)
+  # The framebuffer holds the heads in a row or in a column. The monitor's
+  # ranges keep the server's own modes to a few of 60 Hz: Wine's desktop
+  # process writes every mode of every head to the registry for each notice of
+  # a change, and a notice comes for each head and each step of a change.
+  cat >"$xorg_dir/xorg.conf" <<CONF
+Section "ServerFlags"
+  Option "AutoAddDevices" "false"
+  Option "AutoEnableDevices" "false"
+  Option "DontVTSwitch" "true"
+  Option "AllowMouseOpenFail" "true"
+  Option "AutoAddGPU" "false"
+EndSection
+Section "Device"
+  Identifier "dummy"
+  Driver "dummy"
+  VideoRam 256000
+EndSection
+Section "Monitor"
+  Identifier "monitor"
+  HorizSync 30.0-50.0
+  VertRefresh 59.0-61.0
+EndSection
+Section "Screen"
+  Identifier "screen"
+  Device "dummy"
+  Monitor "monitor"
+  DefaultDepth 24
+  SubSection "Display"
+    Depth 24
+    Virtual $((width > 4096 ? width : 4096)) $((height > 2048 ? height : 2048))
+  EndSubSection
+EndSection
+CONF
+  start_display Xorg -config "$xorg_dir/xorg.conf" -logfile "$xorg_dir/xorg.log" -noreset -novtswitch -sharevts
+  modes=$(printf '%s\n' "${monitors//,/$'\n'}" 1024x768 800x600 640x480 | sort -u)
+  for head in ${monitors//,/ }; do
+    for mode in $modes; do
+      if ! xrandr --addmode "DUMMY$index" "$mode" 2>/dev/null; then
+        # cvt rounds the width to 8 pixels (1366 to 1368); the mode keeps its own.
+        # shellcheck disable=SC2046 # the timings are separate arguments
+        xrandr --newmode "$mode" $(cvt "${mode%x*}" "${mode#*x}" |
+          awk -v width="${mode%x*}" '/^Modeline/ { $1 = ""; $2 = ""; $4 = width; print }') 2>/dev/null || true
+        xrandr --addmode "DUMMY$index" "$mode" 2>/dev/null || true
+      fi
+    done
+    layout+=(--output "DUMMY$index" --mode "$head" --pos "${left}x0")
+    [ "$index" != 0 ] || layout+=(--primary)
+    expected+="DUMMY$index $head+$left+0 "
+    left=$((left + ${head%x*}))
+    index=$((index + 1))
+  done
+  xrandr "${layout[@]}" || { echo "wine-session: xrandr could not set the heads $monitors" >&2; exit 1; }
+  for _ in $(seq 100); do
+    [ "$(xorg_heads)" = "$expected" ] && return
+    sleep 0.1
+  done
+  echo "wine-session: the heads are $(xorg_heads), not $expected" >&2
+  exit 1
+}
+# The heads xrandr reports, as "NAME WxH+X+Y " each.
+xorg_heads() {
+  xrandr --listmonitors |
+    sed -n 's|^ *[0-9]*: [+*]*\([^ ]*\) \([0-9]*\)/[0-9]*x\([0-9]*\)/[0-9]*\(+[-0-9]*+[-0-9]*\) .*|\1 \2x\3\4|p' |
+    tr '\n' ' '
+}
+
 if [ -z "$monitors" ]; then
   start_display Xvfb -screen 0 1280x1024x24
+elif [ "$xorg" = 1 ]; then
+  start_xorg
 else
   # Xvfb with Xinerama puts every head at 0,0; Xephyr, a window on Xvfb, lays
   # them out side by side.
@@ -163,25 +253,33 @@ if [ "$(cat "$WINEPREFIX/.brellox-desktop" 2>/dev/null)" != "shell=$shell dpi=$d
 fi
 
 # Programs join the virtual desktop while the registry names it. Without it,
-# Wine must read several monitors through Xinerama (XRandR shows it one), and
-# manage every window itself: it leaves the windows it calls managed to a window
-# manager, and with none on the display such a window never comes to the front
-# and each hide waits 2 s for it. The prefix keeps the last choice. Wine reads
-# the monitors once, as its first program starts, so the wineserver starts anew
-# after a change.
-if [ -n "$monitors" ]; then display=monitors; else display=desktop; fi
-settings=$display
-[ "$display" = desktop ] || settings="$display UseXRandR=N Managed=N"
+# Wine must read several monitors: on Xephyr's heads through Xinerama (XRandR
+# shows it one), on Xorg's through XRandR, which also tells it of changes. And
+# it must manage every window itself: it leaves the windows it calls managed to
+# a window manager, and with none on the display such a window never comes to
+# the front and each hide waits 2 s for it. The prefix keeps the last choice.
+# Wine reads the monitors once, as its first program starts, so the wineserver
+# starts anew after a change.
+if [ -z "$monitors" ]; then
+  display=desktop settings=desktop
+elif [ "$xorg" = 1 ]; then
+  display=xorg-monitors settings="xorg-monitors Managed=N"
+else
+  display=monitors settings="monitors UseXRandR=N Managed=N"
+fi
 if [ "$(cat "$WINEPREFIX/.brellox-display" 2>/dev/null || echo desktop)" != "$settings" ]; then
-  if [ "$display" = monitors ]; then
-    # A value that is not there fails to be deleted, and is as good as deleted.
-    "$WINE" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 9>&- || true
-    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >"$WINEPREFIX.reg.log" 2>&1 9>&- &&
-      "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$WINEPREFIX.reg.log" 2>&1 9>&-
-  else
+  # A value that is not there fails to be deleted, and is as good as deleted.
+  if [ "$display" = desktop ]; then
     "$WINE" reg delete 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /f >/dev/null 2>&1 9>&- || true
     "$WINE" reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 9>&- || true
     "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Brellox /f >"$WINEPREFIX.reg.log" 2>&1 9>&-
+  else
+    "$WINE" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 9>&- || true
+    if [ "$display" = monitors ]; then
+      "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >"$WINEPREFIX.reg.log" 2>&1 9>&-
+    else
+      "$WINE" reg delete 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /f >"$WINEPREFIX.reg.log" 2>&1 9>&- || true
+    fi && "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$WINEPREFIX.reg.log" 2>&1 9>&-
   fi || { echo "wine-session: could not set up the prefix for the $display display:" >&2; cat "$WINEPREFIX.reg.log" >&2; exit 1; }
   # Ends every program of the prefix and writes the registry out.
   "$WINESERVER" -k 9>&- || true
@@ -195,8 +293,8 @@ if [ -z "$monitors" ]; then
   window=(--name 'Brellox - Wine desktop')
 else
   # The desktop of the whole display. Wine starts it with a program when none
-  # runs and ends it a second after the last program: started here, it stays,
-  # and reads the monitors once for the session.
+  # runs and ends it a second after the last program: started here, it stays
+  # for the session.
   "$WINE" explorer /desktop >/dev/null 2>&1 9>&- &
   window=(--classname explorer.exe)
 fi

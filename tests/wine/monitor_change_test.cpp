@@ -1,0 +1,374 @@
+// Brellox while the monitors change under it, in a session whose heads can
+// change (tools/wine-session.sh --xorg-monitors 1024x768,800x600): a monitor
+// detached, attached again and moved, a change while a bar is open, and a
+// first reading that is not the last. Changes made through Windows reach
+// programs as a display message; changes made on the X display with xrandr
+// reach only the monitor queries, as a monitor that wakes late does.
+#include "brellox_fixture.h"
+#include "proc_files.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Text(const RECT &r)
+{
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
+           std::to_string(r.bottom) + ")";
+}
+
+std::string Joined(const std::vector<std::string> &lines)
+{
+    std::string text;
+    for (const std::string &line : lines)
+        text += line + "; ";
+    return text;
+}
+
+const RECT kPrimary = {0, 0, 1024, 768};
+const RECT kSecond = {1024, 0, 1824, 600};
+const RECT kDetached = {0, 0, 0, 0};
+
+// The six bars of the session's layout: none on the edge the monitors share.
+const std::vector<std::string> kBarsSideBySide = {
+    "BrelloxBottom (0,766)-(1024,768)", "BrelloxBottom (1024,598)-(1824,600)", "BrelloxLeft (0,0)-(2,768)",
+    "BrelloxRight (1822,0)-(1824,600)", "BrelloxTop (0,0)-(1024,2)",           "BrelloxTop (1024,0)-(1824,2)"};
+// The primary alone: its right edge is outer again.
+const std::vector<std::string> kBarsPrimaryAlone = {"BrelloxBottom (0,766)-(1024,768)", "BrelloxLeft (0,0)-(2,768)",
+                                                    "BrelloxRight (1022,0)-(1024,768)", "BrelloxTop (0,0)-(1024,2)"};
+// The second monitor left of the primary, which stays at 0,0.
+const std::vector<std::string> kBarsSecondOnTheLeft = {
+    "BrelloxBottom (-800,598)-(0,600)", "BrelloxBottom (0,766)-(1024,768)", "BrelloxLeft (-800,0)-(-798,600)",
+    "BrelloxRight (1022,0)-(1024,768)", "BrelloxTop (-800,0)-(0,2)",        "BrelloxTop (0,0)-(1024,2)"};
+
+struct Monitors {
+    std::vector<std::string> shown; // "primary (l,t)-(r,b)" or "(l,t)-(r,b)"
+    std::vector<std::string> devices;
+    std::string primaryDevice;
+};
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM context)
+{
+    Monitors &monitors = *reinterpret_cast<Monitors *>(context);
+    MONITORINFOEXA info = {};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoA(monitor, &info))
+        return TRUE;
+    const bool primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+    monitors.shown.push_back((primary ? "primary " : "") + Text(info.rcMonitor));
+    monitors.devices.push_back(info.szDevice);
+    if (primary)
+        monitors.primaryDevice = info.szDevice;
+    return TRUE;
+}
+
+// The monitors as this process reads them, sorted.
+Monitors ReadMonitors()
+{
+    Monitors monitors;
+    EnumDisplayMonitors(NULL, NULL, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    std::sort(monitors.shown.begin(), monitors.shown.end());
+    return monitors;
+}
+
+std::vector<std::string> Expected(std::vector<std::string> shown)
+{
+    std::sort(shown.begin(), shown.end());
+    return shown;
+}
+
+// Sets each device to its rectangle (an empty one detaches it) and applies
+// them together, as the display settings of Windows do: programs get a
+// display message.
+bool ChangeDisplays(const std::vector<std::pair<std::string, RECT>> &heads)
+{
+    for (const auto &[device, rect] : heads) {
+        DEVMODEA mode = {};
+        mode.dmSize = sizeof(mode);
+        mode.dmFields = DM_POSITION | DM_PELSWIDTH | DM_PELSHEIGHT;
+        mode.dmPosition = {rect.left, rect.top};
+        mode.dmPelsWidth = rect.right - rect.left;
+        mode.dmPelsHeight = rect.bottom - rect.top;
+        if (ChangeDisplaySettingsExA(device.c_str(), &mode, NULL, CDS_UPDATEREGISTRY | CDS_NORESET, NULL) !=
+            DISP_CHANGE_SUCCESSFUL)
+            return false;
+    }
+    return ChangeDisplaySettingsExA(NULL, NULL, NULL, 0, NULL) == DISP_CHANGE_SUCCESSFUL;
+}
+
+// Starts a program of the X display, such as xrandr. Its end is not waited
+// for: the caller waits for what it changes.
+bool RunUnixProgram(std::string commandLine)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info))
+        return false;
+    // For a Unix program Wine fills the handles and ids with whatever its stack
+    // held, which can be handles of this process: they are closed only when
+    // they are the started process's own.
+    if (info.dwProcessId != 0 && GetProcessId(info.hProcess) == info.dwProcessId &&
+        GetThreadId(info.hThread) == info.dwThreadId) {
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    }
+    return true;
+}
+
+// The bar slots the host's open takes: monitor 0 (the primary) has 0 left,
+// 1 right, 2 top, 3 bottom; monitor 1 the same from 4.
+int Slot(int monitor, int edge)
+{
+    return monitor * 4 + edge;
+}
+
+struct ProcessWindows {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK AddProcessWindow(HWND hwnd, LPARAM context)
+{
+    ProcessWindows &windows = *reinterpret_cast<ProcessWindows *>(context);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(hwnd, &processId);
+    if (processId == windows.processId)
+        windows.found.push_back(hwnd);
+    return TRUE;
+}
+
+std::string WindowText(HWND hwnd)
+{
+    char title[32] = "";
+    GetWindowTextA(hwnd, title, sizeof(title));
+    return title;
+}
+
+// Wine's desktop process handles each notice the X server sends of a change on
+// its own, tens of milliseconds each, for a while after the change; it is done
+// when its CPU time stays the same.
+bool WaitForDesktopProcessToSettle()
+{
+    const int explorer = UnixProcessId("explorer.exe");
+    if (explorer < 0)
+        return false;
+    long long last = CpuNanoseconds(explorer);
+    DWORD quietSince = GetTickCount();
+    return WaitUntil(
+        [&] {
+            const long long now = CpuNanoseconds(explorer);
+            if (now != last) {
+                last = now;
+                quietSince = GetTickCount();
+            }
+            return GetTickCount() - quietSince >= 300;
+        },
+        kStartTimeoutMs, 50);
+}
+
+// Wine 8's desktop process can end up waiting for news from the X server alone
+// after it has told the windows of a moved virtual screen, deaf to messages: a
+// program started then waits forever for its first answer. Any news wakes it,
+// such as a mode given to a head that carries no monitor, which changes no
+// monitor. The session's heads are the first of the dummy driver's sixteen.
+bool WakeDesktopProcess()
+{
+    if (!RunUnixProgram(
+            "/bin/sh -c \"xrandr --delmode DUMMY15 640x480 2>/dev/null; xrandr --addmode DUMMY15 640x480\""))
+        return false;
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(GetDesktopWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
+}
+
+class MultiMonitorChange : public BrelloxTest {
+protected:
+    void SetUp() override
+    {
+        BrelloxTest::SetUp();
+        const char *heads = std::getenv("BRELLOX_MONITORS");
+        if (heads == NULL || std::string(heads) != "1024x768,800x600")
+            GTEST_SKIP() << "needs a session of monitors that can change, "
+                            "tools/wine-session.sh --xorg-monitors 1024x768,800x600";
+        const Monitors monitors = ReadMonitors();
+        ASSERT_EQ(Expected({"primary " + Text(kPrimary), Text(kSecond)}), monitors.shown)
+            << "every test starts from the session's layout";
+        primaryDevice_ = monitors.primaryDevice;
+        for (const std::string &device : monitors.devices) {
+            if (device != primaryDevice_)
+                secondDevice_ = device;
+        }
+        // Xephyr's heads, read through Xinerama, offer their own size only.
+        DEVMODEA mode = {};
+        mode.dmSize = sizeof(mode);
+        bool smaller = false;
+        for (DWORD i = 0; EnumDisplaySettingsA(secondDevice_.c_str(), i, &mode); ++i)
+            smaller = smaller || (mode.dmPelsWidth == 640 && mode.dmPelsHeight == 480);
+        if (!smaller)
+            GTEST_SKIP() << "the second monitor cannot change to 640x480: the session's heads are fixed "
+                            "(tools/wine-session.sh --xorg-monitors 1024x768,800x600 makes them changeable)";
+        changeable_ = true;
+    }
+
+    // The layout back as every test starts from it, and Brellox ended only
+    // once the desktop process has dealt with the changes.
+    void TearDown() override
+    {
+        if (changeable_) {
+            EXPECT_TRUE(ChangeDisplays({{primaryDevice_, kPrimary}, {secondDevice_, kSecond}}));
+            EXPECT_TRUE(WaitForMonitors({"primary " + Text(kPrimary), Text(kSecond)}))
+                << "the session's layout again: " << Joined(ReadMonitors().shown);
+            EXPECT_TRUE(WaitForDesktopProcessToSettle()) << "Wine's desktop process is still busy";
+            EXPECT_TRUE(WakeDesktopProcess()) << "Wine's desktop process does not answer";
+        }
+        BrelloxTest::TearDown();
+    }
+
+    bool WaitForMonitors(const std::vector<std::string> &expected) const
+    {
+        return WaitUntil([&] { return ReadMonitors().shown == Expected(expected); }, 5000);
+    }
+
+    std::vector<HWND> BrelloxWindowList() const
+    {
+        ProcessWindows windows = {brellox_->Id(), {}};
+        EnumWindows(AddProcessWindow, reinterpret_cast<LPARAM>(&windows));
+        return windows.found;
+    }
+
+    // Every bar shown, sorted, as "name (left,top)-(right,bottom)".
+    std::vector<std::string> ShownBars() const
+    {
+        std::vector<std::string> shown;
+        for (HWND hwnd : BrelloxWindowList()) {
+            char className[16] = "";
+            GetClassNameA(hwnd, className, sizeof(className));
+            if (std::string(className) == "CBrellox" && WindowText(hwnd) != "Brellox" && IsWindowVisible(hwnd))
+                shown.push_back(WindowText(hwnd) + " " + Text(RectOf(hwnd)));
+        }
+        std::sort(shown.begin(), shown.end());
+        return shown;
+    }
+
+    bool WaitForBars(const std::vector<std::string> &expected, DWORD timeoutMs = 3000) const
+    {
+        return WaitUntil([&] { return ShownBars() == Expected(expected); }, timeoutMs);
+    }
+
+    // The windows of Brellox that lie, shown, on any part of that rectangle.
+    std::vector<std::string> ShownOn(const RECT &area) const
+    {
+        std::vector<std::string> shown;
+        for (HWND hwnd : BrelloxWindowList()) {
+            const RECT r = RectOf(hwnd);
+            RECT common = {};
+            if (IsWindowVisible(hwnd) && IntersectRect(&common, &r, &area))
+                shown.push_back(WindowText(hwnd) + " " + Text(r));
+        }
+        return shown;
+    }
+
+    // The bar of that name that contains the point; NULL when there is none.
+    HWND Bar(const char *name, POINT on) const
+    {
+        for (HWND hwnd : BrelloxWindowList()) {
+            const RECT r = RectOf(hwnd);
+            if (WindowText(hwnd) == name && PtInRect(&r, on))
+                return hwnd;
+        }
+        return NULL;
+    }
+
+    std::string primaryDevice_;
+    std::string secondDevice_;
+    bool changeable_ = false;
+};
+
+// A monitor unplugged takes its bars with it and leaves the edge it shared
+// outer; plugged in again, or on the other side, the bars follow it.
+TEST_F(MultiMonitorChange, BarsFollowAMonitorDetachedAttachedAgainAndMovedToTheLeft)
+{
+    Start(kAllBars);
+    ASSERT_TRUE(WaitForBars(kBarsSideBySide)) << Joined(ShownBars());
+    const HWND secondBars[] = {Bar("BrelloxTop", {1400, 0}), Bar("BrelloxRight", {1823, 300}),
+                               Bar("BrelloxBottom", {1400, 599})};
+    for (HWND bar : secondBars)
+        ASSERT_NE(nullptr, bar);
+
+    ASSERT_TRUE(ChangeDisplays({{secondDevice_, kDetached}}));
+    ASSERT_TRUE(WaitForMonitors({"primary " + Text(kPrimary)})) << Joined(ReadMonitors().shown);
+    EXPECT_TRUE(WaitForBars(kBarsPrimaryAlone)) << Joined(ShownBars());
+    for (HWND bar : secondBars)
+        EXPECT_FALSE(IsWindow(bar)) << "a bar of the detached monitor is still there";
+    EXPECT_TRUE(ShownOn(kSecond).empty()) << "shown where the monitor was: " << Joined(ShownOn(kSecond));
+
+    ASSERT_TRUE(ChangeDisplays({{secondDevice_, kSecond}}));
+    ASSERT_TRUE(WaitForMonitors({"primary " + Text(kPrimary), Text(kSecond)})) << Joined(ReadMonitors().shown);
+    EXPECT_TRUE(WaitForBars(kBarsSideBySide)) << Joined(ShownBars());
+
+    const RECT onTheLeft = {-800, 0, 0, 600};
+    ASSERT_TRUE(ChangeDisplays({{secondDevice_, onTheLeft}}));
+    ASSERT_TRUE(WaitForMonitors({"primary " + Text(kPrimary), Text(onTheLeft)})) << Joined(ReadMonitors().shown);
+    EXPECT_TRUE(WaitForBars(kBarsSecondOnTheLeft)) << Joined(ShownBars());
+}
+
+// Pushed windows are recorded against the monitors they were pushed on: a
+// change of the layout puts every one back before the bars take their new
+// places, the open bar included.
+TEST_F(MultiMonitorChange, AChangeWhileABarIsOpenPutsTheWindowsOfBothMonitorsBack)
+{
+    StartHost(kAllBars);
+    ASSERT_TRUE(WaitForBars(kBarsSideBySide)) << Joined(ShownBars());
+    const RECT onSecond = {1124, 50, 1324, 250};
+    const RECT mostlyOnPrimary = {800, 100, 1100, 300};
+    HWND secondWindow = Sample(onSecond);
+    HWND primaryWindow = Sample(mostlyOnPrimary);
+    // The second monitor's top bar: its strip runs along that monitor's
+    // columns, which the window of the primary reaches into.
+    Open(Slot(1, TOP));
+    ASSERT_TRUE(WaitForRect(secondWindow, Moved(onSecond, onSecond.left, 150)))
+        << HasRect(secondWindow, Moved(onSecond, onSecond.left, 150));
+    ASSERT_TRUE(WaitForRect(primaryWindow, Moved(mostlyOnPrimary, mostlyOnPrimary.left, 150)))
+        << HasRect(primaryWindow, Moved(mostlyOnPrimary, mostlyOnPrimary.left, 150));
+
+    // The second monitor at 640x480 in its place.
+    ASSERT_TRUE(ChangeDisplays({{secondDevice_, {1024, 0, 1664, 480}}}));
+    EXPECT_TRUE(WaitForRect(secondWindow, onSecond)) << HasRect(secondWindow, onSecond);
+    EXPECT_TRUE(WaitForRect(primaryWindow, mostlyOnPrimary)) << HasRect(primaryWindow, mostlyOnPrimary);
+    EXPECT_TRUE(WaitForBars({"BrelloxBottom (0,766)-(1024,768)", "BrelloxBottom (1024,478)-(1664,480)",
+                             "BrelloxLeft (0,0)-(2,768)", "BrelloxRight (1662,0)-(1664,480)",
+                             "BrelloxTop (0,0)-(1024,2)", "BrelloxTop (1024,0)-(1664,2)"}))
+        << Joined(ShownBars());
+}
+
+// A wake or a re-dock can report a layout that is not the last: the change
+// made through Windows is followed at once, and the one made on the display a
+// moment later, which sends no message, by the second reading about 2 s after
+// the message.
+TEST_F(MultiMonitorChange, TheSecondReadingCatchesAChangeThatCameWithoutAMessage)
+{
+    Start(kAllBars);
+    ASSERT_TRUE(WaitForBars(kBarsSideBySide)) << Joined(ShownBars());
+
+    const DWORD changed = GetTickCount();
+    ASSERT_TRUE(ChangeDisplays({{secondDevice_, kDetached}}));
+    ASSERT_TRUE(WaitForBars(kBarsPrimaryAlone)) << "the first reading: " << Joined(ShownBars());
+    ASSERT_TRUE(RunUnixProgram("/usr/bin/xrandr --output DUMMY1 --mode 800x600 --left-of DUMMY0"));
+    ASSERT_TRUE(WaitForMonitors({"primary " + Text(kPrimary), "(-800,0)-(0,600)"})) << Joined(ReadMonitors().shown);
+    // The monitor is back, but until the second reading Brellox has had no
+    // word of it. 1.8 s after the change: the message came after the change,
+    // and the second reading 2 s after the message.
+    const DWORD seen = GetTickCount() - changed;
+    if (seen < 1800) {
+        EXPECT_TRUE(HoldsFor([&] { return ShownBars() == Expected(kBarsPrimaryAlone); }, 1800 - seen))
+            << "before the second reading: " << Joined(ShownBars());
+    }
+    EXPECT_TRUE(WaitForBars(kBarsSecondOnTheLeft, 6000)) << Joined(ShownBars());
+}
+
+} // namespace
