@@ -68,7 +68,7 @@ TEST(HotkeyParser, ReadsModifiersAndOneKeyInAnyCaseAndOrderIgnoringSpaces)
 }
 
 // Each refusal gives its reason and, where it is about one part, that part as
-// written without its spaces; a refused value leaves the spec as it was.
+// written without its spaces; a refused value leaves the parsed key as it was.
 TEST(HotkeyParser, RefusesWhatNamesNoSingleKeyWithItsReasonAndPart)
 {
     const struct {
