@@ -128,28 +128,6 @@ int Slot(int monitor, int edge)
     return monitor * 4 + edge;
 }
 
-struct ProcessWindows {
-    DWORD processId;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK AddProcessWindow(HWND hwnd, LPARAM context)
-{
-    ProcessWindows &windows = *reinterpret_cast<ProcessWindows *>(context);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(hwnd, &processId);
-    if (processId == windows.processId)
-        windows.found.push_back(hwnd);
-    return TRUE;
-}
-
-std::string WindowText(HWND hwnd)
-{
-    char title[32] = "";
-    GetWindowTextA(hwnd, title, sizeof(title));
-    return title;
-}
-
 // Wine's desktop process handles each notice the X server sends of a change on
 // its own, tens of milliseconds each, for a while after the change; it is done
 // when its CPU time stays the same.
@@ -234,22 +212,13 @@ protected:
         return WaitUntil([&] { return ReadMonitors().shown == Expected(expected); }, 5000);
     }
 
-    std::vector<HWND> BrelloxWindowList() const
-    {
-        ProcessWindows windows = {brellox_->Id(), {}};
-        EnumWindows(AddProcessWindow, reinterpret_cast<LPARAM>(&windows));
-        return windows.found;
-    }
-
     // Every bar shown, sorted, as "name (left,top)-(right,bottom)".
     std::vector<std::string> ShownBars() const
     {
         std::vector<std::string> shown;
-        for (HWND hwnd : BrelloxWindowList()) {
-            char className[16] = "";
-            GetClassNameA(hwnd, className, sizeof(className));
-            if (std::string(className) == "CBrellox" && WindowText(hwnd) != "Brellox" && IsWindowVisible(hwnd))
-                shown.push_back(WindowText(hwnd) + " " + Text(RectOf(hwnd)));
+        for (HWND hwnd : WindowsOfProcess(brellox_->Id())) {
+            if (ClassOf(hwnd) == "CBrellox" && TitleOf(hwnd) != "Brellox" && IsWindowVisible(hwnd))
+                shown.push_back(TitleOf(hwnd) + " " + Text(RectOf(hwnd)));
         }
         std::sort(shown.begin(), shown.end());
         return shown;
@@ -264,11 +233,11 @@ protected:
     std::vector<std::string> ShownOn(const RECT &area) const
     {
         std::vector<std::string> shown;
-        for (HWND hwnd : BrelloxWindowList()) {
+        for (HWND hwnd : WindowsOfProcess(brellox_->Id())) {
             const RECT r = RectOf(hwnd);
             RECT common = {};
             if (IsWindowVisible(hwnd) && IntersectRect(&common, &r, &area))
-                shown.push_back(WindowText(hwnd) + " " + Text(r));
+                shown.push_back(TitleOf(hwnd) + " " + Text(r));
         }
         return shown;
     }
@@ -276,9 +245,9 @@ protected:
     // The bar of that name that contains the point; NULL when there is none.
     HWND Bar(const char *name, POINT on) const
     {
-        for (HWND hwnd : BrelloxWindowList()) {
+        for (HWND hwnd : WindowsOfProcess(brellox_->Id())) {
             const RECT r = RectOf(hwnd);
-            if (WindowText(hwnd) == name && PtInRect(&r, on))
+            if (TitleOf(hwnd) == name && PtInRect(&r, on))
                 return hwnd;
         }
         return NULL;
