@@ -109,11 +109,11 @@ bool Refuse(HotkeyError *why, HotkeyReason reason)
 
 } // namespace
 
-bool ParseHotkey(const char *text, HotkeySpec *spec, HotkeyError *why)
+bool ParseHotkey(const char *text, HotkeyChord *chord, HotkeyError *why)
 {
     why->reason = HotkeyFine;
     why->part[0] = '\0';
-    HotkeySpec found = {0, 0};
+    HotkeyChord found = {0, 0};
     for (;;) {
         text = TakePart(text, why->part);
         if (why->part[0] == '\0')
@@ -141,7 +141,7 @@ bool ParseHotkey(const char *text, HotkeySpec *spec, HotkeyError *why)
         return Refuse(why, HotkeyNoKey);
     if (found.modifiers == 0 && !IsFunctionKey(found.key))
         return Refuse(why, HotkeyNoModifier);
-    *spec = found;
+    *chord = found;
     return true;
 }
 
@@ -149,7 +149,7 @@ void ReadHotkeySetting(const SettingsSource *source, HotkeySetting *setting)
 {
     source->ReadText(source->context, "Hotkey", "", setting->text, SETTINGS_HOTKEY_BUFFER);
     setting->text[SETTINGS_HOTKEY_BUFFER - 1] = '\0';
-    setting->spec = HotkeySpec{0, 0};
+    setting->chord = HotkeyChord{0, 0};
     setting->why.reason = HotkeyFine;
     setting->why.part[0] = '\0';
     setting->wanted = false;
@@ -164,7 +164,7 @@ void ReadHotkeySetting(const SettingsSource *source, HotkeySetting *setting)
     if (strlen(setting->text) == SETTINGS_HOTKEY_BUFFER - 1)
         setting->why.reason = HotkeyTooLong;
     else
-        ParseHotkey(setting->text, &setting->spec, &setting->why);
+        ParseHotkey(setting->text, &setting->chord, &setting->why);
 }
 
 namespace {

@@ -14,7 +14,7 @@ const UINT kHotkeyControl = 0x2;
 const UINT kHotkeyShift = 0x4;
 const UINT kHotkeyWin = 0x8;
 
-struct HotkeySpec {
+struct HotkeyChord {
     UINT modifiers; // kHotkeyAlt, kHotkeyControl, kHotkeyShift, kHotkeyWin
     UINT key;       // the virtual-key code
 };
@@ -44,14 +44,14 @@ struct HotkeyError {
 // Parses modifiers and one key joined by '+', case-insensitive, spaces and
 // tabs ignored. Returns false, saying why, for a value that does not name a
 // hot key; an empty value is refused as an empty part.
-bool ParseHotkey(const char *text, HotkeySpec *spec, HotkeyError *why);
+bool ParseHotkey(const char *text, HotkeyChord *chord, HotkeyError *why);
 
 // The Hotkey key of the settings file as read and parsed. Absent or blank, no
 // hot key is wanted and none is refused.
 struct HotkeySetting {
     char text[SETTINGS_HOTKEY_BUFFER];
     bool wanted;
-    HotkeySpec spec;
+    HotkeyChord chord;
     HotkeyError why; // reason HotkeyFine when the value names a hot key
 };
 

@@ -9,11 +9,11 @@
 namespace {
 
 // Systems before Windows 7 refuse MOD_NOREPEAT; there a held key repeats.
-bool RegisterSpec(const HotkeySpec &spec)
+bool RegisterChord(const HotkeyChord &chord)
 {
     HWND owner = g_EdgeBarSet.hwndOwner;
-    return RegisterHotKey(owner, HOTKEY_ID, spec.modifiers | MOD_NOREPEAT, spec.key) ||
-           RegisterHotKey(owner, HOTKEY_ID, spec.modifiers, spec.key);
+    return RegisterHotKey(owner, HOTKEY_ID, chord.modifiers | MOD_NOREPEAT, chord.key) ||
+           RegisterHotKey(owner, HOTKEY_ID, chord.modifiers, chord.key);
 }
 
 } // namespace
@@ -26,7 +26,7 @@ void StartHotkey()
     if (!setting.wanted)
         return;
     if (setting.why.reason == HotkeyFine) {
-        g_HotkeyRegistered = RegisterSpec(setting.spec);
+        g_HotkeyRegistered = RegisterChord(setting.chord);
         if (g_HotkeyRegistered)
             return;
         setting.why.reason = HotkeyTaken;

@@ -168,10 +168,10 @@ void CheckReload(const Settings &s, const SettingsEntry entries[SETTINGS_ENTRY_C
     FUZZ_CHECK(memcmp(&inMemory, &again, sizeof(Settings)) == 0);
 }
 
-HotkeyError Parsed(const std::string &text, HotkeySpec *spec)
+HotkeyError Parsed(const std::string &text, HotkeyChord *chord)
 {
     HotkeyError why = {};
-    const bool ok = ParseHotkey(text.c_str(), spec, &why);
+    const bool ok = ParseHotkey(text.c_str(), chord, &why);
     FUZZ_CHECK(ok == (why.reason == HotkeyFine));
     return why;
 }
@@ -192,17 +192,17 @@ void CheckHotkey(const HotkeySetting &h, const FuzzFile &file)
         FUZZ_CHECK(h.why.reason == HotkeyTooLong);
         return;
     }
-    HotkeySpec spec = {};
-    const HotkeyError why = Parsed(seen, &spec);
+    HotkeyChord chord = {};
+    const HotkeyError why = Parsed(seen, &chord);
     FUZZ_CHECK(why.reason == h.why.reason && strcmp(why.part, h.why.part) == 0);
     if (why.reason == HotkeyFine) {
-        FUZZ_CHECK(spec.modifiers == h.spec.modifiers && spec.key == h.spec.key);
-        FUZZ_CHECK((spec.modifiers & ~(kHotkeyAlt | kHotkeyControl | kHotkeyShift | kHotkeyWin)) == 0);
-        const bool functionKey = spec.key >= 0x70 && spec.key <= 0x87;
-        FUZZ_CHECK(spec.modifiers != 0 || functionKey);
-        FUZZ_CHECK(functionKey || (spec.key >= '0' && spec.key <= '9') || (spec.key >= 'A' && spec.key <= 'Z') ||
-                   (spec.key >= 0x21 && spec.key <= 0x28) || spec.key == 0x20 || spec.key == 0x09 || spec.key == 0x0D ||
-                   spec.key == 0x2D || spec.key == 0x2E);
+        FUZZ_CHECK(chord.modifiers == h.chord.modifiers && chord.key == h.chord.key);
+        FUZZ_CHECK((chord.modifiers & ~(kHotkeyAlt | kHotkeyControl | kHotkeyShift | kHotkeyWin)) == 0);
+        const bool functionKey = chord.key >= 0x70 && chord.key <= 0x87;
+        FUZZ_CHECK(chord.modifiers != 0 || functionKey);
+        FUZZ_CHECK(functionKey || (chord.key >= '0' && chord.key <= '9') || (chord.key >= 'A' && chord.key <= 'Z') ||
+                   (chord.key >= 0x21 && chord.key <= 0x28) || chord.key == 0x20 || chord.key == 0x09 ||
+                   chord.key == 0x0D || chord.key == 0x2D || chord.key == 0x2E);
     }
 
     // Other cases of the letters, and blanks around every part, change nothing.
@@ -216,11 +216,11 @@ void CheckHotkey(const HotkeySetting &h, const FuzzFile &file)
         spaced += c == '+' ? std::string(" \t+ ") : std::string(1, c);
     }
     for (const std::string &other : {flipped, spaced}) {
-        HotkeySpec otherSpec = {};
+        HotkeyChord otherSpec = {};
         const HotkeyError otherWhy = Parsed(other, &otherSpec);
         FUZZ_CHECK(otherWhy.reason == why.reason);
         if (why.reason == HotkeyFine)
-            FUZZ_CHECK(otherSpec.modifiers == spec.modifiers && otherSpec.key == spec.key);
+            FUZZ_CHECK(otherSpec.modifiers == chord.modifiers && otherSpec.key == chord.key);
     }
 
     for (const bool japanese : {false, true}) {

@@ -23,10 +23,10 @@ struct Parsed {
 
 Parsed Parse(const char *text)
 {
-    HotkeySpec spec = {0xdead, 0xbeef};
+    HotkeyChord chord = {0xdead, 0xbeef};
     HotkeyError why = {};
-    const bool ok = ParseHotkey(text, &spec, &why);
-    return {ok, spec.modifiers, spec.key, why.reason, why.part};
+    const bool ok = ParseHotkey(text, &chord, &why);
+    return {ok, chord.modifiers, chord.key, why.reason, why.part};
 }
 
 TEST(HotkeyParser, ReadsModifiersAndOneKeyInAnyCaseAndOrderIgnoringSpaces)
@@ -164,8 +164,8 @@ TEST(HotkeySetting, AValueIsParsedAndAValueThatFillsTheBufferIsTooLong)
     HotkeySetting s = Read({{"Hotkey", "Ctrl + Alt + B"}});
     EXPECT_TRUE(s.wanted);
     EXPECT_EQ(HotkeyFine, s.why.reason);
-    EXPECT_EQ(kCtrl | kAlt, s.spec.modifiers);
-    EXPECT_EQ(UINT('B'), s.spec.key);
+    EXPECT_EQ(kCtrl | kAlt, s.chord.modifiers);
+    EXPECT_EQ(UINT('B'), s.chord.key);
     EXPECT_STREQ("Ctrl + Alt + B", s.text);
 
     s = Read({{"Hotkey", "Ctrl+Q+Q"}});
@@ -200,9 +200,9 @@ std::string Utf8(const std::string &cp932)
 
 std::string Message(bool japanese, const char *value)
 {
-    HotkeySpec spec = {};
+    HotkeyChord chord = {};
     HotkeyError why = {};
-    EXPECT_FALSE(ParseHotkey(value, &spec, &why)) << value;
+    EXPECT_FALSE(ParseHotkey(value, &chord, &why)) << value;
     char text[HOTKEY_MESSAGE_SIZE];
     FormatHotkeyProblem(japanese, value, &why, text);
     return text;
