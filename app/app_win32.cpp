@@ -11,3 +11,4 @@ HMODULE g_hCommonControls;
 HMODULE g_hDwmApi;
 DwmGetWindowAttributeProc g_pfnDwmGetWindowAttribute;
 bool g_HotkeyRegistered;
+HANDLE g_hReplacedCopy;

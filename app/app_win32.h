@@ -31,6 +31,9 @@ extern HMODULE g_hDwmApi;
 extern DwmGetWindowAttributeProc g_pfnDwmGetWindowAttribute;
 // Whether the settings' hot key is registered on the owner window.
 extern bool g_HotkeyRegistered;
+// The copy this one asked to end at start, until the hot key is registered:
+// the key is free once that copy has ended.
+extern HANDLE g_hReplacedCopy;
 
 // Why a save did not reach the settings file.
 struct SaveFailure {
@@ -54,15 +57,19 @@ void ReadHotkeyFromFile(HotkeySetting *setting);
 
 // Registers the settings' hot key, once, at the end of start-up; a value that
 // cannot be used, or a key another program holds, is told in a message box,
-// and Brellox runs on without a hot key.
+// and Brellox runs on without a hot key. A key the replaced copy still holds
+// is registered once that copy has ended, by HotkeyRetry's timer.
 void StartHotkey();
+VOID CALLBACK HotkeyRetry(HWND hwnd, UINT message, UINT_PTR id, DWORD time);
+const UINT_PTR TIMER_HOTKEY_RETRY = 19;
 // The hot key pressed: puts everything back while an open stands, otherwise
 // opens the first enabled bar of the monitor under the pointer.
 void HotkeyPressed();
 void EndHotkey();
 const int HOTKEY_ID = 1;
 
-// Asks a running copy to end; does not wait for it.
+// Asks a running copy to end; does not wait for it, but keeps it in
+// g_hReplacedCopy for the hot key.
 void ReplaceRunningCopy();
 // Everything from registering the class to the bars in place at rest. Returns
 // false, before any window exists, when the class cannot be registered.
@@ -81,6 +88,8 @@ VOID CALLBACK DisplaySettled(HWND hwnd, UINT message, UINT_PTR id, DWORD time);
 const UINT_PTR TIMER_DISPLAY_SETTLED = 18;
 // Posted to the owner window when a monitor's scale changed.
 const UINT WM_FOLLOW_DISPLAY = WM_APP + 2;
+// Lets go of everything start-up took: at the end of the loop, and at the end
+// of the session, after which the loop may never end. Twice is once.
 void EndBrellox();
 
 #endif

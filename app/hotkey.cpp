@@ -272,3 +272,8 @@ void FormatHotkeyProblem(bool japanese, const char *value, const HotkeyError *wh
     Append(text, &length, texts.runsOn, all);
     text[length] = '\0';
 }
+
+HotkeyRefusal AfterHotkeyRefused(bool replacedCopyRuns, DWORD waitedMs)
+{
+    return replacedCopyRuns && waitedMs < kReplacedCopyWaitMs ? HotkeyWaitForReplacedCopy : HotkeyTellTaken;
+}

@@ -57,6 +57,17 @@ struct HotkeySetting {
 
 void ReadHotkeySetting(const SettingsSource *source, HotkeySetting *setting);
 
+// How long a new copy waits, at most, for the copy it replaced to let go of
+// the hot key; a copy asked to end may still be finishing a sweep's wait.
+const DWORD kReplacedCopyWaitMs = 5000;
+
+// What start-up does once the hot key could not be registered: while the copy
+// this one replaced still runs, and not for longer than kReplacedCopyWaitMs,
+// it waits for that copy to end and tries again; otherwise another program
+// holds the key, and the user is told.
+enum HotkeyRefusal { HotkeyTellTaken, HotkeyWaitForReplacedCopy };
+HotkeyRefusal AfterHotkeyRefused(bool replacedCopyRuns, DWORD waitedMs);
+
 // Room for any message FormatHotkeyProblem writes.
 enum { HOTKEY_MESSAGE_SIZE = 1024 };
 

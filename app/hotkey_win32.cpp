@@ -16,6 +16,47 @@ bool RegisterChord(const HotkeyChord &chord)
            RegisterHotKey(owner, HOTKEY_ID, chord.modifiers, chord.key);
 }
 
+// The settings' hot key while start-up waits for the replaced copy to let it
+// go, and since when it waits.
+HotkeySetting g_WaitingHotkey;
+DWORD g_HotkeyWaitStart;
+
+void TellHotkeyProblem(HotkeySetting *setting)
+{
+    char text[HOTKEY_MESSAGE_SIZE];
+    FormatHotkeyProblem(UserLanguageIsJapanese(32), setting->text, &setting->why, text);
+    // Owned by no window: an owner would be disabled while the box is up.
+    MessageBoxA(NULL, text, "Brellox", MB_OK | MB_ICONWARNING);
+}
+
+void ForgetReplacedCopy()
+{
+    if (g_hReplacedCopy != NULL)
+        CloseHandle(g_hReplacedCopy);
+    g_hReplacedCopy = NULL;
+}
+
+// Registers the key; where that is refused while the replaced copy still
+// runs, tries again each tick of a timer once that copy has ended, and tells
+// the user only when another program holds the key.
+void TryHotkey(HotkeySetting *setting)
+{
+    g_HotkeyRegistered = RegisterChord(setting->chord);
+    if (g_HotkeyRegistered) {
+        ForgetReplacedCopy();
+        return;
+    }
+    const bool replacedCopyRuns = g_hReplacedCopy != NULL && WaitForSingleObject(g_hReplacedCopy, 0) == WAIT_TIMEOUT;
+    if (AfterHotkeyRefused(replacedCopyRuns, GetTickCount() - g_HotkeyWaitStart) == HotkeyWaitForReplacedCopy) {
+        g_WaitingHotkey = *setting;
+        SetTimer(g_EdgeBarSet.hwndOwner, TIMER_HOTKEY_RETRY, 100, HotkeyRetry);
+        return;
+    }
+    ForgetReplacedCopy();
+    setting->why.reason = HotkeyTaken;
+    TellHotkeyProblem(setting);
+}
+
 } // namespace
 
 void StartHotkey()
@@ -23,18 +64,29 @@ void StartHotkey()
     g_HotkeyRegistered = false;
     HotkeySetting setting;
     ReadHotkeyFromFile(&setting);
-    if (!setting.wanted)
+    if (!setting.wanted) {
+        ForgetReplacedCopy();
         return;
-    if (setting.why.reason == HotkeyFine) {
-        g_HotkeyRegistered = RegisterChord(setting.chord);
-        if (g_HotkeyRegistered)
-            return;
-        setting.why.reason = HotkeyTaken;
     }
-    char text[HOTKEY_MESSAGE_SIZE];
-    FormatHotkeyProblem(UserLanguageIsJapanese(32), setting.text, &setting.why, text);
-    // Owned by no window: an owner would be disabled while the box is up.
-    MessageBoxA(NULL, text, "Brellox", MB_OK | MB_ICONWARNING);
+    if (setting.why.reason != HotkeyFine) {
+        ForgetReplacedCopy();
+        TellHotkeyProblem(&setting);
+        return;
+    }
+    g_HotkeyWaitStart = GetTickCount();
+    TryHotkey(&setting);
+}
+
+VOID CALLBACK HotkeyRetry(HWND, UINT, UINT_PTR, DWORD)
+{
+    const bool replacedCopyRuns = g_hReplacedCopy != NULL && WaitForSingleObject(g_hReplacedCopy, 0) == WAIT_TIMEOUT;
+    if (AfterHotkeyRefused(replacedCopyRuns, GetTickCount() - g_HotkeyWaitStart) == HotkeyWaitForReplacedCopy)
+        return;
+    KillTimer(g_EdgeBarSet.hwndOwner, TIMER_HOTKEY_RETRY);
+    // Once the replaced copy has ended the key is free, unless another
+    // program holds it: the next refusal is told.
+    ForgetReplacedCopy();
+    TryHotkey(&g_WaitingHotkey);
 }
 
 void HotkeyPressed()
@@ -47,15 +99,23 @@ void HotkeyPressed()
     GetCursorPos(&pointer);
     const bool enabled[EDGE_COUNT] = {g_Settings.Left != 0, g_Settings.Right != 0, g_Settings.Top != 0,
                                       g_Settings.Bottom != 0};
+    // A full-screen program may have come to the front since the bars last
+    // looked; its bars stand aside, and the press leaves it alone.
+    FitBarsToFront();
+    bool aside[BAR_SLOTS];
+    for (int slot = 0; slot < BAR_SLOTS; ++slot)
+        aside[slot] = BarAside(slot);
     int bar = 0;
     // The program a hot key reaches may take the front; the watch expects the
     // bar there after the open, as after a double-click on it.
-    if (HotkeyBar(g_MonitorLayout, pointer, enabled, &bar) && SetForegroundWindow(g_EdgeBarSet.hwndBar[bar]))
+    if (HotkeyBar(g_MonitorLayout, pointer, enabled, aside, &bar) && SetForegroundWindow(g_EdgeBarSet.hwndBar[bar]))
         OpenBar(bar);
 }
 
 void EndHotkey()
 {
+    KillTimer(g_EdgeBarSet.hwndOwner, TIMER_HOTKEY_RETRY);
+    ForgetReplacedCopy();
     if (g_HotkeyRegistered)
         UnregisterHotKey(g_EdgeBarSet.hwndOwner, HOTKEY_ID);
     g_HotkeyRegistered = false;

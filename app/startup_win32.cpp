@@ -75,8 +75,12 @@ void ReadScreenSize()
 void ReplaceRunningCopy()
 {
     HWND running = FindWindowA(BRELLOX_CLASS_NAME, NULL);
-    if (running != NULL)
-        SendMessageA(running, WM_DESTROY, 0, 0);
+    if (running == NULL)
+        return;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(running, &processId);
+    g_hReplacedCopy = processId != GetCurrentProcessId() ? OpenProcess(SYNCHRONIZE, FALSE, processId) : NULL;
+    SendMessageA(running, WM_DESTROY, 0, 0);
 }
 
 bool StartBrellox(HINSTANCE instance, HINSTANCE previousInstance)
@@ -130,8 +134,9 @@ void FollowDisplay()
         return;
     // Recorded positions are the windows' own; the bars' rest and the Offset
     // rule depend on the monitors. Everything goes back while the bars are
-    // still where the windows were pushed from.
-    EndOpens();
+    // still where the windows were pushed from, each window to its own
+    // monitor wherever that now lies.
+    EndOpensForNewLayout(g_MonitorLayout, layout);
     g_MonitorLayout = layout;
     MatchBarsToLayout();
     ReloadSettings();
@@ -166,8 +171,12 @@ void EndBrellox()
 {
     EndHotkey();
     StopFollowingFront();
-    if (g_hUser32 != NULL)
+    if (g_hUser32 != NULL) {
         FreeLibrary(g_hUser32);
+        g_hUser32 = NULL;
+        g_pfnSetLayeredWindowAttributes = NULL;
+        g_pfnGetSystemMetricsForDpi = NULL;
+    }
     if (g_hCommonControls != NULL) {
         FreeLibrary(g_hCommonControls);
         g_hCommonControls = NULL;

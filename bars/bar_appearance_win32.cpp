@@ -25,6 +25,7 @@ bool FrontIsFullScreen(RECT *monitor)
         GetClassNameA(front, facts.className, sizeof(facts.className));
         GetWindowRect(front, &facts.rect);
         facts.style = static_cast<DWORD>(GetWindowLongA(front, GWL_STYLE));
+        facts.zoomed = IsZoomed(front) != FALSE;
         MONITORINFO info = {};
         info.cbSize = sizeof(info);
         GetMonitorInfoA(MonitorFromWindow(front, MONITOR_DEFAULTTONEAREST), &info);
@@ -35,6 +36,11 @@ bool FrontIsFullScreen(RECT *monitor)
 }
 
 } // namespace
+
+bool BarAside(int bar)
+{
+    return g_BarAside[bar];
+}
 
 bool BarShown(int bar)
 {

@@ -45,7 +45,29 @@ COLORREF BarColor(int r, int g, int b)
     return static_cast<COLORREF>((r & 0xFF) | (g & 0xFF) << 8 | (b & 0xFF) << 16);
 }
 
-void ConstrainMove(Edge edge, const RECT &monitor, int offset, RECT *rect)
+namespace {
+
+// Shifts [low, high) so that it lies at or after from, its length kept.
+void NotBefore(LONG from, LONG *low, LONG *high)
+{
+    if (*low < from) {
+        *high = WrapAdd(from, WrapSub(*high, *low));
+        *low = from;
+    }
+}
+
+// Shifts [low, high) so that it ends at or before to, its length kept.
+void NotAfter(LONG to, LONG *low, LONG *high)
+{
+    if (*high > to) {
+        *low = WrapSub(to, WrapSub(*high, *low));
+        *high = to;
+    }
+}
+
+} // namespace
+
+void ConstrainMove(Edge edge, const RECT &monitor, int offset, bool holdToMonitor, RECT *rect)
 {
     const BarRect rest = RestRect(edge, monitor, 0, offset);
     if (edge == EdgeLeft || edge == EdgeRight) {
@@ -54,6 +76,22 @@ void ConstrainMove(Edge edge, const RECT &monitor, int offset, RECT *rect)
     } else {
         rect->left = rest.x;
         rect->right = WrapAdd(rest.x, rest.cx);
+    }
+    if (!holdToMonitor)
+        return;
+    switch (edge) {
+    case EdgeLeft:
+        NotAfter(monitor.right, &rect->left, &rect->right);
+        break;
+    case EdgeRight:
+        NotBefore(monitor.left, &rect->left, &rect->right);
+        break;
+    case EdgeTop:
+        NotAfter(monitor.bottom, &rect->top, &rect->bottom);
+        break;
+    default:
+        NotBefore(monitor.top, &rect->top, &rect->bottom);
+        break;
     }
 }
 
@@ -64,7 +102,7 @@ bool IsFullScreen(const FrontWindow &front)
     const RECT &r = front.rect;
     const RECT &m = front.monitor;
     const bool covers = r.left <= m.left && r.top <= m.top && r.right >= m.right && r.bottom >= m.bottom;
-    return covers && (front.style & kStyleCaption) != kStyleCaption;
+    return covers && !front.zoomed && (front.style & kStyleCaption) != kStyleCaption;
 }
 
 bool BarOnMonitor(const BarRect &rest, const RECT &monitor)

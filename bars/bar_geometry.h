@@ -25,9 +25,11 @@ COLORREF BarColor(int r, int g, int b);
 
 // Holds a dragged bar to its rest extent along its edge, so it moves only across
 // it, on its monitor: the left and right bars sideways, the top and bottom
-// bars up and down. rect is the proposed window rectangle in screen pixels,
-// rewritten in place.
-void ConstrainMove(Edge edge, const RECT &monitor, int offset, RECT *rect);
+// bars up and down. With several monitors (holdToMonitor) it is held across
+// its edge too: its inner edge, where its drag end sweeps, never passes the
+// far side of its monitor, so the sweep stays on that monitor. rect is the
+// proposed window rectangle in screen pixels, rewritten in place.
+void ConstrainMove(Edge edge, const RECT &monitor, int offset, bool holdToMonitor, RECT *rect);
 
 // WS_CAPTION, named here for the builds without the window system.
 const DWORD kStyleCaption = 0x00C00000;
@@ -38,12 +40,14 @@ struct FrontWindow {
     char className[32];
     RECT rect;
     DWORD style;
+    bool zoomed;  // maximized
     RECT monitor; // the whole rectangle of the monitor it is on
 };
 
 // A full-screen program (a video, slides, a game): a window without a caption
-// that covers its whole monitor. The icon host covers it too, but is the
-// desktop itself; a maximised window keeps its caption.
+// that covers its whole monitor and is not maximized. The icon host covers it
+// too, but is the desktop itself; a maximized window is one the user works in,
+// whether it draws its own caption (a browser, an editor) or has the system's.
 bool IsFullScreen(const FrontWindow &front);
 
 // Whether a bar resting at rest belongs to that monitor: its top-left corner

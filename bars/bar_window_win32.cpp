@@ -66,11 +66,37 @@ LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     const bool isBar = BarOfWindow(hwnd, &bar);
     switch (message) {
     case WM_DESTROY:
-        // Any of Brellox's windows: a newer copy sends this to end this one.
-        // A bar of a monitor that went away is destroyed once it is no longer
-        // among the bars.
-        if (isBar || hwnd == g_EdgeBarSet.hwndOwner)
+        // Any of Brellox's windows: a newer copy sends this to end this one,
+        // and registers the hot key as soon as the send returns, so the key is
+        // let go of here, not once the loop has ended. A bar of a monitor that
+        // went away is destroyed once it is no longer among the bars.
+        if (isBar || hwnd == g_EdgeBarSet.hwndOwner) {
+            EndHotkey();
             PostQuitMessage(0);
+        }
+        return 0;
+    case WM_QUERYENDSESSION:
+        // Programs save their windows' places as the session ends: everything
+        // goes back while they still run. The end is never held up: a restore
+        // waits for other programs within its bound, and one under way in a
+        // sweep's wait comes right after it.
+        if (MovesUnderWay())
+            PostMessageA(g_EdgeBarSet.hwndOwner, WM_END_OPENS, 0, 0);
+        else
+            EndOpens();
+        return TRUE;
+    case WM_ENDSESSION:
+        // The process may end as soon as this returns: whatever is still
+        // pushed goes back, and everything is let go of as Close does.
+        if (wParam) {
+            if (!MovesUnderWay())
+                EndOpens();
+            EndBrellox();
+            PostQuitMessage(0);
+        }
+        return 0;
+    case WM_END_OPENS:
+        EndOpens();
         return 0;
     case WM_MOUSEMOVE: {
         if (isBar)
@@ -103,7 +129,7 @@ LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_MOVING:
         if (isBar)
             ConstrainMove(BarEdge(bar), g_MonitorLayout.monitor[BarMonitor(bar)].rect, g_Settings.Offset,
-                          reinterpret_cast<RECT *>(lParam));
+                          SweepsAlongMonitorOnly(g_MonitorLayout), reinterpret_cast<RECT *>(lParam));
         return TRUE;
     case WM_EXITSIZEMOVE:
         if (isBar)

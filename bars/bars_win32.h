@@ -22,6 +22,9 @@ void ApplyBars();
 // and it does not stand aside for a full-screen program.
 bool BarShown(int bar);
 
+// Whether the bar of that slot stands aside for a full-screen program.
+bool BarAside(int bar);
+
 // Sets the bars of the monitor of a full-screen program in front aside
 // (hidden), and brings them back at rest, above every other window, once no
 // such program is in front.

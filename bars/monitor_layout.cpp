@@ -1,24 +1,30 @@
 #include "monitor_layout.h"
 
 #include <stdint.h>
+#include <string.h>
 
 MonitorLayout SingleScreenLayout(ScreenSize screen)
 {
     MonitorLayout layout = {};
     layout.count = 1;
-    layout.monitor[0] = Monitor{RECT{0, 0, screen.cx, screen.cy}, 96};
+    layout.monitor[0] = Monitor{RECT{0, 0, screen.cx, screen.cy}, 96, ""};
     return layout;
 }
 
-void AddMonitor(MonitorLayout *layout, const RECT &rect, int dpi, bool primary)
+void AddMonitor(MonitorLayout *layout, const RECT &rect, int dpi, bool primary, const char *device)
 {
-    if (rect.right <= rect.left || rect.bottom <= rect.top || layout->count >= MONITOR_SLOTS)
+    if (rect.right <= rect.left || rect.bottom <= rect.top || (!primary && layout->count >= KNOWN_MONITORS))
         return;
-    const Monitor added = {rect, dpi};
+    Monitor added = {rect, dpi, ""};
+    strncpy(added.device, device, MONITOR_DEVICE_NAME - 1);
     if (!primary) {
         layout->monitor[layout->count++] = added;
         return;
     }
+    // The primary always has its bars: when the layout is full, the monitor
+    // reported last gives way.
+    if (layout->count == KNOWN_MONITORS)
+        --layout->count;
     for (int i = layout->count; i > 0; --i)
         layout->monitor[i] = layout->monitor[i - 1];
     layout->monitor[0] = added;
@@ -33,7 +39,7 @@ bool SameLayout(const MonitorLayout &a, const MonitorLayout &b)
         const RECT &p = a.monitor[i].rect;
         const RECT &q = b.monitor[i].rect;
         if (p.left != q.left || p.top != q.top || p.right != q.right || p.bottom != q.bottom ||
-            a.monitor[i].dpi != b.monitor[i].dpi)
+            a.monitor[i].dpi != b.monitor[i].dpi || strcmp(a.monitor[i].device, b.monitor[i].device) != 0)
             return false;
     }
     return true;
@@ -80,7 +86,8 @@ bool OuterEdge(const MonitorLayout &layout, int monitor, Edge edge)
 
 bool BarExists(const MonitorLayout &layout, int bar)
 {
-    return bar >= 0 && BarMonitor(bar) < layout.count && OuterEdge(layout, BarMonitor(bar), BarEdge(bar));
+    return bar >= 0 && bar < BAR_SLOTS && BarMonitor(bar) < layout.count &&
+           OuterEdge(layout, BarMonitor(bar), BarEdge(bar));
 }
 
 BarRect BarRest(const MonitorLayout &layout, int bar, int width, int offset)
@@ -130,12 +137,17 @@ int MonitorUnder(const MonitorLayout &layout, POINT point)
     return nearest;
 }
 
-bool HotkeyBar(const MonitorLayout &layout, POINT pointer, const bool enabled[EDGE_COUNT], int *bar)
+bool HotkeyBar(const MonitorLayout &layout, POINT pointer, const bool enabled[EDGE_COUNT], const bool aside[BAR_SLOTS],
+               int *bar)
 {
     const int monitor = MonitorUnder(layout, pointer);
+    if (monitor >= MONITOR_SLOTS)
+        return false;
     for (int edge = 0; edge < EDGE_COUNT; ++edge) {
         const int slot = BarSlot(monitor, static_cast<Edge>(edge));
         if (enabled[edge] && BarExists(layout, slot)) {
+            if (aside[slot])
+                return false;
             *bar = slot;
             return true;
         }

@@ -6,17 +6,28 @@
 #include "../app/state.h"
 #include "bar_geometry.h"
 
-// One monitor's whole rectangle and its scale, as dots per inch (96 is 100 %).
+// The monitors a layout knows: those past the bar slots carry no bar, but
+// their edges still make the edges they touch inner ones.
+enum { KNOWN_MONITORS = 16 };
+// The room for a monitor's device name, as the window system gives it
+// (CCHDEVICENAME), its terminator included.
+enum { MONITOR_DEVICE_NAME = 32 };
+
+// One monitor's whole rectangle, its scale as dots per inch (96 is 100 %) and
+// the name of its display device, which stays the same while the monitor is
+// moved in the virtual screen.
 struct Monitor {
     RECT rect;
     int dpi;
+    char device[MONITOR_DEVICE_NAME];
 };
 
 // Monitor 0 is the primary; the others follow in the order the window system
-// reported them. A layout always has at least one monitor.
+// reported them, and the first MONITOR_SLOTS of them carry bars. A layout
+// always has at least one monitor.
 struct MonitorLayout {
     int count;
-    Monitor monitor[MONITOR_SLOTS];
+    Monitor monitor[KNOWN_MONITORS];
 };
 
 // The monitors as last read.
@@ -25,10 +36,14 @@ extern MonitorLayout g_MonitorLayout;
 // The layout of a single screen of that size at 100 %.
 MonitorLayout SingleScreenLayout(ScreenSize screen);
 
-// Adds a monitor as the window system reports it: the primary goes first, a
-// monitor without area or beyond the slots is not taken.
-void AddMonitor(MonitorLayout *layout, const RECT &rect, int dpi, bool primary);
+// Adds a monitor as the window system reports it: the primary goes first, and
+// takes the place of the last one when the layout is full; a monitor without
+// area, or another one beyond what the layout knows, is not taken. The device
+// name is cut to its room.
+void AddMonitor(MonitorLayout *layout, const RECT &rect, int dpi, bool primary, const char *device = "");
 
+// Whether the monitors are the same devices in the same places at the same
+// scales.
 bool SameLayout(const MonitorLayout &a, const MonitorLayout &b);
 
 // Bars are numbered by monitor and edge: monitor 0's left, right, top and
@@ -74,7 +89,10 @@ int MonitorUnder(const MonitorLayout &layout, POINT point);
 
 // The bar the hot key opens: on the monitor under the pointer, the first bar
 // that exists, in the order left, right, top, bottom, of an edge the settings
-// enable. False when that monitor has none.
-bool HotkeyBar(const MonitorLayout &layout, POINT pointer, const bool enabled[EDGE_COUNT], int *bar);
+// enable. False when that monitor has none, or when that bar stands aside for
+// a full-screen program (aside holds every bar slot's flag): a press then
+// leaves the program alone.
+bool HotkeyBar(const MonitorLayout &layout, POINT pointer, const bool enabled[EDGE_COUNT], const bool aside[BAR_SLOTS],
+               int *bar);
 
 #endif

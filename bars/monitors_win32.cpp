@@ -17,7 +17,7 @@ struct MonitorReading {
 BOOL CALLBACK AddEachMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM context)
 {
     MonitorReading &reading = *reinterpret_cast<MonitorReading *>(context);
-    MONITORINFO info = {};
+    MONITORINFOEXA info = {};
     info.cbSize = sizeof(info);
     if (!GetMonitorInfoA(monitor, &info))
         return TRUE;
@@ -27,7 +27,7 @@ BOOL CALLBACK AddEachMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM context)
     if (reading.pfnGetDpiForMonitor != NULL &&
         reading.pfnGetDpiForMonitor(monitor, kEffectiveDpi, &dpiX, &dpiY) == S_OK)
         dpi = static_cast<int>(dpiX);
-    AddMonitor(reading.layout, info.rcMonitor, dpi, (info.dwFlags & MONITORINFOF_PRIMARY) != 0);
+    AddMonitor(reading.layout, info.rcMonitor, dpi, (info.dwFlags & MONITORINFOF_PRIMARY) != 0, info.szDevice);
     return TRUE;
 }
 

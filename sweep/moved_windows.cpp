@@ -9,7 +9,7 @@ RestoreTargets g_RestoreTargets;
 void ClearMovedWindows(MovedWindowTable *table)
 {
     for (MovedWindow &entry : table->slot)
-        entry = MovedWindow{NULL, 0, 0};
+        entry = MovedWindow{NULL, 0, 0, false};
     table->count = 0;
 }
 
@@ -52,6 +52,22 @@ bool AlongsideEdge(Edge edge, const RECT &r, const RECT &monitor)
     if (edge == EdgeLeft || edge == EdgeRight)
         return r.top < monitor.bottom && monitor.top < r.bottom;
     return r.left < monitor.right && monitor.left < r.right;
+}
+
+// Whether the window lies wholly past the monitor's far side from that edge:
+// on a neighbouring monitor, where no open of this bar may reach.
+bool BeyondFarSide(Edge edge, const RECT &r, const RECT &monitor)
+{
+    switch (edge) {
+    case EdgeLeft:
+        return r.left >= monitor.right;
+    case EdgeRight:
+        return r.right <= monitor.left;
+    case EdgeTop:
+        return r.top >= monitor.bottom;
+    default:
+        return r.bottom <= monitor.top;
+    }
 }
 
 bool ReachesStrip(Edge edge, const RECT &r, LONG line)
@@ -125,7 +141,7 @@ SweepVerdict SweepWindow(Edge edge, LONG line, const CandidateWindow &candidate,
     if (!candidate.rectRead)
         return leave;
     const RECT &r = candidate.rect;
-    if (world.alongMonitorOnly && !AlongsideEdge(edge, r, world.monitor))
+    if (world.alongMonitorOnly && (!AlongsideEdge(edge, r, world.monitor) || BeyondFarSide(edge, r, world.monitor)))
         return leave;
     if (WhollyBeyondEdge(edge, r, world.monitor))
         return leave;
@@ -155,14 +171,19 @@ SweepVerdict SweepWindow(Edge edge, LONG line, const CandidateWindow &candidate,
     if (recorded)
         return MoveTo(Realign, edge, r, line);
 
-    table.slot[table.count] = MovedWindow{candidate.hwnd, r.left, r.top};
+    table.slot[table.count] = MovedWindow{candidate.hwnd, r.left, r.top, NormalState(candidate.style)};
     ++table.count;
     if (table.count < MOVED_WINDOW_SLOTS)
         table.slot[table.count].hwnd = NULL;
     return MoveTo(RecordAndMove, edge, r, line);
 }
 
-CandidateWindow ListedWindow(HWND hwnd, const RECT &rect, bool answers)
+bool NormalState(DWORD style)
+{
+    return (style & (kStyleMinimize | kStyleMaximize)) == 0;
+}
+
+CandidateWindow ListedWindow(HWND hwnd, const RECT &rect, DWORD style, bool answers)
 {
     CandidateWindow candidate = {};
     candidate.hwnd = hwnd;
@@ -171,29 +192,36 @@ CandidateWindow ListedWindow(HWND hwnd, const RECT &rect, bool answers)
     candidate.rectRead = true;
     candidate.rect = rect;
     candidate.showCmd = kShowNormal;
+    candidate.style = style;
     candidate.answers = answers;
     return candidate;
 }
 
-void NoteRestoreTarget(RestoreTargets *targets, HWND hwnd, LONG x, LONG y)
+void NoteRestoreTarget(RestoreTargets *targets, HWND hwnd, LONG x, LONG y, const RECT &from)
 {
+    RestoreTarget *free = NULL;
     for (RestoreTarget &target : targets->slot) {
         if (target.hwnd == hwnd) {
-            target.x = x;
-            target.y = y;
+            target = RestoreTarget{hwnd, x, y, from};
             return;
         }
+        if (target.hwnd == NULL && free == NULL)
+            free = &target;
     }
-    // In turn round the slots: when every slot is taken, the oldest gives way.
-    targets->slot[targets->next] = RestoreTarget{hwnd, x, y};
+    if (free != NULL) {
+        *free = RestoreTarget{hwnd, x, y, from};
+        return;
+    }
+    // Every slot waits: one gives way, in turn round the slots.
+    targets->slot[targets->next] = RestoreTarget{hwnd, x, y, from};
     targets->next = (targets->next + 1) % MOVED_WINDOW_SLOTS;
 }
 
-bool LookUpRestoreTarget(const RestoreTargets &targets, HWND hwnd, POINT *target)
+bool LookUpRestoreTarget(const RestoreTargets &targets, HWND hwnd, RestoreTarget *target)
 {
     for (const RestoreTarget &entry : targets.slot) {
         if (hwnd != NULL && entry.hwnd == hwnd) {
-            *target = POINT{entry.x, entry.y};
+            *target = entry;
             return true;
         }
     }
@@ -206,6 +234,15 @@ void ForgetRestoreTarget(RestoreTargets *targets, HWND hwnd)
         if (hwnd != NULL && entry.hwnd == hwnd)
             entry.hwnd = NULL;
     }
+}
+
+bool RestoreTargetReached(const RestoreTarget &target, const RECT &now)
+{
+    const RECT &from = target.from;
+    const bool atTarget = now.left == target.x && now.top == target.y;
+    const bool movedSince =
+        now.left != from.left || now.top != from.top || now.right != from.right || now.bottom != from.bottom;
+    return atTarget || movedSince;
 }
 
 RECT RectMovedTo(const RECT &r, LONG x, LONG y)

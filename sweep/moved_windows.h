@@ -12,6 +12,10 @@ struct MovedWindow {
     HWND hwnd; // NULL marks an empty slot
     LONG savedLeft;
     LONG savedTop;
+    // Neither maximized nor minimized when first recorded: its first place is
+    // then its normal one, which a restore that finds the window maximized or
+    // minimized gives to its placement instead of moving it.
+    bool normal;
 };
 
 // Slots 0 to count - 1 hold distinct windows in the order of their first move;
@@ -46,9 +50,13 @@ enum WindowFact {
 };
 
 // Extended styles a click-through overlay carries: WS_EX_LAYERED and
-// WS_EX_TRANSPARENT, named here for the builds without the window system.
+// WS_EX_TRANSPARENT, and the styles of a minimized and a maximized window,
+// WS_MINIMIZE and WS_MAXIMIZE, named here for the builds without the window
+// system.
 const DWORD kExLayered = 0x00080000;
 const DWORD kExTransparent = 0x00000020;
+const DWORD kStyleMinimize = 0x20000000;
+const DWORD kStyleMaximize = 0x01000000;
 enum { CLASS_NAME_BUFFER = 32 };
 
 // What a sweep knows about one top-level window.
@@ -59,6 +67,7 @@ struct CandidateWindow {
     bool rectRead; // false when the window system could not give its rectangle
     RECT rect;
     UINT showCmd; // from its placement; 0 when that could not be read
+    DWORD style;  // read with the placement, for whether it is maximized or minimized
     bool answers; // its thread answered in time, so moving it cannot hold the sweep up
     // What kind of window it is: its class name (cut to the buffer), its
     // extended style, and whether the window system keeps it out of sight
@@ -96,9 +105,13 @@ bool LeftAloneByKind(const CandidateWindow &candidate);
 
 // A window whose facts were gathered up to its thread's answer, which the
 // sweep asked for and waits for together with every other thread's: each rule
-// before that one let it through, so it is judged again with the rectangle
-// read then and the answer that came (or did not).
-CandidateWindow ListedWindow(HWND hwnd, const RECT &rect, bool answers);
+// before that one let it through, so it is judged again with the rectangle and
+// style read then and the answer that came (or did not).
+CandidateWindow ListedWindow(HWND hwnd, const RECT &rect, DWORD style, bool answers);
+
+// Whether a window of that style stands in its normal state: neither
+// maximized nor minimized.
+bool NormalState(DWORD style);
 
 // Judges one window for the sweep of that edge with that line. A RecordAndMove
 // verdict has already been written into the table when this returns; nothing is
@@ -113,19 +126,32 @@ struct RestoreTarget {
     HWND hwnd; // NULL marks an empty slot
     LONG x;
     LONG y;
+    RECT from; // the window's rectangle when the restore sent it
 };
 
 struct RestoreTargets {
     RestoreTarget slot[MOVED_WINDOW_SLOTS];
-    int next; // the slot the next new window takes, in turn round them
+    int next; // the slot that gives way next while every slot waits, in turn round them
 };
 
 extern RestoreTargets g_RestoreTargets;
 
 // Notes the target of a restore's move, replacing the window's earlier one.
-void NoteRestoreTarget(RestoreTargets *targets, HWND hwnd, LONG x, LONG y);
-bool LookUpRestoreTarget(const RestoreTargets &targets, HWND hwnd, POINT *target);
+// A new window takes a free slot; only while none is free does a waiting
+// target give way.
+void NoteRestoreTarget(RestoreTargets *targets, HWND hwnd, LONG x, LONG y, const RECT &from);
+bool LookUpRestoreTarget(const RestoreTargets &targets, HWND hwnd, RestoreTarget *target);
 void ForgetRestoreTarget(RestoreTargets *targets, HWND hwnd);
+
+// Whether the window's program has carried out the move, by the rectangle the
+// window has now: it stands on the target, or stands otherwise than when the
+// move was sent, so its program has taken the move and placed the window as
+// it would (the user dragged it since, the program keeps its own place, a
+// change of scale resized it). From then on the window's own rectangle is the
+// truth, wherever it stands. Its program's answer to a message proves nothing
+// here: a thread answers messages sent to it before it takes its posted move
+// (Windows), or while that move waits inside its handling.
+bool RestoreTargetReached(const RestoreTarget &target, const RECT &now);
 
 // r with its top-left corner at (x, y), its size kept.
 RECT RectMovedTo(const RECT &r, LONG x, LONG y);

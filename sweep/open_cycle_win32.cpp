@@ -147,6 +147,16 @@ void Open(int bar, HWND dragFront)
     StartWatch(bar);
 }
 
+// Every watch and the dwell stopped, as a fresh start has them.
+void StopOpens()
+{
+    for (int bar = 0; bar < BAR_SLOTS; ++bar) {
+        StopWatch(bar);
+        g_DragOpen[bar] = DragOpen{NULL, false};
+    }
+    KillTimer(g_EdgeBarSet.hwndOwner, TIMER_DWELL_OPEN);
+}
+
 // Where the pointer is while the left or the right button is held; false while
 // neither is.
 bool HeldPointer(POINT *point)
@@ -175,12 +185,14 @@ void SweepAtBar(int bar)
 
 void EndOpens()
 {
-    for (int bar = 0; bar < BAR_SLOTS; ++bar) {
-        StopWatch(bar);
-        g_DragOpen[bar] = DragOpen{NULL, false};
-    }
-    KillTimer(g_EdgeBarSet.hwndOwner, TIMER_DWELL_OPEN);
+    StopOpens();
     RestoreAll();
+}
+
+void EndOpensForNewLayout(const MonitorLayout &before, const MonitorLayout &after)
+{
+    StopOpens();
+    RestoreAllForNewLayout(before, after);
 }
 
 bool AnyOpenStands()

@@ -3,6 +3,7 @@
 #define BRELLOX_SWEEP_WIN32_H
 
 #include "../app/state.h"
+#include "../bars/monitor_layout.h"
 #include "../platform/platform.h"
 
 // The EnumWindows callbacks of the four sweeps, run by SweepEdge; lParam
@@ -17,8 +18,14 @@ BOOL CALLBACK SweepBottom(HWND hwnd, LPARAM line);
 void SweepEdge(int bar, LONG line);
 
 // Parks the bars, puts every recorded window back, empties the table and
-// (re)starts the hover poll.
+// (re)starts the hover poll. A window maximized or minimized since it was
+// pushed keeps its state, and gets its first place as its normal position.
 void RestoreAll();
+// The same after the monitors changed from before to after, while the bars
+// still stand where before put them: each window goes back to its place on
+// its own monitor wherever that now lies, or, where its monitor is gone, onto
+// a monitor that shows it.
+void RestoreAllForNewLayout(const MonitorLayout &before, const MonitorLayout &after);
 
 // Slides the bar inward by its monitor's open distance and sweeps the
 // uncovered strip.
@@ -29,6 +36,11 @@ void SweepAtBar(int bar);
 // Ends every open as a fresh start has none: the watches and the dwell
 // stopped, every pushed window put back and the hover poll running.
 void EndOpens();
+// The same when the monitors changed from before to after.
+void EndOpensForNewLayout(const MonitorLayout &before, const MonitorLayout &after);
+// Posted to the owner window when every open is to end (the session ends)
+// while windows are being moved: the end waits until they are.
+const UINT WM_END_OPENS = WM_APP + 3;
 // Whether an open stands: some bar's watch runs.
 bool AnyOpenStands();
 

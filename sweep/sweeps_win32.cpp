@@ -4,6 +4,7 @@
 #include "../app/app_win32.h"
 #include "../bars/monitor_layout.h"
 #include "moved_windows.h"
+#include "restore_place.h"
 #include "sweep_win32.h"
 #include "thread_answers.h"
 
@@ -94,66 +95,61 @@ bool Answered(DWORD thread, HWND hwnd)
            SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, remaining, &result) != 0;
 }
 
-// The last move posted to another thread's window, until it shows.
-struct PostedMove {
-    HWND hwnd; // NULL when there is none
-    LONG x;
-    LONG y;
-    RECT before; // the window's rectangle when the move was posted
-};
-PostedMove g_PostedMove;
+// The last move posted to another thread's window, until it shows: its
+// target, and the rectangle the window had when the move was posted.
+RestoreTarget g_PostedMove;
 
 // Whether the window's rectangle shows the move: the window is at its target,
-// or has moved at all (its program may place it otherwise than asked), or is
-// gone.
-bool MoveShows(const PostedMove &move)
+// or its program has placed it otherwise, or it is gone.
+bool MoveShows(const RestoreTarget &move)
 {
     RECT r;
-    if (!GetWindowRect(move.hwnd, &r))
-        return true;
-    return (r.left == move.x && r.top == move.y) || r.left != move.before.left || r.top != move.before.top;
+    return !GetWindowRect(move.hwnd, &r) || RestoreTargetReached(move, r);
 }
 
-// Waits, within the bound, until the last posted move shows in its window's
-// rectangle. The thread's answer to a message that does nothing is waited for
-// first, without letting in messages sent meanwhile: where a thread handles
-// messages in the order they came (Wine), the move is done by then; where it
-// handles sent messages first (Windows), it is about to be. A move that has
-// not shown within the bound stays posted, to be carried out once the program
-// runs again; a restore keeps its target.
+// Waits, within the bound, for the answer of the last posted move's thread to
+// a message that does nothing, asleep in the window system and without letting
+// in messages sent meanwhile; then looks once at the window's rectangle. Where
+// a thread handles what is sent to it in the order it came (Wine), the move
+// has been carried out or declined by then: a window that keeps its place (a
+// docked window, a program that vetoes moves) costs no more than an answer.
+// Where a thread takes the messages sent to it before its posted ones
+// (Windows), its answer comes just before it takes the move, which its
+// program then carries out in the order its moves came; the rectangle is not
+// watched until it shows, which for a window that declines would last the
+// whole bound. A restore's move that has not shown keeps its target.
 void FinishPostedMove()
 {
-    const PostedMove move = g_PostedMove;
+    const RestoreTarget move = g_PostedMove;
     g_PostedMove.hwnd = NULL;
     if (move.hwnd == NULL)
         return;
-    DWORD remaining = RemainingMs();
+    const DWORD remaining = RemainingMs();
     if (remaining > 0) {
         DWORD_PTR result = 0;
         SendMessageTimeoutA(move.hwnd, WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, remaining, &result);
     }
-    bool shows;
-    while (!(shows = MoveShows(move)) && RemainingMs() > 0)
-        SwitchToThread();
-    if (shows)
+    if (MoveShows(move))
         ForgetRestoreTarget(&g_RestoreTargets, move.hwnd);
 }
 
 // Moves a window of that thread (0 once the window is gone) after the move
-// before it shows, so windows move in the order of the calls. A move to
+// before it is done, so windows move in the order of the calls. A move to
 // another thread is posted and waited for by the next move or the end of the
 // sweep or restore; once the bound is spent, moves are posted without waiting,
 // still in order for each program. before is the window's rectangle now.
-void MoveWindowOf(DWORD thread, HWND hwnd, LONG x, LONG y, UINT flags, const RECT &before)
+// False when the window system refuses the move (a window of a program that
+// runs with more rights than Brellox): nothing is on its way then.
+bool MoveWindowOf(DWORD thread, HWND hwnd, LONG x, LONG y, UINT flags, const RECT &before)
 {
     FinishPostedMove();
-    if (thread == GetCurrentThreadId()) {
-        SetWindowPos(hwnd, HWND_TOP, x, y, 0, 0, flags);
-        return;
-    }
-    SetWindowPos(hwnd, HWND_TOP, x, y, 0, 0, flags | SWP_ASYNCWINDOWPOS);
+    if (thread == GetCurrentThreadId())
+        return SetWindowPos(hwnd, HWND_TOP, x, y, 0, 0, flags) != FALSE;
+    if (!SetWindowPos(hwnd, HWND_TOP, x, y, 0, 0, flags | SWP_ASYNCWINDOWPOS))
+        return false;
     if (thread != 0 && RemainingMs() > 0)
-        g_PostedMove = PostedMove{hwnd, x, y, before};
+        g_PostedMove = RestoreTarget{hwnd, x, y, before};
+    return true;
 }
 
 // DWMWA_CLOAKED, which the Windows headers give only with the window
@@ -177,16 +173,16 @@ bool Cloaked(HWND hwnd)
            g_pfnDwmGetWindowAttribute(hwnd, kDwmCloaked, &cloaked, sizeof(cloaked)) == S_OK && cloaked != 0;
 }
 
-// The window's rectangle, where a restore's move to it has not shown yet, at
-// that move's target: that is where the window goes as soon as its program
-// runs. False when it cannot be read.
+// The window's rectangle, where a restore's move to it has not been carried
+// out yet, at that move's target: that is where the window goes as soon as its
+// program runs. False when it cannot be read.
 bool CurrentRect(HWND hwnd, RECT *rect)
 {
     if (!GetWindowRect(hwnd, rect))
         return false;
-    POINT target;
+    RestoreTarget target;
     if (LookUpRestoreTarget(g_RestoreTargets, hwnd, &target)) {
-        if (rect->left == target.x && rect->top == target.y)
+        if (RestoreTargetReached(target, *rect))
             ForgetRestoreTarget(&g_RestoreTargets, hwnd);
         else
             *rect = RectMovedTo(*rect, target.x, target.y);
@@ -208,6 +204,7 @@ struct ListedWindowEntry {
     HWND hwnd;
     DWORD thread;
     RECT rect;
+    DWORD style;
 };
 enum { LISTED_WINDOW_SLOTS = 2 * MOVED_WINDOW_SLOTS };
 ListedWindowEntry g_Listed[LISTED_WINDOW_SLOTS];
@@ -233,6 +230,9 @@ BOOL Sweep(Edge edge, HWND hwnd, LPARAM line)
             placement.length = sizeof(placement);
             GetWindowPlacement(hwnd, &placement);
             candidate.showCmd = placement.showCmd;
+            // Another program's placement may be a stand-in (Wine's is); its
+            // style always tells whether it is maximized or minimized.
+            candidate.style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
         } else if (verdict.fact == FactKind) {
             GetClassNameA(hwnd, candidate.className, sizeof(candidate.className));
             candidate.exStyle = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE));
@@ -244,7 +244,7 @@ BOOL Sweep(Edge edge, HWND hwnd, LPARAM line)
             if (g_ListedCount >= LISTED_WINDOW_SLOTS || (!recorded && !room))
                 return TRUE;
             const DWORD thread = GetWindowThreadProcessId(hwnd, NULL);
-            g_Listed[g_ListedCount++] = ListedWindowEntry{hwnd, thread, candidate.rect};
+            g_Listed[g_ListedCount++] = ListedWindowEntry{hwnd, thread, candidate.rect, candidate.style};
             if (!recorded)
                 ++g_ListedNew;
             AskThread(thread, hwnd);
@@ -262,7 +262,7 @@ void JudgeListed(Edge edge, LONG line)
         const ListedWindowEntry &entry = g_Listed[i];
         const bool answers = Answered(entry.thread, entry.hwnd);
         const SweepVerdict verdict =
-            SweepWindow(edge, line, ListedWindow(entry.hwnd, entry.rect, answers), g_SweepWorld);
+            SweepWindow(edge, line, ListedWindow(entry.hwnd, entry.rect, entry.style, answers), g_SweepWorld);
         if (verdict.action == RecordAndMove)
             ForgetRestoreTarget(&g_RestoreTargets, entry.hwnd);
         if (verdict.action == Realign)
@@ -318,16 +318,43 @@ void SweepEdge(int bar, LONG line)
     --g_MovesUnderWay;
 }
 
-void RestoreAll()
-{
-    ++g_MovesUnderWay;
-    for (int bar = 0; bar < BAR_SLOTS; ++bar) {
-        if (g_EdgeBarSet.hwndBar[bar] == NULL)
-            continue;
-        const BarRect rest = BarRest(g_MonitorLayout, bar, g_Settings.Width, g_Settings.Offset);
-        SetWindowPos(g_EdgeBarSet.hwndBar[bar], HWND_TOP, rest.x, rest.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
-    }
+namespace {
 
+// Gives a maximized or minimized window its first place as its normal
+// position, through its placement: it keeps its state and its place, and
+// comes back there once restored. Its state is shown as it is, which
+// activates nothing (the placement's own showing command would activate it).
+// Asked of another thread, the request is posted, as moves are.
+void PlaceNormalAt(DWORD thread, HWND hwnd, LONG x, LONG y)
+{
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    if (!GetWindowPlacement(hwnd, &placement))
+        return;
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    const RECT at = RectMovedTo(placement.rcNormalPosition, x, y);
+    GetMonitorInfoA(MonitorFromRect(&at, MONITOR_DEFAULTTONEAREST), &monitor);
+    const POINT workOffset = {monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top};
+    const bool toolWindow = (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+    placement.rcNormalPosition = NormalRectAt(placement.rcNormalPosition, x, y, workOffset, toolWindow);
+    placement.showCmd = SW_SHOWNA;
+    placement.flags &= WPF_RESTORETOMAXIMIZED;
+    if (thread != GetCurrentThreadId())
+        placement.flags |= WPF_ASYNCWINDOWPLACEMENT;
+    SetWindowPlacement(hwnd, &placement);
+}
+
+// The monitors before and after a display change, for a restore that follows it.
+struct LayoutChange {
+    const MonitorLayout *before;
+    const MonitorLayout *after;
+};
+
+// Puts every recorded window back: at its first place, or, after a display
+// change, where PlaceAfterDisplayChange says.
+void RestoreWindows(const LayoutChange *change)
+{
     // Every program concerned is asked at once. A window whose thread does not
     // answer gets its move posted all the same, and loses its slot: it goes
     // back as soon as its program runs again, and until then its target is
@@ -347,25 +374,65 @@ void RestoreAll()
         RECT before = {};
         if (threads[i] == 0 || !GetWindowRect(entry.hwnd, &before))
             continue;
-        if (threads[i] != GetCurrentThreadId())
-            NoteRestoreTarget(&g_RestoreTargets, entry.hwnd, entry.savedLeft, entry.savedTop);
+        POINT first = {entry.savedLeft, entry.savedTop};
+        if (change != NULL) {
+            const RestorePlace place = PlaceAfterDisplayChange(*change->before, *change->after, first, before);
+            if (!place.move)
+                continue;
+            first = POINT{place.x, place.y};
+        }
+        if (entry.normal && !NormalState(static_cast<DWORD>(GetWindowLongA(entry.hwnd, GWL_STYLE)))) {
+            PlaceNormalAt(threads[i], entry.hwnd, first.x, first.y);
+            continue;
+        }
+        bool posted;
         if (Answered(threads[i], entry.hwnd))
-            MoveWindowOf(threads[i], entry.hwnd, entry.savedLeft, entry.savedTop, kRealignFlags, before);
+            posted = MoveWindowOf(threads[i], entry.hwnd, first.x, first.y, kRealignFlags, before);
         else
-            SetWindowPos(entry.hwnd, HWND_TOP, entry.savedLeft, entry.savedTop, 0, 0,
-                         kRealignFlags | SWP_ASYNCWINDOWPOS);
+            posted = SetWindowPos(entry.hwnd, HWND_TOP, first.x, first.y, 0, 0, kRealignFlags | SWP_ASYNCWINDOWPOS);
+        if (posted && threads[i] != GetCurrentThreadId())
+            NoteRestoreTarget(&g_RestoreTargets, entry.hwnd, first.x, first.y, before);
     }
     FinishPostedMove();
-    --g_MovesUnderWay;
+}
 
+void ParkBars()
+{
+    for (int bar = 0; bar < BAR_SLOTS; ++bar) {
+        if (g_EdgeBarSet.hwndBar[bar] == NULL)
+            continue;
+        const BarRect rest = BarRest(g_MonitorLayout, bar, g_Settings.Width, g_Settings.Offset);
+        SetWindowPos(g_EdgeBarSet.hwndBar[bar], HWND_TOP, rest.x, rest.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void Restore(const LayoutChange *change)
+{
+    ++g_MovesUnderWay;
+    ParkBars();
+    RestoreWindows(change);
+    --g_MovesUnderWay;
     SetTimer(g_EdgeBarSet.hwndOwner, TIMER_HOVER_POLL, 200, HoverPoll);
+}
+
+} // namespace
+
+void RestoreAll()
+{
+    Restore(NULL);
+}
+
+void RestoreAllForNewLayout(const MonitorLayout &before, const MonitorLayout &after)
+{
+    const LayoutChange change = {&before, &after};
+    Restore(&change);
 }
 
 void ForgetShownRestoreTargets()
 {
     for (const RestoreTarget &target : g_RestoreTargets.slot) {
         RECT r;
-        if (target.hwnd != NULL && (!GetWindowRect(target.hwnd, &r) || (r.left == target.x && r.top == target.y)))
+        if (target.hwnd != NULL && (!GetWindowRect(target.hwnd, &r) || RestoreTargetReached(target, r)))
             ForgetRestoreTarget(&g_RestoreTargets, target.hwnd);
     }
 }

@@ -48,11 +48,13 @@ void CheckRest(Edge edge, const RECT &m, int width, int offset)
         FUZZ_CHECK(length == 0);
 }
 
-// A dragged bar keeps its rest extent along its edge and moves only across it.
+// A dragged bar keeps its rest extent along its edge and moves only across it;
+// held to its monitor, its inner edge stops at the monitor's far side, the
+// bar's thickness kept.
 void CheckConstrain(Edge edge, const RECT &m, int width, int offset, RECT proposed)
 {
     RECT held = proposed;
-    ConstrainMove(edge, m, offset, &held);
+    ConstrainMove(edge, m, offset, false, &held);
     const BarRect rest = RestRect(edge, m, width, offset);
     if (edge == EdgeLeft || edge == EdgeRight) {
         FUZZ_CHECK(held.left == proposed.left && held.right == proposed.right);
@@ -60,6 +62,31 @@ void CheckConstrain(Edge edge, const RECT &m, int width, int offset, RECT propos
     } else {
         FUZZ_CHECK(held.top == proposed.top && held.bottom == proposed.bottom);
         FUZZ_CHECK(held.left == rest.x && held.right == Wrap32(static_cast<int64_t>(rest.x) + rest.cx));
+    }
+
+    RECT onMonitor = proposed;
+    ConstrainMove(edge, m, offset, true, &onMonitor);
+    const bool upright = edge == EdgeLeft || edge == EdgeRight;
+    FUZZ_CHECK(upright ? onMonitor.top == held.top && onMonitor.bottom == held.bottom
+                       : onMonitor.left == held.left && onMonitor.right == held.right);
+    const LONG low = upright ? proposed.left : proposed.top;
+    const LONG high = upright ? proposed.right : proposed.bottom;
+    const LONG heldLow = upright ? onMonitor.left : onMonitor.top;
+    const LONG heldHigh = upright ? onMonitor.right : onMonitor.bottom;
+    FUZZ_CHECK(Wrap32(static_cast<int64_t>(heldHigh) - heldLow) == Wrap32(static_cast<int64_t>(high) - low));
+    switch (edge) {
+    case EdgeLeft:
+        FUZZ_CHECK(proposed.right > m.right ? heldHigh == m.right : heldLow == low && heldHigh == high);
+        break;
+    case EdgeRight:
+        FUZZ_CHECK(proposed.left < m.left ? heldLow == m.left : heldLow == low && heldHigh == high);
+        break;
+    case EdgeTop:
+        FUZZ_CHECK(proposed.bottom > m.bottom ? heldHigh == m.bottom : heldLow == low && heldHigh == high);
+        break;
+    default:
+        FUZZ_CHECK(proposed.top < m.top ? heldLow == m.top : heldLow == low && heldHigh == high);
+        break;
     }
 }
 

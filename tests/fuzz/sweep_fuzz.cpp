@@ -65,7 +65,10 @@ struct Desk {
         const bool upright = edge == EdgeLeft || edge == EdgeRight;
         const bool alongside =
             upright ? (r.top < m.bottom && r.bottom > m.top) : (r.left < m.right && r.right > m.left);
-        if (several && !alongside)
+        // Nor when it lies wholly past the monitor's far side, on a neighbour.
+        const bool pastFarSide[EDGE_COUNT] = {r.left >= m.right, r.right <= m.left, r.top >= m.bottom,
+                                              r.bottom <= m.top};
+        if (several && (!alongside || pastFarSide[edge]))
             return false;
         const bool beyond[EDGE_COUNT] = {r.right<m.left, r.left> m.right, r.bottom<m.top, r.top> m.bottom};
         return !beyond[edge];
@@ -114,7 +117,8 @@ struct Desk {
             FUZZ_CHECK(verdict.action == Realign);
         } else if (reaches[edge] && model.size() < MOVED_WINDOW_SLOTS) {
             FUZZ_CHECK(verdict.action == RecordAndMove);
-            model.push_back(MovedWindow{w.hwnd, r.left, r.top});
+            const bool normal = (w.style & (kStyleMaximize | kStyleMinimize)) == 0;
+            model.push_back(MovedWindow{w.hwnd, r.left, r.top, normal});
             recorded.insert(w.hwnd);
         } else {
             FUZZ_CHECK(verdict.action == Leave);
@@ -158,7 +162,7 @@ struct Desk {
                 const MovedWindow &entry = table.slot[i];
                 const MovedWindow &expected = model[i];
                 FUZZ_CHECK(entry.hwnd == expected.hwnd && entry.savedLeft == expected.savedLeft &&
-                           entry.savedTop == expected.savedTop);
+                           entry.savedTop == expected.savedTop && entry.normal == expected.normal);
             } else {
                 FUZZ_CHECK(table.slot[i].hwnd == NULL);
             }
@@ -172,7 +176,7 @@ struct Desk {
         FUZZ_CHECK(taken == static_cast<int>(model.size()));
         for (int i = 0; i < taken; ++i) {
             FUZZ_CHECK(entries[i].hwnd == model[i].hwnd && entries[i].savedLeft == model[i].savedLeft &&
-                       entries[i].savedTop == model[i].savedTop);
+                       entries[i].savedTop == model[i].savedTop && entries[i].normal == model[i].normal);
         }
         model.clear();
         recorded.clear();
@@ -212,6 +216,7 @@ CandidateWindow Window(HWND hwnd, uint32_t flags, const RECT &rect, UINT showCmd
     w.answers = (flags & 4) == 0;
     w.cloaked = (flags & 8) != 0;
     w.exStyle = ((flags & 16) != 0 ? kExLayered : 0) | ((flags & 32) != 0 ? kExTransparent : 0);
+    w.style = ((flags & 256) != 0 ? kStyleMaximize : 0) | ((flags & 512) != 0 ? kStyleMinimize : 0);
     strcpy(w.className, kClasses[(flags >> 6) & 3]);
     return w;
 }

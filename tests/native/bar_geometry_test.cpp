@@ -126,7 +126,7 @@ TEST(ConstrainMove, SideBarsMoveOnlySidewaysAndKeepTheirRestExtent)
     const RECT screen = {0, 0, 1024, 768};
     for (Edge edge : {EdgeLeft, EdgeRight}) {
         RECT dragged = {298, 40, 300, 808};
-        ConstrainMove(edge, screen, 10, &dragged);
+        ConstrainMove(edge, screen, 10, false, &dragged);
         EXPECT_EQ(298, dragged.left);
         EXPECT_EQ(300, dragged.right);
         EXPECT_EQ(10, dragged.top);
@@ -136,10 +136,46 @@ TEST(ConstrainMove, SideBarsMoveOnlySidewaysAndKeepTheirRestExtent)
         EXPECT_EQ(rest.y + rest.cy, dragged.bottom);
     }
     RECT whole = {-50, -300, -48, 468};
-    ConstrainMove(EdgeLeft, screen, 0, &whole);
+    ConstrainMove(EdgeLeft, screen, 0, false, &whole);
     EXPECT_EQ(-50, whole.left) << "how far it moves is not limited";
     EXPECT_EQ(0, whole.top);
     EXPECT_EQ(768, whole.bottom) << "with no offset the whole screen height";
+    RECT far = {1300, 0, 1302, 768};
+    ConstrainMove(EdgeLeft, screen, 0, false, &far);
+    EXPECT_EQ(1300, far.left) << "on a single screen not across the edge either";
+}
+
+// With several monitors a dragged bar is held across its edge too: its inner
+// edge, the drag end's sweep line, stops at the far side of its own monitor,
+// however far the pointer goes; towards its own edge it moves as before.
+TEST(ConstrainMove, WithSeveralMonitorsABarsInnerEdgeNeverPassesTheFarSideOfItsMonitor)
+{
+    const RECT second = {1024, 0, 1824, 600};
+    struct Case {
+        Edge edge;
+        RECT dragged;
+        RECT held;
+    };
+    const Case cases[] = {
+        {EdgeLeft, {2100, 50, 2102, 650}, {1822, 0, 1824, 600}},
+        {EdgeLeft, {1500, 0, 1502, 600}, {1500, 0, 1502, 600}},
+        {EdgeLeft, {1822, 0, 1824, 600}, {1822, 0, 1824, 600}},
+        {EdgeLeft, {900, 0, 902, 600}, {900, 0, 902, 600}},
+        {EdgeRight, {300, 0, 302, 600}, {1024, 0, 1026, 600}},
+        {EdgeRight, {1900, 0, 1902, 600}, {1900, 0, 1902, 600}},
+        {EdgeTop, {900, 700, 2000, 703}, {1024, 597, 1824, 600}},
+        {EdgeTop, {1024, 598, 1824, 601}, {1024, 597, 1824, 600}},
+        {EdgeBottom, {1024, -40, 1824, -38}, {1024, 0, 1824, 2}},
+        {EdgeBottom, {1024, 650, 1824, 652}, {1024, 650, 1824, 652}},
+    };
+    for (const Case &c : cases) {
+        RECT r = c.dragged;
+        ConstrainMove(c.edge, second, 0, true, &r);
+        EXPECT_EQ(c.held.left, r.left) << "edge " << c.edge << " from " << c.dragged.left << "," << c.dragged.top;
+        EXPECT_EQ(c.held.top, r.top) << "edge " << c.edge << " from " << c.dragged.left << "," << c.dragged.top;
+        EXPECT_EQ(c.held.right, r.right) << "edge " << c.edge << " from " << c.dragged.left << "," << c.dragged.top;
+        EXPECT_EQ(c.held.bottom, r.bottom) << "edge " << c.edge << " from " << c.dragged.left << "," << c.dragged.top;
+    }
 }
 
 TEST(ConstrainMove, TopAndBottomBarsMoveOnlyUpAndDownAndKeepTheirRestExtent)
@@ -147,7 +183,7 @@ TEST(ConstrainMove, TopAndBottomBarsMoveOnlyUpAndDownAndKeepTheirRestExtent)
     const RECT screen = {0, 0, 1920, 1080};
     for (Edge edge : {EdgeTop, EdgeBottom}) {
         RECT dragged = {-120, 500, 1800, 505};
-        ConstrainMove(edge, screen, 539, &dragged);
+        ConstrainMove(edge, screen, 539, false, &dragged);
         EXPECT_EQ(539, dragged.left);
         EXPECT_EQ(1381, dragged.right);
         EXPECT_EQ(500, dragged.top);
@@ -163,6 +199,7 @@ namespace {
 const DWORD kPopup = 0x80000000;
 const DWORD kOverlappedWindow = 0x00CF0000;
 const DWORD kDialogFrame = 0x00400000; // half of the caption: a frame, no title bar
+const DWORD kThickFrame = 0x00040000;
 
 FrontWindow Front(const char *className, RECT rect, DWORD style)
 {
@@ -174,8 +211,9 @@ FrontWindow Front(const char *className, RECT rect, DWORD style)
     return front;
 }
 
-// A video, slides or a game covers its monitor without a caption; the bars
-// stand aside for it, never for the desktop or a maximised window.
+// A video, slides or a game covers its monitor without a caption and is not
+// maximized; the bars stand aside for it, never for the desktop or a
+// maximized window.
 TEST(IsFullScreen, ACaptionlessWindowOverTheWholeMonitorButNotTheDesktopOrAMaximisedWindow)
 {
     EXPECT_TRUE(IsFullScreen(Front("Video", {0, 0, 1024, 768}, kPopup)));
@@ -188,6 +226,16 @@ TEST(IsFullScreen, ACaptionlessWindowOverTheWholeMonitorButNotTheDesktopOrAMaxim
     FrontWindow own = Front("CBrellox", {0, 0, 1024, 768}, kPopup);
     own.exempt = true;
     EXPECT_FALSE(IsFullScreen(own)) << "no window, the desktop's or Brellox's own";
+
+    // A program that draws its own caption, maximized, covers the monitor (and
+    // more, by its frame) while the user works in it.
+    FrontWindow drawsItsCaption = Front("Chrome_WidgetWin_1", {-3, -3, 1030, 774}, kPopup | kThickFrame);
+    EXPECT_TRUE(IsFullScreen(drawsItsCaption)) << "not maximized: a borderless full-screen program";
+    drawsItsCaption.zoomed = true;
+    EXPECT_FALSE(IsFullScreen(drawsItsCaption)) << "maximized, with its own caption";
+    FrontWindow video = Front("Video", {0, 0, 1024, 768}, kPopup);
+    video.zoomed = true;
+    EXPECT_FALSE(IsFullScreen(video)) << "a maximized window is never full screen";
 
     // On a monitor right of the primary, only that monitor counts.
     FrontWindow second = Front("Video", {1024, 0, 1824, 600}, kPopup);

@@ -284,4 +284,16 @@ TEST(HotkeyMessage, TheLongestValueAndPartFit)
     }
 }
 
+// A copy asked to end may hold the key a moment longer (it finishes a
+// sweep's wait first): the new copy waits for it, a few seconds at most, and
+// tells the user only when another program holds the key.
+TEST(HotkeyRefused, TheNewCopyWaitsForTheReplacedOneAndTellsOnlyWhenAnotherProgramHoldsTheKey)
+{
+    EXPECT_EQ(HotkeyWaitForReplacedCopy, AfterHotkeyRefused(true, 0));
+    EXPECT_EQ(HotkeyWaitForReplacedCopy, AfterHotkeyRefused(true, kReplacedCopyWaitMs - 1));
+    EXPECT_EQ(HotkeyTellTaken, AfterHotkeyRefused(true, kReplacedCopyWaitMs)) << "it never ends: given up";
+    EXPECT_EQ(HotkeyTellTaken, AfterHotkeyRefused(false, 0)) << "no copy replaced, or it has ended";
+    EXPECT_EQ(HotkeyTellTaken, AfterHotkeyRefused(false, 100));
+}
+
 } // namespace

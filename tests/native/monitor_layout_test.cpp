@@ -91,25 +91,26 @@ TEST(MonitorLayout, AnEdgeTouchedAlongAnyPartOfItsLengthWithinAPixelCarriesNoBar
     EXPECT_FALSE(OuterEdge(Layout({{0, 0, 1024, 768}, {1024, 767, 1824, 1367}}), 0, EdgeRight)) << "one row shared";
 }
 
-TEST(MonitorLayout, ThePrimaryComesFirstAndMonitorsWithoutAreaOrBeyondTheSlotsAreNotTaken)
+TEST(MonitorLayout, ThePrimaryComesFirstAndMonitorsWithoutAreaAreNotTaken)
 {
     MonitorLayout layout = {};
-    AddMonitor(&layout, RECT{1024, 0, 1824, 600}, 120, false);
+    AddMonitor(&layout, RECT{1024, 0, 1824, 600}, 120, false, "\\\\.\\DISPLAY2");
     AddMonitor(&layout, RECT{5, 5, 5, 600}, 96, false);
-    AddMonitor(&layout, RECT{0, 0, 1024, 768}, 144, true);
+    AddMonitor(&layout, RECT{0, 0, 1024, 768}, 144, true, "\\\\.\\DISPLAY1");
     ASSERT_EQ(2, layout.count);
     EXPECT_EQ(0, layout.monitor[0].rect.left);
     EXPECT_EQ(144, layout.monitor[0].dpi);
+    EXPECT_STREQ("\\\\.\\DISPLAY1", layout.monitor[0].device);
     EXPECT_EQ(1024, layout.monitor[1].rect.left);
     EXPECT_EQ(120, layout.monitor[1].dpi);
+    EXPECT_STREQ("\\\\.\\DISPLAY2", layout.monitor[1].device);
 
-    for (int i = 0; i < MONITOR_SLOTS + 2; ++i)
-        AddMonitor(&layout, RECT{2000 + 100 * i, 0, 2100 + 100 * i, 100}, 96, false);
-    EXPECT_EQ(MONITOR_SLOTS, layout.count);
-    EXPECT_TRUE(BarExists(layout, BAR_SLOTS - 1)) << "the last slot's right bar: nothing beyond it";
+    MonitorLayout named = {};
+    AddMonitor(&named, RECT{0, 0, 10, 10}, 96, true, std::string(100, 'D').c_str());
+    EXPECT_EQ(std::string(MONITOR_DEVICE_NAME - 1, 'D'), named.monitor[0].device) << "cut to its room";
 }
 
-TEST(MonitorLayout, ALayoutDiffersByAnyMonitorsPlaceSizeOrScale)
+TEST(MonitorLayout, ALayoutDiffersByAnyMonitorsPlaceSizeScaleOrDevice)
 {
     const MonitorLayout two = Layout({{0, 0, 1024, 768}, {1024, 0, 1824, 600}});
     EXPECT_TRUE(SameLayout(two, Layout({{0, 0, 1024, 768}, {1024, 0, 1824, 600}})));
@@ -117,6 +118,9 @@ TEST(MonitorLayout, ALayoutDiffersByAnyMonitorsPlaceSizeOrScale)
     EXPECT_FALSE(SameLayout(two, Layout({{0, 0, 1024, 768}, {1024, 0, 1824, 601}})));
     EXPECT_FALSE(SameLayout(two, Layout({{0, 0, 1024, 768}, {1024, 0, 1824, 600}}, 144)));
     EXPECT_FALSE(SameLayout(two, Layout({{1024, 0, 1824, 600}, {0, 0, 1024, 768}}))) << "another primary";
+    MonitorLayout otherDevice = Layout({{0, 0, 1024, 768}, {1024, 0, 1824, 600}});
+    strcpy(otherDevice.monitor[1].device, "\\\\.\\DISPLAY3");
+    EXPECT_FALSE(SameLayout(two, otherDevice)) << "another monitor in the same place";
 }
 
 // Width is pixels at 100 %; the thickness follows each monitor's scale.
@@ -162,12 +166,12 @@ TEST(MonitorLayout, OpensAndDragsStayOnTheBarsOwnMonitor)
     EXPECT_EQ(56, plan.bar.y);
 
     RECT dragged = {1500, -40, 1502, 900};
-    ConstrainMove(EdgeRight, second, 0, &dragged);
+    ConstrainMove(EdgeRight, second, 0, true, &dragged);
     EXPECT_EQ(1500, dragged.left);
     EXPECT_EQ(0, dragged.top);
     EXPECT_EQ(600, dragged.bottom) << "held to the second monitor's rows";
     dragged = RECT{0, 300, 3000, 302};
-    ConstrainMove(EdgeBottom, second, 20, &dragged);
+    ConstrainMove(EdgeBottom, second, 20, true, &dragged);
     EXPECT_EQ(1044, dragged.left);
     EXPECT_EQ(1804, dragged.right);
     EXPECT_EQ(300, dragged.top);
@@ -214,6 +218,18 @@ TEST(MonitorLayout, ASweepJudgesOnlyWindowsAlongsideItsMonitorsEdge)
     EXPECT_EQ(Leave, desk.Sweep(second, true, EdgeRight, 1674, 106, {1830, 100, 1900, 200}))
         << "wholly beyond the second monitor's right edge";
 
+    // A line at the far side of its monitor (a drag held there, a wide open)
+    // reaches no window of the monitor beyond it.
+    EXPECT_EQ(Leave, desk.Sweep(primary, true, EdgeLeft, 1024, 109, {1024, 100, 1300, 300}))
+        << "on the second monitor, its left edge on the line";
+    EXPECT_EQ(RecordAndMove, desk.Sweep(primary, true, EdgeLeft, 1024, 110, {1023, 100, 1300, 300}))
+        << "a column on the primary";
+    EXPECT_EQ(Leave, desk.Sweep(second, true, EdgeRight, 1024, 111, {700, 100, 1024, 300})) << "on the primary";
+    EXPECT_EQ(Leave, desk.Sweep(second, true, EdgeBottom, 0, 112, {1100, -300, 1300, 0})) << "above the second monitor";
+    EXPECT_EQ(Leave, desk.Sweep(primary, true, EdgeTop, 2000, 113, {100, 768, 300, 900})) << "below the primary";
+    EXPECT_EQ(RecordAndMove, desk.Sweep(primary, false, EdgeLeft, 1024, 114, {1024, 100, 1300, 300}))
+        << "a single screen judges every window as before";
+
     // A single screen judges every window, off-screen ones included.
     EXPECT_EQ(RecordAndMove, desk.Sweep(primary, false, EdgeLeft, 150, 107, {100, 900, 300, 1000}));
     EXPECT_EQ(Leave, desk.Sweep(primary, true, EdgeLeft, 150, 108, {100, 900, 300, 1000}));
@@ -225,11 +241,12 @@ TEST(MonitorLayout, ASweepJudgesOnlyWindowsAlongsideItsMonitorsEdge)
 TEST(MonitorLayout, TheHotKeyOpensTheFirstEnabledBarOfTheMonitorUnderThePointer)
 {
     const MonitorLayout layout = Layout({{0, 0, 1024, 768}, {1024, 0, 1824, 600}});
+    bool aside[BAR_SLOTS] = {};
     const auto chosen = [&](POINT pointer, std::initializer_list<bool> edges) {
         bool enabled[EDGE_COUNT];
         std::copy(edges.begin(), edges.end(), enabled);
         int bar = -1;
-        return HotkeyBar(layout, pointer, enabled, &bar) ? bar : -1;
+        return HotkeyBar(layout, pointer, enabled, aside, &bar) ? bar : -1;
     };
     EXPECT_EQ(BarSlot(0, EdgeLeft), chosen({500, 300}, {true, true, true, true}));
     EXPECT_EQ(BarSlot(0, EdgeTop), chosen({500, 300}, {false, true, true, true}))
@@ -244,4 +261,51 @@ TEST(MonitorLayout, TheHotKeyOpensTheFirstEnabledBarOfTheMonitorUnderThePointer)
         << "below the primary, nearer to it";
     EXPECT_EQ(BarSlot(1, EdgeTop), chosen({3000, -5000}, {false, false, true, false}));
     EXPECT_EQ(BarSlot(0, EdgeLeft), chosen({INT32_MIN, INT32_MAX}, {true, false, false, false}));
+
+    // A full-screen program on the second monitor sets its bars aside: the
+    // key opens nothing there, and the primary's bars as before.
+    for (Edge edge : {EdgeRight, EdgeTop, EdgeBottom})
+        aside[BarSlot(1, edge)] = true;
+    EXPECT_EQ(-1, chosen({1500, 300}, {true, true, true, true})) << "the bar it would open stands aside";
+    EXPECT_EQ(BarSlot(0, EdgeLeft), chosen({500, 300}, {true, true, true, true}));
+}
+
+// More monitors than bar slots: the primary always has its bars, however late
+// it is reported; the monitors past the slots have none, and an edge that
+// meets one of them is still inner, so no bar stands where the pointer crosses.
+TEST(MonitorLayout, PastTheSlotsMonitorsHaveNoBarsButStillMakeTheEdgesTheyMeetInner)
+{
+    // A row of ten monitors, the primary reported last.
+    MonitorLayout layout = {};
+    for (int i = 0; i < 9; ++i)
+        AddMonitor(&layout, RECT{1000 * (i + 1), 0, 1000 * (i + 2), 800}, 96, false);
+    AddMonitor(&layout, RECT{0, 0, 1000, 800}, 96, true);
+    ASSERT_EQ(10, layout.count);
+    EXPECT_EQ(0, layout.monitor[0].rect.left) << "the primary first";
+    for (Edge edge : {EdgeLeft, EdgeTop, EdgeBottom})
+        EXPECT_TRUE(BarExists(layout, BarSlot(0, edge))) << "the primary's edge " << edge;
+    EXPECT_EQ(7000, layout.monitor[MONITOR_SLOTS - 1].rect.left) << "the eighth, the last with bars";
+    EXPECT_FALSE(BarExists(layout, BarSlot(MONITOR_SLOTS - 1, EdgeRight)))
+        << "its right edge meets the ninth monitor, which has no bars";
+    EXPECT_TRUE(BarExists(layout, BarSlot(MONITOR_SLOTS - 1, EdgeTop)));
+
+    // The hot key over a monitor without bars opens nothing.
+    const bool enabled[EDGE_COUNT] = {true, true, true, true};
+    const bool aside[BAR_SLOTS] = {};
+    int bar = -1;
+    EXPECT_FALSE(HotkeyBar(layout, POINT{9500, 400}, enabled, aside, &bar));
+    EXPECT_TRUE(HotkeyBar(layout, POINT{7500, 400}, enabled, aside, &bar));
+    EXPECT_EQ(BarSlot(MONITOR_SLOTS - 1, EdgeTop), bar);
+
+    // A full layout: the primary, reported last, takes the last one's place.
+    MonitorLayout full = {};
+    for (int i = 0; i < KNOWN_MONITORS + 3; ++i)
+        AddMonitor(&full, RECT{1000 * (i + 1), 0, 1000 * (i + 2), 800}, 96, false);
+    ASSERT_EQ(KNOWN_MONITORS, full.count);
+    AddMonitor(&full, RECT{0, 0, 1000, 800}, 96, true);
+    EXPECT_EQ(KNOWN_MONITORS, full.count);
+    EXPECT_EQ(0, full.monitor[0].rect.left);
+    EXPECT_EQ(1000, full.monitor[1].rect.left);
+    EXPECT_EQ(1000 * (KNOWN_MONITORS - 1), full.monitor[KNOWN_MONITORS - 1].rect.left)
+        << "the monitor reported last gave way";
 }

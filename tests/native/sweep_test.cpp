@@ -563,7 +563,7 @@ TEST(MovedWindowTable, RecordingEmptiesTheSlotAfterTheNewEntry)
 {
     Desk desk;
     for (MovedWindow &slot : desk.table.slot)
-        slot = MovedWindow{Handle(0xBAD), 7, 7};
+        slot = MovedWindow{Handle(0xBAD), 7, 7, true};
     desk.table.count = 0;
 
     ASSERT_EQ(RecordAndMove, desk.Sweep(EdgeLeft, 150, Window(100, 100, 50, 500, 400)).action);
@@ -716,29 +716,46 @@ TEST(ThreadAnswers, AFullMemoryTakesNoNewThreadAndRoundsNeverGiveTicketZero)
 }
 
 // A restore's move its program has not carried out yet: the window is taken
-// to be at the move's target until its rectangle shows it there.
-TEST(RestoreTargets, ATargetIsKeptPerWindowUntilForgottenAndTheOldestMakesRoomWhenFull)
+// to be at the move's target until its rectangle shows that the move was
+// carried out.
+TEST(RestoreTargets, ATargetIsKeptPerWindowUntilForgottenAndGivesWayOnlyWhenEverySlotWaits)
 {
     RestoreTargets targets = {};
-    POINT at = {};
+    const RECT from = {150, 50, 450, 250};
+    RestoreTarget at = {};
     EXPECT_FALSE(LookUpRestoreTarget(targets, Handle(100), &at));
-    NoteRestoreTarget(&targets, Handle(100), 10, 20);
-    NoteRestoreTarget(&targets, Handle(101), 30, 40);
-    NoteRestoreTarget(&targets, Handle(100), 50, 60);
+    NoteRestoreTarget(&targets, Handle(100), 10, 20, from);
+    NoteRestoreTarget(&targets, Handle(101), 30, 40, from);
+    NoteRestoreTarget(&targets, Handle(100), 50, 60, RECT{150, 60, 450, 260});
     ASSERT_TRUE(LookUpRestoreTarget(targets, Handle(100), &at));
     EXPECT_EQ(50, at.x) << "the later restore's target";
     EXPECT_EQ(60, at.y);
+    EXPECT_EQ(60, at.from.top);
     ForgetRestoreTarget(&targets, Handle(100));
     EXPECT_FALSE(LookUpRestoreTarget(targets, Handle(100), &at));
     ASSERT_TRUE(LookUpRestoreTarget(targets, Handle(101), &at));
     EXPECT_EQ(30, at.x);
     EXPECT_FALSE(LookUpRestoreTarget(targets, NULL, &at));
 
-    for (uintptr_t id = 200; id < 200 + MOVED_WINDOW_SLOTS; ++id)
-        NoteRestoreTarget(&targets, Handle(id), 1, 2);
-    EXPECT_FALSE(LookUpRestoreTarget(targets, Handle(101), &at)) << "the oldest gave way";
-    EXPECT_TRUE(LookUpRestoreTarget(targets, Handle(200), &at));
-    EXPECT_TRUE(LookUpRestoreTarget(targets, Handle(200 + MOVED_WINDOW_SLOTS - 1), &at));
+    // Windows come and go far more often than there are slots: while a slot
+    // is free, no waiting target gives way, however many came after it.
+    for (uintptr_t id = 1000; id < 1000 + 10 * MOVED_WINDOW_SLOTS; ++id) {
+        NoteRestoreTarget(&targets, Handle(id), 1, 2, from);
+        ForgetRestoreTarget(&targets, Handle(id));
+    }
+    EXPECT_TRUE(LookUpRestoreTarget(targets, Handle(101), &at)) << "evicted while slots were free";
+
+    // Only when every slot waits does one give way, in turn round the slots.
+    for (uintptr_t id = 200; id < 200 + MOVED_WINDOW_SLOTS - 1; ++id)
+        NoteRestoreTarget(&targets, Handle(id), 1, 2, from);
+    EXPECT_TRUE(LookUpRestoreTarget(targets, Handle(101), &at));
+    NoteRestoreTarget(&targets, Handle(999), 1, 2, from);
+    EXPECT_TRUE(LookUpRestoreTarget(targets, Handle(999), &at));
+    int kept = 0;
+    for (uintptr_t id = 200; id < 200 + MOVED_WINDOW_SLOTS - 1; ++id)
+        kept += LookUpRestoreTarget(targets, Handle(id), &at);
+    kept += LookUpRestoreTarget(targets, Handle(101), &at);
+    EXPECT_EQ(MOVED_WINDOW_SLOTS - 1, kept) << "one target gave way to the new one";
 
     const RECT moved = RectMovedTo(RECT{100, 50, 400, 250}, -20, 7);
     EXPECT_EQ(-20, moved.left);
@@ -747,19 +764,55 @@ TEST(RestoreTargets, ATargetIsKeptPerWindowUntilForgottenAndTheOldestMakesRoomWh
     EXPECT_EQ(207, moved.bottom);
 }
 
+// A target counts until its program has carried out the move: the window
+// stands on it, or stands otherwise than when the move was sent, wherever that
+// is (dragged by the user, placed by its own program, resized by a change of
+// scale). Standing exactly where it was sent from, its move is still to come
+// (its program answers messages while its move waits).
+TEST(RestoreTargets, ATargetCountsUntilTheWindowStandsOnItOrOtherwiseThanWhenSent)
+{
+    const RestoreTarget target = {Handle(100), 40, 100, RECT{150, 100, 450, 300}};
+    EXPECT_FALSE(RestoreTargetReached(target, RECT{150, 100, 450, 300})) << "still where it was sent from";
+    EXPECT_TRUE(RestoreTargetReached(target, RECT{40, 100, 340, 300})) << "on the target";
+    EXPECT_TRUE(RestoreTargetReached(target, RECT{40, 100, 300, 280})) << "on the target, resized on the way";
+    EXPECT_TRUE(RestoreTargetReached(target, RECT{600, 400, 900, 600})) << "dragged elsewhere since";
+    EXPECT_TRUE(RestoreTargetReached(target, RECT{151, 100, 451, 300})) << "placed a pixel off by its program";
+    EXPECT_TRUE(RestoreTargetReached(target, RECT{150, 100, 600, 450})) << "resized in place by a change of scale";
+}
+
+// What a restore needs to know of a recorded window's state when it was
+// recorded: maximized or minimized windows are not in their normal place.
+TEST(MovedWindowTable, AnEntryTellsWhetherItsWindowStoodInItsNormalState)
+{
+    Desk desk;
+    CandidateWindow normal = Window(100, 100, 50, 500, 400);
+    CandidateWindow maximized = Window(101, -8, -8, 1032, 776);
+    maximized.style = kStyleMaximize;
+    CandidateWindow minimized = Window(102, 0, 744, 160, 768);
+    minimized.showCmd = kShowMinimized;
+    minimized.style = kStyleMinimize;
+    for (const CandidateWindow &w : {normal, maximized, minimized})
+        ASSERT_EQ(RecordAndMove, desk.Sweep(EdgeLeft, 150, w).action) << Id(w.hwnd);
+    EXPECT_TRUE(desk.table.slot[0].normal);
+    EXPECT_FALSE(desk.table.slot[1].normal);
+    EXPECT_FALSE(desk.table.slot[2].normal);
+    EXPECT_TRUE(NormalState(0x10CF0000)) << "visible, overlapped, neither state";
+    EXPECT_FALSE(NormalState(0x10CF0000 | kStyleMaximize));
+}
+
 // A window judged again after the answers: the verdict is the one a single
 // pass would have given with the same facts and table.
 TEST(ListedWindow, JudgedAgainItGetsTheVerdictOfTheFactsItWasListedWith)
 {
     Desk desk;
     const RECT reaching = {100, 50, 500, 400};
-    SweepVerdict verdict = desk.Sweep(EdgeLeft, 150, ListedWindow(Handle(100), reaching, true));
+    SweepVerdict verdict = desk.Sweep(EdgeLeft, 150, ListedWindow(Handle(100), reaching, 0, true));
     EXPECT_EQ(RecordAndMove, verdict.action);
     EXPECT_EQ(150, verdict.x);
     EXPECT_EQ(50, verdict.y);
-    EXPECT_EQ(Leave, desk.Sweep(EdgeLeft, 150, ListedWindow(Handle(101), reaching, false)).action)
+    EXPECT_EQ(Leave, desk.Sweep(EdgeLeft, 150, ListedWindow(Handle(101), reaching, 0, false)).action)
         << "its thread did not answer";
-    verdict = desk.Sweep(EdgeLeft, 300, ListedWindow(Handle(100), RECT{150, 50, 550, 400}, true));
+    verdict = desk.Sweep(EdgeLeft, 300, ListedWindow(Handle(100), RECT{150, 50, 550, 400}, 0, true));
     EXPECT_EQ(Realign, verdict.action) << "recorded by the first";
     EXPECT_EQ(300, verdict.x);
     EXPECT_EQ(1, desk.table.count);

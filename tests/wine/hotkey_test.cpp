@@ -233,6 +233,65 @@ TEST_F(HotKey, TheOptionsOkKeepsTheHotkeyLineAndTheKey)
     EXPECT_TRUE(WaitForRect(window, left.reaches)) << HasRect(window, left.reaches);
 }
 
+// A game, a video or slides over the whole screen: the bars stand aside for
+// it, and the key leaves it alone, pressed the moment it comes to the front
+// (before the bars have looked) or later.
+TEST_F(HotKey, OverAFullScreenProgramTheKeyOpensNothingAndMovesNothing)
+{
+    Start("[Brellox]\r\nHotkey=Ctrl+Alt+B\r\n");
+    const RECT screen = {0, 0, 1024, 768};
+    HWND fullScreen = Sample(screen, SW_SHOWNOACTIVATE, WS_POPUP);
+    HWND bar = bars_.bars[LEFT];
+    auto untouched = [&] {
+        return SameRect(RectOf(fullScreen), screen) && SameRect(RectOf(bar), kEdgeCases[LEFT].barRest) &&
+               GetForegroundWindow() == fullScreen;
+    };
+
+    ASSERT_TRUE(SetForegroundWindow(fullScreen));
+    PressChord(kCtrlAlt, 'B');
+    EXPECT_TRUE(HoldsFor(untouched, 500)) << HasRect(fullScreen, screen);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(bar); }, kStartTimeoutMs)) << "the bars stand aside";
+    PressChord(kCtrlAlt, 'B');
+    EXPECT_TRUE(HoldsFor([&] { return untouched() && !IsWindowVisible(bar); }, 500)) << HasRect(fullScreen, screen);
+
+    // Once another window is in front, the key opens the bar again.
+    HWND window = Sample(kEdgeCases[LEFT].reaches, SW_SHOW);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(bar); }, kStartTimeoutMs));
+    PressChord(kCtrlAlt, 'B');
+    const RECT pushed = Moved(kEdgeCases[LEFT].reaches, 150, kEdgeCases[LEFT].reaches.top);
+    EXPECT_TRUE(WaitForRect(window, pushed)) << HasRect(window, pushed);
+    PressChord(kCtrlAlt, 'B');
+    EXPECT_TRUE(WaitForRect(window, kEdgeCases[LEFT].reaches));
+}
+
+// A copy asked to end may hold the key a moment longer (it finishes a sweep's
+// wait first): the new copy takes the key once that copy has ended, and tells
+// the user nothing, since no other program holds it.
+TEST_F(HotKey, ANewCopyTakesTheKeyOnceTheCopyItReplacedHasLetItGo)
+{
+    BrelloxProcess old(MakeScratchDirectory("old-copy"), TestProgramPath("brellox_old_copy.exe"),
+                       std::to_string(MOD_CONTROL | MOD_ALT) + " " + std::to_string('B'));
+    ASSERT_TRUE(old.Started());
+    ASSERT_TRUE(WaitUntil([&] { return FindProcessWindow(old.Id(), "CBrellox", "Brellox") != NULL; }, kStartTimeoutMs));
+    ASSERT_TRUE(ChordTaken(MOD_CONTROL | MOD_ALT, 'B')) << "the old copy holds the key";
+
+    Start("[Brellox]\r\nHotkey=Ctrl+Alt+B\r\n");
+    DWORD exitCode = 99;
+    ASSERT_TRUE(old.WaitForExit(kStartTimeoutMs, &exitCode)) << "asked to end, it ends a second later";
+    EXPECT_EQ(0u, exitCode);
+    EXPECT_TRUE(NoMessageBoxFor(1000)) << "nothing to tell";
+    EXPECT_TRUE(WaitUntil([] { return ChordTaken(MOD_CONTROL | MOD_ALT, 'B'); }, kStartTimeoutMs))
+        << "the new copy holds the key";
+
+    const EdgeCase &left = kEdgeCases[LEFT];
+    HWND window = Sample(left.reaches);
+    PressChord(kCtrlAlt, 'B');
+    const RECT pushed = Moved(left.reaches, left.pushedTo.x, left.pushedTo.y);
+    EXPECT_TRUE(WaitForRect(window, pushed)) << HasRect(window, pushed);
+    PressChord(kCtrlAlt, 'B');
+    EXPECT_TRUE(WaitForRect(window, left.reaches)) << HasRect(window, left.reaches);
+}
+
 // Run on its own under LC_ALL=ja_JP.UTF-8.
 class JapaneseHotKey : public HotKey {};
 

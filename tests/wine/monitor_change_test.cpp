@@ -315,6 +315,58 @@ TEST_F(MultiMonitorChange, AChangeWhileABarIsOpenPutsTheWindowsOfBothMonitorsBac
         << Joined(ShownBars());
 }
 
+// A strip open on the second monitor when it goes away (an undock, a monitor
+// that sleeps off the bus): Wine leaves the windows where the monitor was, and
+// the restore brings the pushed one onto the primary, wholly, instead of to
+// its first place where no monitor is.
+TEST_F(MultiMonitorChange, AMonitorDetachedWhileItsStripIsOpenLeavesEveryPushedWindowOnAMonitor)
+{
+    StartHost(kAllBars);
+    ASSERT_TRUE(WaitForBars(kBarsSideBySide)) << Joined(ShownBars());
+    const RECT nearRight = {1524, 200, 1774, 400};
+    const RECT nearTop = {1100, 50, 1300, 250};
+    HWND rightWindow = Sample(nearRight);
+    HWND topWindow = Sample(nearTop);
+    Open(Slot(1, RIGHT));
+    ASSERT_TRUE(WaitForRect(rightWindow, Moved(nearRight, 1424, 200)))
+        << HasRect(rightWindow, Moved(nearRight, 1424, 200));
+    Open(Slot(1, TOP));
+    ASSERT_TRUE(WaitForRect(topWindow, Moved(nearTop, 1100, 150))) << HasRect(topWindow, Moved(nearTop, 1100, 150));
+
+    ASSERT_TRUE(ChangeDisplays({{secondDevice_, kDetached}}));
+    ASSERT_TRUE(WaitForMonitors({"primary " + Text(kPrimary)})) << Joined(ReadMonitors().shown);
+    ASSERT_TRUE(WaitForBars(kBarsPrimaryAlone)) << Joined(ShownBars());
+    EXPECT_TRUE(WaitForRect(rightWindow, Moved(nearRight, 774, 200)))
+        << "onto the primary, as near its first place as it fits: " << HasRect(rightWindow, Moved(nearRight, 774, 200));
+    EXPECT_TRUE(WaitForRect(topWindow, Moved(nearTop, 824, 50))) << HasRect(topWindow, Moved(nearTop, 824, 50));
+    for (HWND window : {rightWindow, topWindow})
+        EXPECT_NE(nullptr, MonitorFromWindow(window, MONITOR_DEFAULTTONULL)) << Text(RectOf(window));
+}
+
+// The second monitor moved to the left of the primary while its strip is
+// open: its window goes back to the same place on that monitor, wherever the
+// monitor now lies.
+TEST_F(MultiMonitorChange, AMonitorMovedWhileItsStripIsOpenGetsItsWindowBackInTheSamePlaceOnIt)
+{
+    StartHost(kAllBars);
+    ASSERT_TRUE(WaitForBars(kBarsSideBySide)) << Joined(ShownBars());
+    const RECT nearRight = {1524, 200, 1774, 400};
+    const RECT onPrimary = {100, 200, 400, 400};
+    HWND window = Sample(nearRight);
+    HWND primaryWindow = Sample(onPrimary);
+    Open(Slot(1, RIGHT));
+    ASSERT_TRUE(WaitForRect(window, Moved(nearRight, 1424, 200))) << HasRect(window, Moved(nearRight, 1424, 200));
+
+    const RECT onTheLeft = {-800, 0, 0, 600};
+    ASSERT_TRUE(ChangeDisplays({{secondDevice_, onTheLeft}}));
+    ASSERT_TRUE(WaitForMonitors({"primary " + Text(kPrimary), Text(onTheLeft)})) << Joined(ReadMonitors().shown);
+    ASSERT_TRUE(WaitForBars(kBarsSecondOnTheLeft)) << Joined(ShownBars());
+    const RECT samePlace = Moved(nearRight, -300, 200);
+    EXPECT_TRUE(WaitForRect(window, samePlace))
+        << "500 pixels from the monitor's left, as before: " << HasRect(window, samePlace);
+    EXPECT_TRUE(HasRect(primaryWindow, onPrimary));
+}
+
 // A wake or a re-dock can report a layout that is not the last: the change
 // made through Windows is followed at once, and the one made on the display a
 // moment later, which sends no message, by the second reading about 2 s after

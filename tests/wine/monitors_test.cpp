@@ -213,6 +213,37 @@ TEST_F(MultiMonitor, ADraggedBarOfTheSecondMonitorStaysOnItsEdgeAndSweepsItsMoni
     EXPECT_TRUE(WaitForRect(bar, rest)) << HasRect(bar, rest);
 }
 
+// The primary's left bar dragged towards the second monitor stops at the
+// primary's far side: its drag end sweeps the primary's strip up to there,
+// and a window on the second monitor beside it stays where it is.
+TEST_F(MultiMonitor, ThePrimarysLeftBarDraggedTowardsTheSecondMonitorStopsAtThePrimarysFarSide)
+{
+    Start("[Brellox]\r\n");
+    HWND bar = Bar("BrelloxLeft", {0, 300});
+    ASSERT_NE(nullptr, bar);
+    const RECT rest = {0, 0, 2, primary_.bottom};
+    ASSERT_TRUE(WaitForRect(bar, rest)) << HasRect(bar, rest);
+    const RECT onPrimary = {100, 120, 400, 300};
+    const RECT onSecond = {second_.left + 100, 120, second_.left + 400, 300};
+    HWND primaryWindow = Sample(onPrimary);
+    HWND secondWindow = Sample(onSecond);
+
+    ASSERT_TRUE(PressToDrag(bar, 0, 300));
+    ASSERT_TRUE(MovePointer(second_.left + 300, 300));
+    const RECT held = {primary_.right - 2, 0, primary_.right, primary_.bottom};
+    EXPECT_TRUE(WaitForRect(bar, held)) << "held at the primary's right side: " << HasRect(bar, held);
+    ASSERT_TRUE(ReleaseDrag(bar));
+
+    const RECT pushed = Moved(onPrimary, primary_.right, onPrimary.top);
+    EXPECT_TRUE(WaitForRect(primaryWindow, pushed)) << HasRect(primaryWindow, pushed);
+    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(secondWindow), onSecond); }, 300))
+        << "the second monitor's window stays: " << HasRect(secondWindow, onSecond);
+    ClickWindow(secondWindow);
+    EXPECT_TRUE(WaitForRect(primaryWindow, onPrimary)) << HasRect(primaryWindow, onPrimary);
+    EXPECT_TRUE(WaitForRect(bar, rest)) << HasRect(bar, rest);
+    EXPECT_TRUE(HasRect(secondWindow, onSecond));
+}
+
 // A display message after which every monitor is as it was leaves an open
 // strip open, also when the monitors are read again a moment later.
 TEST_F(MultiMonitor, ADisplayMessageThatChangesNothingLeavesAnOpenStripOpen)

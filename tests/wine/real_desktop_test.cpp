@@ -196,6 +196,32 @@ TEST_F(RealDesktop, BarsStandAsideForAFullScreenProgramAndComeBackAtRestWhenItLe
     EXPECT_TRUE(WaitUntil([&] { return BarsAtRest(); }, kStartTimeoutMs)) << "and back";
 }
 
+// Browsers, editors and chat programs draw their own caption: a pop-up with a
+// sizing frame. Maximized, it covers its monitor (with an auto-hidden taskbar
+// on Windows) while the user works in it: the bars stay. A borderless window
+// over the whole screen that is not maximized is a full-screen program.
+TEST_F(RealDesktop, AMaximizedWindowWithoutACaptionKeepsTheBarsAndAFullScreenOneSetsThemAside)
+{
+    StartHost(kAllBars);
+    HWND drawsItsCaption = Sample({100, 100, 500, 400}, SW_SHOWNOACTIVATE, WS_POPUP | WS_THICKFRAME);
+    HWND fullScreen = Sample({0, 0, 1024, 768}, SW_SHOWNOACTIVATE, WS_POPUP);
+    ASSERT_TRUE(BarsAtRest());
+
+    ShowWindow(drawsItsCaption, SW_SHOWMAXIMIZED);
+    ASSERT_EQ(drawsItsCaption, GetForegroundWindow());
+    ASSERT_TRUE(IsZoomed(drawsItsCaption));
+    const RECT maximized = RectOf(drawsItsCaption);
+    ASSERT_TRUE(maximized.left <= 0 && maximized.top <= 0 && maximized.right >= 1024 && maximized.bottom >= 768)
+        << "it covers the monitor: " << HasRect(drawsItsCaption, {0, 0, 1024, 768});
+    // The bars look at the window in front once a second at most.
+    EXPECT_TRUE(HoldsFor([&] { return BarsAtRest(); }, 1500)) << "the bars stay above it";
+
+    ASSERT_TRUE(SetForegroundWindow(fullScreen));
+    EXPECT_TRUE(WaitUntil([&] { return BarsHidden(); }, kStartTimeoutMs)) << "a full-screen program sets them aside";
+    ASSERT_TRUE(SetForegroundWindow(drawsItsCaption));
+    EXPECT_TRUE(WaitUntil([&] { return BarsAtRest(); }, kStartTimeoutMs)) << "and back above the maximized one";
+}
+
 // The watch timer ticks every 100 ms; the activation itself restores. With
 // the timers stopped, only the foreground event can put the windows back.
 TEST_F(RealDesktop, AnActivationRestoresWithoutWaitingForTheWatchTimer)

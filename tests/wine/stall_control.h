@@ -16,6 +16,8 @@ enum StallCommand {
     STALL_ANSWER_SLOWLY = WM_APP + 2, // from now on every message waits wParam milliseconds
     STALL_MOVE_LATE = WM_APP + 3,     // the next move of the window waits until released, while the
                                       // thread goes on answering the messages sent to it
+    STALL_REFUSE_MOVES = WM_APP + 4,  // from now on every window keeps its place: each move is
+                                      // declined in WM_WINDOWPOSCHANGING, as a docked window's is
 };
 
 // Named events of the stall program with that process id: the program sets

@@ -3,8 +3,9 @@
 // (stall_control.h). The thread stops before the next message, inside the next
 // move of any of its windows, or answers every message late; or a move of its
 // waits while the thread answers every message sent to it, as a program
-// whose thread handles sent messages before its own posted ones does. Window
-// i is titled "stall i"; the last one lies on top.
+// whose thread handles sent messages before its own posted ones does; or its
+// windows decline every move while the thread answers at once. Window i is
+// titled "stall i"; the last one lies on top.
 //
 //   brellox_stall.exe LEFT TOP RIGHT BOTTOM [LEFT TOP RIGHT BOTTOM ...]
 #include "stall_control.h"
@@ -17,6 +18,7 @@ HANDLE g_stalled;
 HANDLE g_release;
 bool g_stallWhenMoved;
 bool g_moveLate;
+bool g_refuseMoves;
 DWORD g_answerDelayMs;
 
 void Stall()
@@ -54,9 +56,16 @@ LRESULT CALLBACK StallWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case STALL_MOVE_LATE:
         g_moveLate = true;
         return 0;
+    case STALL_REFUSE_MOVES:
+        g_refuseMoves = true;
+        return 0;
     case WM_WINDOWPOSCHANGING:
         if (reinterpret_cast<WINDOWPOS *>(lParam)->flags & SWP_NOMOVE)
             break;
+        if (g_refuseMoves) {
+            reinterpret_cast<WINDOWPOS *>(lParam)->flags |= SWP_NOMOVE;
+            break;
+        }
         if (g_stallWhenMoved) {
             g_stallWhenMoved = false;
             Stall();

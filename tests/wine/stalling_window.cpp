@@ -67,6 +67,11 @@ void StallingWindow::AnswerSlowly(DWORD ms) const
     SendMessageTimeoutA(Window(), STALL_ANSWER_SLOWLY, ms, 0, SMTO_NORMAL, kStartTimeoutMs, NULL);
 }
 
+void StallingWindow::RefuseMoves() const
+{
+    SendMessageTimeoutA(Window(), STALL_REFUSE_MOVES, 0, 0, SMTO_NORMAL, kStartTimeoutMs, NULL);
+}
+
 void StallingWindow::Release() const
 {
     SetEvent(release_);

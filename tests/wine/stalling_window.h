@@ -29,6 +29,8 @@ public:
     // From now on it answers every message only after that many milliseconds,
     // reporting each as a stop.
     void AnswerSlowly(DWORD ms) const;
+    // From now on its windows decline every move, answering at once.
+    void RefuseMoves() const;
     // Lets its thread run again after one stop.
     void Release() const;
     // Waits until its thread answers a message that does nothing: by then it
