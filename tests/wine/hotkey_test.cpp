@@ -234,34 +234,42 @@ TEST_F(HotKey, TheOptionsOkKeepsTheHotkeyLineAndTheKey)
 }
 
 // A game, a video or slides over the whole screen: the bars stand aside for
-// it, and the key leaves it alone, pressed the moment it comes to the front
-// (before the bars have looked) or later.
+// it, and the key leaves it alone, pressed the moment the program goes full
+// screen (before the bars, which look at the window in front once a second,
+// have seen it) or later.
 TEST_F(HotKey, OverAFullScreenProgramTheKeyOpensNothingAndMovesNothing)
 {
     Start("[Brellox]\r\nHotkey=Ctrl+Alt+B\r\n");
+    const RECT at = {60, 100, 360, 300};
     const RECT screen = {0, 0, 1024, 768};
-    HWND fullScreen = Sample(screen, SW_SHOWNOACTIVATE, WS_POPUP);
+    HWND program = Sample(at, SW_SHOW);
     HWND bar = bars_.bars[LEFT];
-    auto untouched = [&] {
-        return SameRect(RectOf(fullScreen), screen) && SameRect(RectOf(bar), kEdgeCases[LEFT].barRest) &&
-               GetForegroundWindow() == fullScreen;
-    };
+    ASSERT_TRUE(SetForegroundWindow(program));
+    ASSERT_TRUE(HoldsFor([&] { return IsWindowVisible(bar) != FALSE; }, 1200)) << "the bars have looked at it";
 
-    ASSERT_TRUE(SetForegroundWindow(fullScreen));
+    // Its full-screen button: no caption, the whole screen.
+    const LONG style = GetWindowLongA(program, GWL_STYLE);
+    SetWindowLongA(program, GWL_STYLE, (style & ~WS_OVERLAPPEDWINDOW) | WS_POPUP);
+    SetWindowPos(program, NULL, 0, 0, 1024, 768, SWP_NOZORDER | SWP_FRAMECHANGED);
     PressChord(kCtrlAlt, 'B');
-    EXPECT_TRUE(HoldsFor(untouched, 500)) << HasRect(fullScreen, screen);
+    auto untouched = [&] {
+        return SameRect(RectOf(program), screen) && SameRect(RectOf(bar), kEdgeCases[LEFT].barRest) &&
+               GetForegroundWindow() == program;
+    };
+    EXPECT_TRUE(HoldsFor(untouched, 500)) << HasRect(program, screen);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(bar); }, kStartTimeoutMs)) << "the bars stand aside";
     PressChord(kCtrlAlt, 'B');
-    EXPECT_TRUE(HoldsFor([&] { return untouched() && !IsWindowVisible(bar); }, 500)) << HasRect(fullScreen, screen);
+    EXPECT_TRUE(HoldsFor([&] { return untouched() && !IsWindowVisible(bar); }, 500)) << HasRect(program, screen);
 
-    // Once another window is in front, the key opens the bar again.
-    HWND window = Sample(kEdgeCases[LEFT].reaches, SW_SHOW);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(bar); }, kStartTimeoutMs));
+    // Out of full screen, the key opens the bar again.
+    SetWindowLongA(program, GWL_STYLE, style);
+    SetWindowPos(program, NULL, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                 SWP_NOZORDER | SWP_FRAMECHANGED);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(bar) != FALSE; }, kStartTimeoutMs));
     PressChord(kCtrlAlt, 'B');
-    const RECT pushed = Moved(kEdgeCases[LEFT].reaches, 150, kEdgeCases[LEFT].reaches.top);
-    EXPECT_TRUE(WaitForRect(window, pushed)) << HasRect(window, pushed);
+    EXPECT_TRUE(WaitForRect(program, Moved(at, 150, at.top))) << HasRect(program, Moved(at, 150, at.top));
     PressChord(kCtrlAlt, 'B');
-    EXPECT_TRUE(WaitForRect(window, kEdgeCases[LEFT].reaches));
+    EXPECT_TRUE(WaitForRect(program, at)) << HasRect(program, at);
 }
 
 // A copy asked to end may hold the key a moment longer (it finishes a sweep's
