@@ -763,8 +763,18 @@ HWND RightClick(int x, int y, DWORD processId)
         return NULL;
     PressButton(MOUSEEVENTF_RIGHTDOWN);
     ReleaseButton(MOUSEEVENTF_RIGHTUP);
+    // The menu is shown a moment before its thread takes the mouse for it: a
+    // click outside it that comes in between goes past it and leaves it up.
     HWND menu = NULL;
-    WaitUntil([&] { return (menu = ShownMenu(processId)) != NULL; }, kStartTimeoutMs);
+    WaitUntil(
+        [&] {
+            menu = ShownMenu(processId);
+            GUITHREADINFO info = {};
+            info.cbSize = sizeof(info);
+            return menu != NULL && GetGUIThreadInfo(GetWindowThreadProcessId(menu, NULL), &info) &&
+                   (info.flags & GUI_INMENUMODE) != 0 && info.hwndCapture != NULL;
+        },
+        kStartTimeoutMs);
     return menu;
 }
 

@@ -172,7 +172,7 @@ void EndDragFromWindow();
 // A pop-up menu of that process that is up; NULL when there is none.
 HWND ShownMenu(DWORD processId);
 // Right-clicks at a point and returns the menu of that process that comes up,
-// or NULL.
+// once its thread holds the mouse for it; NULL when none does.
 HWND RightClick(int x, int y, DWORD processId);
 // Menu items are picked by clicks a few pixels inside the menu's first and
 // last rows; the separator of the bar menu lies between them.
