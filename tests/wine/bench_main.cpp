@@ -392,6 +392,73 @@ void BenchStalledWindow(const std::string &samplesExe, const std::string &direct
     std::printf("the same window once the window system counts it as hung: a sweep takes %.1f ms\n", hung);
 }
 
+// CPU time, kernel and user, a thread has spent so far, in milliseconds. Wine
+// answers another process's own times with the caller's, but reads a
+// thread's from the system.
+double ThreadCpuMs(HANDLE thread)
+{
+    FILETIME created, exited, kernel, user;
+    if (!GetThreadTimes(thread, &created, &exited, &kernel, &user))
+        return 0;
+    const auto ticks = [](const FILETIME &t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;
+}
+
+// Sweeps and restores of ten answering windows with, above them in the strip,
+// a window that declines every move (a docked window; on Windows any window
+// of a program with more rights than Brellox), and without it: the time from
+// the command to the answering windows at their places, and the CPU time
+// Brellox's thread spends on each. Rounds with and without take turns.
+void BenchRefusingWindow(const std::string &samplesExe, const std::string &directory, int rounds)
+{
+    const LONG line = 150;
+    Samples samples = StartSamples(samplesExe, 10, directory);
+    HWND control;
+    auto host = StartHost(directory, &control);
+    const std::vector<RECT> swept = LeftSweptTo(samples, line);
+    const RECT refusingAt = {40, 100, 340, 300};
+    StallingWindow refusing({refusingAt});
+    if (refusing.Window() == NULL) {
+        std::fprintf(stderr, "the refusing window did not appear\n");
+        std::exit(1);
+    }
+    refusing.RefuseMoves();
+    HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, GetWindowThreadProcessId(control, NULL));
+    std::vector<double> sweeps[2], restores[2];
+    double sweepCpu[2] = {0, 0}, restoreCpu[2] = {0, 0};
+    for (int round = 0; round < 2 * rounds; ++round) {
+        const int shown = round % 2;
+        ShowWindow(refusing.Window(), shown ? SW_SHOWNOACTIVATE : SW_HIDE);
+        refusing.WaitUntilAnswering();
+        LARGE_INTEGER begin, end;
+        double cpu = ThreadCpuMs(thread);
+        QueryPerformanceCounter(&begin);
+        SendMessageA(control, HOST_TIMED_SWEEP, 0, line);
+        WaitUntilInPlace(samples, swept);
+        QueryPerformanceCounter(&end);
+        sweeps[shown].push_back(Milliseconds(begin, end));
+        sweepCpu[shown] += ThreadCpuMs(thread) - cpu;
+        cpu = ThreadCpuMs(thread);
+        QueryPerformanceCounter(&begin);
+        SendMessageA(control, HOST_TIMED_RESTORE_ALL, 0, 0);
+        WaitUntilInPlace(samples, samples.home);
+        QueryPerformanceCounter(&end);
+        restores[shown].push_back(Milliseconds(begin, end));
+        restoreCpu[shown] += ThreadCpuMs(thread) - cpu;
+    }
+    CloseHandle(thread);
+    if (!SameRect(RectOf(refusing.Window()), refusingAt))
+        std::fprintf(stderr, "the refusing window moved\n");
+    std::printf("a window that declines every move above 10 answering ones in the strip, median of %d: sweep %.1f ms "
+                "against %.1f ms without it (%+.1f ms), restore %.1f ms against %.1f ms (%+.1f ms); Brellox's CPU per "
+                "sweep %.1f ms against %.1f ms (%+.1f ms), per restore %.1f ms against %.1f ms (%+.1f ms) (target: "
+                "within 10 ms, CPU within 5 ms)\n",
+                rounds, Median(sweeps[1]), Median(sweeps[0]), Median(sweeps[1]) - Median(sweeps[0]),
+                Median(restores[1]), Median(restores[0]), Median(restores[1]) - Median(restores[0]),
+                sweepCpu[1] / rounds, sweepCpu[0] / rounds, (sweepCpu[1] - sweepCpu[0]) / rounds,
+                restoreCpu[1] / rounds, restoreCpu[0] / rounds, (restoreCpu[1] - restoreCpu[0]) / rounds);
+}
+
 // Milliseconds from a click on another window until every pushed window is
 // back, over a number of opens. With fromDesktop, the desktop is clicked
 // first after each open, as a user does who selects an icon before going
@@ -727,6 +794,8 @@ int main(int argc, char **argv)
     BenchStalledWindow(samples, directory, std::min(rounds, 10));
     std::fflush(stdout);
     BenchFrozenPrograms(samples, directory, std::min(rounds, 10));
+    std::fflush(stdout);
+    BenchRefusingWindow(samples, directory, rounds);
     std::fflush(stdout);
     BenchRestoreLatency(samples, directory, std::max(rounds, 50));
     std::fflush(stdout);
