@@ -49,6 +49,14 @@ protected:
     }
 
     static bool Restored(HWND bar) { return WaitForRect(bar, kEdgeCases[LEFT].barRest, kStartTimeoutMs); }
+
+    // Its placement holds its first place, where it comes back once restored.
+    static void ExpectFirstPlaceOnceRestored(HWND window)
+    {
+        EXPECT_TRUE(SameRect(NormalRect(window), kFirst)) << "its normal place is its first one";
+        ShowWindow(window, SW_RESTORE);
+        EXPECT_TRUE(WaitForRect(window, kFirst)) << "restored, back at its first place: " << HasRect(window, kFirst);
+    }
 };
 
 TEST_F(WindowStates, AWindowMaximizedOrMinimizedWhilePushedKeepsItsStateAndComesBackAtItsFirstPlace)
@@ -66,9 +74,7 @@ TEST_F(WindowStates, AWindowMaximizedOrMinimizedWhilePushedKeepsItsStateAndComes
     EXPECT_TRUE(HoldsFor([&] { return IsZoomed(window) && Covers(RectOf(window), kMonitor); }, 300))
         << "still maximized over its monitor: " << CoversTheMonitor(window);
     EXPECT_TRUE(HasRect(other, {600, 300, 900, 500}));
-    EXPECT_TRUE(SameRect(NormalRect(window), kFirst)) << "its normal place is its first one";
-    ShowWindow(window, SW_RESTORE);
-    EXPECT_TRUE(WaitForRect(window, kFirst)) << "restored, back at its first place: " << HasRect(window, kFirst);
+    ExpectFirstPlaceOnceRestored(window);
 
     // Minimized without taking the front: the bar keeps it until another
     // window is activated.
@@ -80,9 +86,7 @@ TEST_F(WindowStates, AWindowMaximizedOrMinimizedWhilePushedKeepsItsStateAndComes
     ASSERT_TRUE(Restored(bar));
     EXPECT_TRUE(HoldsFor([&] { return IsIconic(window) && SameRect(RectOf(window), icon); }, 300))
         << "still minimized where its icon was: " << HasRect(window, icon);
-    EXPECT_TRUE(SameRect(NormalRect(window), kFirst)) << "its normal place is its first one";
-    ShowWindow(window, SW_RESTORE);
-    EXPECT_TRUE(WaitForRect(window, kFirst)) << "restored, back at its first place: " << HasRect(window, kFirst);
+    ExpectFirstPlaceOnceRestored(window);
 }
 
 // A window maximized before the open is pushed as it stands; the restore
