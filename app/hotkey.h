@@ -5,7 +5,7 @@
 #define BRELLOX_HOTKEY_H
 
 #include "../platform/platform_types.h"
-#include "settings.h"
+#include "../core/settings.h"
 
 // RegisterHotKey's modifier flags, named here for the builds without the
 // window system.

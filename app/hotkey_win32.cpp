@@ -1,12 +1,23 @@
-// The settings' hot key: registered once at start-up on the owner window, and
-// what a press of it does.
-#include "../bars/bars_win32.h"
-#include "../options/options_win32.h"
-#include "../sweep/sweep_win32.h"
-#include "app_win32.h"
-#include "state.h"
+#include "hotkey_win32.h"
+
+#include "../bars/bar_appearance_win32.h"
+#include "../bars/bar_layout.h"
+#include "../core/language_win32.h"
+#include "../core/state.h"
+#include "hotkey.h"
+#include "open_cycle_win32.h"
+#include "settings_file_win32.h"
+#include "timers.h"
 
 namespace {
+
+const int HOTKEY_ID = 1;
+
+// Whether the settings' hot key is registered on the owner window.
+bool g_HotkeyRegistered;
+// The copy this one asked to end at start, until the hot key is registered:
+// the key is free once that copy has ended.
+HANDLE g_hReplacedCopy;
 
 // Systems before Windows 7 refuse MOD_NOREPEAT; there a held key repeats.
 bool RegisterChord(const HotkeyChord &chord)
@@ -49,7 +60,7 @@ void TryHotkey(HotkeySetting *setting)
     const bool replacedCopyRuns = g_hReplacedCopy != NULL && WaitForSingleObject(g_hReplacedCopy, 0) == WAIT_TIMEOUT;
     if (AfterHotkeyRefused(replacedCopyRuns, GetTickCount() - g_HotkeyWaitStart) == HotkeyWaitForReplacedCopy) {
         g_WaitingHotkey = *setting;
-        SetTimer(g_EdgeBarSet.hwndOwner, TIMER_HOTKEY_RETRY, 100, HotkeyRetry);
+        SetTimer(g_EdgeBarSet.hwndOwner, TIMER_HOTKEY_RETRY, HOTKEY_RETRY_PERIOD_MS, HotkeyRetry);
         return;
     }
     ForgetReplacedCopy();
@@ -59,8 +70,9 @@ void TryHotkey(HotkeySetting *setting)
 
 } // namespace
 
-void StartHotkey()
+void StartHotkey(HANDLE replacedCopy)
 {
+    g_hReplacedCopy = replacedCopy;
     g_HotkeyRegistered = false;
     HotkeySetting setting;
     ReadHotkeyFromFile(&setting);
@@ -97,8 +109,9 @@ void HotkeyPressed()
     }
     POINT pointer = {};
     GetCursorPos(&pointer);
-    const bool enabled[EDGE_COUNT] = {g_Settings.Left != 0, g_Settings.Right != 0, g_Settings.Top != 0,
-                                      g_Settings.Bottom != 0};
+    bool enabled[EDGE_COUNT];
+    for (int edge = 0; edge < EDGE_COUNT; ++edge)
+        enabled[edge] = EdgeEnabled(g_Settings, static_cast<Edge>(edge));
     // A full-screen program may have come to the front since the bars last
     // looked; its bars stand aside, and the press leaves it alone.
     FitBarsToFront();

@@ -1,17 +1,21 @@
-#include "../app/app_win32.h"
-#include "../app/state.h"
+#include "bar_appearance_win32.h"
+
+#include "../core/state.h"
+#include "../platform/libraries_win32.h"
 #include "bar_geometry.h"
-#include "bars_win32.h"
+#include "bar_layout.h"
+#include "full_screen.h"
 
 namespace {
 
 // Whether each bar stands aside for a full-screen program in front.
 bool g_BarAside[BAR_SLOTS];
+// The one bar brush, the class background every bar shows.
+HBRUSH g_hBarBrush;
 
-int EdgeFlag(Edge edge)
+bool EdgeOfBarEnabled(int bar)
 {
-    const int flags[EDGE_COUNT] = {g_Settings.Left, g_Settings.Right, g_Settings.Top, g_Settings.Bottom};
-    return flags[edge];
+    return EdgeEnabled(g_Settings, BarEdge(bar));
 }
 
 // Whether the window in front is a full-screen program, and its monitor.
@@ -44,7 +48,7 @@ bool BarAside(int bar)
 
 bool BarShown(int bar)
 {
-    return g_EdgeBarSet.hwndBar[bar] != NULL && EdgeFlag(BarEdge(bar)) != 0 && !g_BarAside[bar];
+    return g_EdgeBarSet.hwndBar[bar] != NULL && EdgeOfBarEnabled(bar) && !g_BarAside[bar];
 }
 
 void FitBarsToFront()
@@ -59,7 +63,7 @@ void FitBarsToFront()
         if (aside == g_BarAside[bar])
             continue;
         g_BarAside[bar] = aside;
-        if (EdgeFlag(BarEdge(bar)) == 0)
+        if (!EdgeOfBarEnabled(bar))
             continue;
         HWND hwnd = g_EdgeBarSet.hwndBar[bar];
         if (aside)
@@ -74,11 +78,11 @@ void ApplyBars()
     // The one bar brush: the one it replaces is released here and nowhere else.
     if (g_hBarBrush != NULL)
         DeleteObject(g_hBarBrush);
-    g_hBarBrush = CreateSolidBrush(BarColor(g_Settings.R, g_Settings.G, g_Settings.B));
+    g_hBarBrush = CreateSolidBrush(SettingsColor(g_Settings));
 
     for (int bar = 0; bar < BAR_SLOTS; ++bar) {
         HWND hwnd = g_EdgeBarSet.hwndBar[bar];
-        if (hwnd == NULL || EdgeFlag(BarEdge(bar)) == 0)
+        if (hwnd == NULL || !EdgeOfBarEnabled(bar))
             continue;
         // The background belongs to the class, so all bars share one colour.
         SetClassLongPtrA(hwnd, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(g_hBarBrush));
@@ -90,7 +94,8 @@ void ApplyBars()
                      SWP_NOACTIVATE | (g_BarAside[bar] ? 0 : SWP_SHOWWINDOW));
     }
 
-    if (g_pfnSetLayeredWindowAttributes == NULL)
+    const SetLayeredWindowAttributesProc pfnSetLayeredWindowAttributes = LayeredWindowAttributes();
+    if (pfnSetLayeredWindowAttributes == NULL)
         return;
     const BYTE alpha = AlphaByte(g_Settings.Alpha);
     for (HWND hwnd : g_EdgeBarSet.hwndBar) {
@@ -98,6 +103,27 @@ void ApplyBars()
             continue;
         LONG exStyle = GetWindowLongA(hwnd, GWL_EXSTYLE);
         SetWindowLongA(hwnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
-        g_pfnSetLayeredWindowAttributes(hwnd, 0, alpha, LWA_ALPHA);
+        pfnSetLayeredWindowAttributes(hwnd, 0, alpha, LWA_ALPHA);
+    }
+}
+
+void ShowBarsBySettings(int showCommand)
+{
+    for (int bar = 0; bar < BAR_SLOTS; ++bar) {
+        HWND hwnd = g_EdgeBarSet.hwndBar[bar];
+        if (hwnd == NULL)
+            continue;
+        ShowWindow(hwnd, BarShown(bar) ? showCommand : SW_HIDE);
+        UpdateWindow(hwnd);
+    }
+}
+
+void ParkBars()
+{
+    for (int bar = 0; bar < BAR_SLOTS; ++bar) {
+        if (g_EdgeBarSet.hwndBar[bar] == NULL)
+            continue;
+        const BarRect rest = BarRest(g_MonitorLayout, bar, g_Settings.Width, g_Settings.Offset);
+        SetWindowPos(g_EdgeBarSet.hwndBar[bar], HWND_TOP, rest.x, rest.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }

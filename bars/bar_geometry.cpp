@@ -1,7 +1,6 @@
 #include "bar_geometry.h"
 
 #include "../platform/wrap_int.h"
-#include "../sweep/shell_classes.h"
 
 #include <stdint.h>
 
@@ -38,11 +37,6 @@ BYTE AlphaByte(int alpha)
     if (alpha == 100)
         return 1;
     return static_cast<BYTE>((100 - alpha) * 255 / 100);
-}
-
-COLORREF BarColor(int r, int g, int b)
-{
-    return static_cast<COLORREF>((r & 0xFF) | (g & 0xFF) << 8 | (b & 0xFF) << 16);
 }
 
 namespace {
@@ -93,16 +87,6 @@ void ConstrainMove(Edge edge, const RECT &monitor, int offset, bool holdToMonito
         NotBefore(monitor.top, &rect->top, &rect->bottom);
         break;
     }
-}
-
-bool IsFullScreen(const FrontWindow &front)
-{
-    if (front.exempt || IsIconHostClass(front.className))
-        return false;
-    const RECT &r = front.rect;
-    const RECT &m = front.monitor;
-    const bool covers = r.left <= m.left && r.top <= m.top && r.right >= m.right && r.bottom >= m.bottom;
-    return covers && !front.zoomed && (front.style & kStyleCaption) != kStyleCaption;
 }
 
 bool BarOnMonitor(const BarRect &rest, const RECT &monitor)

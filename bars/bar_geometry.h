@@ -2,7 +2,8 @@
 #ifndef BRELLOX_BAR_GEOMETRY_H
 #define BRELLOX_BAR_GEOMETRY_H
 
-#include "../app/state.h"
+#include "../core/edges.h"
+#include "../platform/platform_types.h"
 
 // A bar's place as left, top, width, height in screen pixels.
 struct BarRect {
@@ -20,9 +21,6 @@ BarRect RestRect(Edge edge, const RECT &monitor, int width, int offset);
 // (255); 100 gives 1, never fully invisible.
 BYTE AlphaByte(int alpha);
 
-// The bar colour from the low byte of each component.
-COLORREF BarColor(int r, int g, int b);
-
 // Holds a dragged bar to its rest extent along its edge, so it moves only across
 // it, on its monitor: the left and right bars sideways, the top and bottom
 // bars up and down. With several monitors (holdToMonitor) it is held across
@@ -30,25 +28,6 @@ COLORREF BarColor(int r, int g, int b);
 // far side of its monitor, so the sweep stays on that monitor. rect is the
 // proposed window rectangle in screen pixels, rewritten in place.
 void ConstrainMove(Edge edge, const RECT &monitor, int offset, bool holdToMonitor, RECT *rect);
-
-// WS_CAPTION, named here for the builds without the window system.
-const DWORD kStyleCaption = 0x00C00000;
-
-// What decides whether the window in front is a full-screen program.
-struct FrontWindow {
-    bool exempt; // no window, or the desktop's, the shell's or Brellox's own
-    char className[32];
-    RECT rect;
-    DWORD style;
-    bool zoomed;  // maximized
-    RECT monitor; // the whole rectangle of the monitor it is on
-};
-
-// A full-screen program (a video, slides, a game): a window without a caption
-// that covers its whole monitor and is not maximized. The icon host covers it
-// too, but is the desktop itself; a maximized window is one the user works in,
-// whether it draws its own caption (a browser, an editor) or has the system's.
-bool IsFullScreen(const FrontWindow &front);
 
 // Whether a bar resting at rest belongs to that monitor: its top-left corner
 // lies on it.

@@ -1,7 +1,6 @@
-// Reading the monitors and their scales from the window system.
-#include "../app/app_win32.h"
-#include "bars_win32.h"
-#include "monitor_layout.h"
+#include "monitors_win32.h"
+
+#include "../platform/libraries_win32.h"
 
 namespace {
 
@@ -40,26 +39,13 @@ MonitorLayout ReadMonitorLayout()
     MonitorReading reading = {&layout, NULL, screen != NULL ? GetDeviceCaps(screen, LOGPIXELSX) : 96};
     if (screen != NULL)
         ReleaseDC(NULL, screen);
-    // Only needed while the monitors are read, which happens at start and on
-    // display changes: loaded for the reading, not kept.
-    HMODULE shcore = LoadLibraryA("shcore.dll");
-    if (shcore != NULL)
-        reading.pfnGetDpiForMonitor = reinterpret_cast<GetDpiForMonitorProc>(
-            reinterpret_cast<void (*)()>(GetProcAddress(shcore, "GetDpiForMonitor")));
+    reading.pfnGetDpiForMonitor = LoadShcore();
     EnumDisplayMonitors(NULL, NULL, AddEachMonitor, reinterpret_cast<LPARAM>(&reading));
-    if (shcore != NULL)
-        FreeLibrary(shcore);
+    ReleaseShcore();
     if (layout.count == 0) {
         const ScreenSize screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
         layout = SingleScreenLayout(screen);
         layout.monitor[0].dpi = reading.systemDpi;
     }
     return layout;
-}
-
-int IconSpacing(int dpi)
-{
-    if (g_pfnGetSystemMetricsForDpi != NULL && dpi > 0)
-        return g_pfnGetSystemMetricsForDpi(SM_CXICONSPACING, static_cast<UINT>(dpi));
-    return GetSystemMetrics(SM_CXICONSPACING);
 }

@@ -1,13 +1,13 @@
 // The options dialog: fills its controls from the settings, lets the user step
-// the values, tick the edges and pick the colour, and on OK saves, reloads and
-// applies everything, telling the user when the settings file cannot be written.
-#include "../app/app_win32.h"
-#include "../app/state.h"
-#include "../bars/bars_win32.h"
+// the values, tick the edges and pick the colour, and on OK hands the chosen
+// record over to be saved, read back and applied.
+#include "options_dialog_win32.h"
+
+#include "../core/language_win32.h"
+#include "../core/state.h"
+#include "../platform/libraries_win32.h"
 #include "../res/resource.h"
 #include "options_rules.h"
-#include "options_win32.h"
-#include "save_failure.h"
 
 namespace {
 
@@ -24,6 +24,8 @@ COLORREF g_WorkingColor;
 HBRUSH g_hSwatchBrush;
 // The dialog while it is up; NULL otherwise.
 HWND g_hOptionsDialog;
+// What OK does with the chosen record, for the dialog that is up.
+ApplyChosenSettingsProc g_pfnApplyChosenSettings;
 
 void ReleaseSwatchBrush()
 {
@@ -37,7 +39,7 @@ void InitialiseDialog(HWND dialog)
 {
     ValueRange ranges[OPTION_VALUE_COUNT];
     OptionRanges(g_ScreenSize, ranges);
-    const OptionsView view = StartingView(g_Settings, g_ScreenSize, g_pfnSetLayeredWindowAttributes != NULL);
+    const OptionsView view = StartingView(g_Settings, g_ScreenSize, LayeredWindowAttributes() != NULL);
     const int values[OPTION_VALUE_COUNT] = {g_Settings.Width, g_Settings.Alpha, g_Settings.Offset,
                                             g_Settings.OpenWidth};
     for (int i = 0; i < OPTION_VALUE_COUNT; ++i) {
@@ -54,7 +56,7 @@ void InitialiseDialog(HWND dialog)
             EnableWindow(spinner, FALSE);
         }
     }
-    for (int edge = 0; edge < 4; ++edge) {
+    for (int edge = 0; edge < EDGE_COUNT; ++edge) {
         if (view.ticked[edge])
             CheckDlgButton(dialog, kEdgeBoxIds[edge], BST_CHECKED);
     }
@@ -89,30 +91,10 @@ void PickColor(HWND dialog)
     UpdateWindow(swatch);
 }
 
-bool IsAnsiLeadByte(unsigned char byte)
-{
-    return IsDBCSLeadByte(byte) != FALSE;
-}
-
-// Tells the user, in the dialog's language, which file could not be written
-// and why.
-void ReportSaveFailure(HWND dialog, const SaveFailure &failure)
-{
-    // Error 0 would read as the system's word for success.
-    char reason[256];
-    if (failure.error == 0 || FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
-                                             failure.error, 0, reason, sizeof(reason), NULL) == 0)
-        reason[0] = '\0';
-    char text[1024];
-    FormatSaveFailure(UserLanguageIsJapanese(32), failure.path, reason, failure.error, IsAnsiLeadByte, text,
-                      sizeof(text));
-    MessageBoxA(dialog, text, "Brellox", MB_ICONERROR);
-}
-
 void Confirm(HWND dialog)
 {
-    bool ticked[4];
-    for (int edge = 0; edge < 4; ++edge)
+    bool ticked[EDGE_COUNT];
+    for (int edge = 0; edge < EDGE_COUNT; ++edge)
         ticked[edge] = IsDlgButtonChecked(dialog, kEdgeBoxIds[edge]) == BST_CHECKED;
     if (!AnyEdgeTicked(ticked)) {
         const bool japanese = UserLanguageIsJapanese(32);
@@ -128,51 +110,34 @@ void Confirm(HWND dialog)
         GetWindowTextA(GetDlgItem(dialog, ranges[i].fieldId), texts[i], sizeof(texts[i]));
         textPointers[i] = texts[i];
     }
-    g_Settings = ConfirmedSettings(textPointers, g_WorkingColor, ticked);
-    SaveFailure failure;
-    // After a failed save the reload reads the confirmed record, not the old
-    // file: the user's choice applies all the same, for this run.
-    const bool saved = SaveSettings(&failure);
-    ReloadSettings();
-    ApplyBars();
-    if (!saved)
-        ReportSaveFailure(dialog, failure);
+    g_pfnApplyChosenSettings(dialog, ConfirmedSettings(textPointers, g_WorkingColor, ticked));
     EndDialog(dialog, 1);
+}
+
+bool IsAnsiLeadByte(unsigned char byte)
+{
+    return IsDBCSLeadByte(byte) != FALSE;
 }
 
 } // namespace
 
-bool UserLanguageIsJapanese(int bufferSize)
+void ShowOptions(ApplyChosenSettingsProc apply)
 {
-    char language[64] = "";
-    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SENGLANGUAGE, language, bufferSize);
-    return IsJapaneseLanguage(language);
-}
-
-void ShowOptions()
-{
-    if (g_hCommonControls == NULL) {
-        g_hCommonControls = LoadLibraryA("comctl32.dll");
-        if (g_hCommonControls == NULL)
-            return;
-        const InitCommonControlsExProc pfnInitCommonControlsEx = reinterpret_cast<InitCommonControlsExProc>(
-            reinterpret_cast<void (*)()>(GetProcAddress(g_hCommonControls, "InitCommonControlsEx")));
-        const INITCOMMONCONTROLSEX init = {sizeof(init), ICC_UPDOWN_CLASS};
-        if (pfnInitCommonControlsEx != NULL)
-            pfnInitCommonControlsEx(&init);
-    }
+    if (!LoadCommonControls())
+        return;
+    g_pfnApplyChosenSettings = apply;
     const int dialog = UserLanguageIsJapanese(64) ? IDD_OPTIONS_JA : IDD_OPTIONS_EN;
     DialogBoxParamA(g_hInstance, MAKEINTRESOURCEA(dialog), g_EdgeBarSet.hwndOwner, OptionsDialogProc, 0);
     g_hOptionsDialog = NULL;
     ReleaseSwatchBrush();
 }
 
-void FitOptionsToScreen()
+void FitOptionsToScreen(ScreenSize screen)
 {
     if (g_hOptionsDialog == NULL)
         return;
     ValueRange ranges[OPTION_VALUE_COUNT];
-    OptionRanges(g_ScreenSize, ranges);
+    OptionRanges(screen, ranges);
     const ValueRange &offset = ranges[ValueOffset];
     char text[30];
     GetWindowTextA(GetDlgItem(g_hOptionsDialog, offset.fieldId), text, sizeof(text));
@@ -180,6 +145,19 @@ void FitOptionsToScreen()
     SendMessageA(spinner, UDM_SETRANGE32, offset.lowest, offset.highest);
     // The spinner holds the position within its bounds and writes it into the field.
     SendMessageA(spinner, UDM_SETPOS, 0, FieldTextToInt(text));
+}
+
+void ReportSaveFailure(HWND dialog, const SaveFailure &failure)
+{
+    // Error 0 would read as the system's word for success.
+    char reason[256];
+    if (failure.error == 0 || FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
+                                             failure.error, 0, reason, sizeof(reason), NULL) == 0)
+        reason[0] = '\0';
+    char text[1024];
+    FormatSaveFailure(UserLanguageIsJapanese(32), failure.path, reason, failure.error, IsAnsiLeadByte, text,
+                      sizeof(text));
+    MessageBoxA(dialog, text, "Brellox", MB_ICONERROR);
 }
 
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)

@@ -3,14 +3,13 @@
 #include "../platform/wrap_int.h"
 #include "../res/resource.h"
 
-#include <string.h>
 
-const int kEdgeBoxIds[4] = {IDC_EDGE_LEFT, IDC_EDGE_RIGHT, IDC_EDGE_TOP, IDC_EDGE_BOTTOM};
+const int kEdgeBoxIds[EDGE_COUNT] = {IDC_EDGE_LEFT, IDC_EDGE_RIGHT, IDC_EDGE_TOP, IDC_EDGE_BOTTOM};
 
 void OptionRanges(ScreenSize screen, ValueRange ranges[OPTION_VALUE_COUNT])
 {
     const int smaller = screen.cx < screen.cy ? screen.cx : screen.cy;
-    ranges[ValueWidth] = {IDC_WIDTH_FIELD, IDC_WIDTH_SPIN, 1, 10};
+    ranges[ValueWidth] = {IDC_WIDTH_FIELD, IDC_WIDTH_SPIN, WIDTH_LOWEST, WIDTH_HIGHEST};
     ranges[ValueAlpha] = {IDC_ALPHA_FIELD, IDC_ALPHA_SPIN, 0, 100};
     ranges[ValueOffset] = {IDC_OFFSET_FIELD, IDC_OFFSET_SPIN, 0, smaller / 2 - 1};
     ranges[ValueOpenWidth] = {IDC_OPENWIDTH_FIELD, IDC_OPENWIDTH_SPIN, 0, 10};
@@ -33,11 +32,10 @@ OptionsView StartingView(const Settings &settings, ScreenSize screen, bool layer
             value = ranges[i].highest;
         view.shown[i] = value;
     }
-    const int flags[4] = {settings.Left, settings.Right, settings.Top, settings.Bottom};
-    for (int edge = 0; edge < 4; ++edge)
-        view.ticked[edge] = flags[edge] != 0;
+    for (int edge = 0; edge < EDGE_COUNT; ++edge)
+        view.ticked[edge] = EdgeEnabled(settings, static_cast<Edge>(edge));
     view.alphaEnabled = layered;
-    view.workingColor = static_cast<COLORREF>((settings.R & 255) | (settings.G & 255) << 8 | (settings.B & 255) << 16);
+    view.workingColor = SettingsColor(settings);
     return view;
 }
 
@@ -57,12 +55,17 @@ int FieldTextToInt(const char *text)
     return negative ? WrapSub(0, value) : value;
 }
 
-bool AnyEdgeTicked(const bool ticked[4])
+bool AnyEdgeTicked(const bool ticked[EDGE_COUNT])
 {
-    return ticked[0] || ticked[1] || ticked[2] || ticked[3];
+    for (int edge = 0; edge < EDGE_COUNT; ++edge) {
+        if (ticked[edge])
+            return true;
+    }
+    return false;
 }
 
-Settings ConfirmedSettings(const char *const texts[OPTION_VALUE_COUNT], COLORREF workingColor, const bool ticked[4])
+Settings ConfirmedSettings(const char *const texts[OPTION_VALUE_COUNT], COLORREF workingColor,
+                           const bool ticked[EDGE_COUNT])
 {
     Settings settings = {};
     settings.Width = FieldTextToInt(texts[ValueWidth]);
@@ -72,14 +75,9 @@ Settings ConfirmedSettings(const char *const texts[OPTION_VALUE_COUNT], COLORREF
     settings.R = static_cast<int>(workingColor & 255);
     settings.G = static_cast<int>((workingColor >> 8) & 255);
     settings.B = static_cast<int>((workingColor >> 16) & 255);
-    settings.Left = ticked[0] ? 1 : 0;
-    settings.Right = ticked[1] ? 1 : 0;
-    settings.Top = ticked[2] ? 1 : 0;
-    settings.Bottom = ticked[3] ? 1 : 0;
+    settings.Left = ticked[EdgeLeft] ? 1 : 0;
+    settings.Right = ticked[EdgeRight] ? 1 : 0;
+    settings.Top = ticked[EdgeTop] ? 1 : 0;
+    settings.Bottom = ticked[EdgeBottom] ? 1 : 0;
     return settings;
-}
-
-bool IsJapaneseLanguage(const char *englishLanguageName)
-{
-    return strcmp(englishLanguageName, "Japanese") == 0;
 }

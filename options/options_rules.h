@@ -3,7 +3,7 @@
 #ifndef BRELLOX_OPTIONS_RULES_H
 #define BRELLOX_OPTIONS_RULES_H
 
-#include "../app/settings.h"
+#include "../core/settings.h"
 #include "../platform/platform_types.h"
 
 // The four stepped values, in the order the dialog sets them up.
@@ -21,11 +21,11 @@ struct ValueRange {
 void OptionRanges(ScreenSize screen, ValueRange ranges[OPTION_VALUE_COUNT]);
 
 // The edge boxes in the order left, right, top, bottom.
-extern const int kEdgeBoxIds[4];
+extern const int kEdgeBoxIds[EDGE_COUNT];
 
 struct OptionsView {
     int shown[OPTION_VALUE_COUNT]; // each value as its spinner shows it: held within its bounds
-    bool ticked[4];                // left, right, top, bottom
+    bool ticked[EDGE_COUNT];       // left, right, top, bottom
     bool alphaEnabled;
     COLORREF workingColor;
 };
@@ -37,13 +37,11 @@ OptionsView StartingView(const Settings &settings, ScreenSize screen, bool layer
 int FieldTextToInt(const char *text);
 
 // OK needs at least one edge.
-bool AnyEdgeTicked(const bool ticked[4]);
+bool AnyEdgeTicked(const bool ticked[EDGE_COUNT]);
 
 // The record OK stores: the four field texts (Width, Alpha, Offset, OpenWidth),
 // the working colour's bytes and the ticks as 1 or 0.
-Settings ConfirmedSettings(const char *const texts[OPTION_VALUE_COUNT], COLORREF workingColor, const bool ticked[4]);
-
-// The language check: only exactly "Japanese" selects the Japanese resources.
-bool IsJapaneseLanguage(const char *englishLanguageName);
+Settings ConfirmedSettings(const char *const texts[OPTION_VALUE_COUNT], COLORREF workingColor,
+                           const bool ticked[EDGE_COUNT]);
 
 #endif

@@ -5,6 +5,12 @@
 
 #include "../platform/platform_types.h"
 
+// Why a save did not reach the settings file.
+struct SaveFailure {
+    char path[MAX_PATH]; // the file; empty when the current directory is too long to name it
+    DWORD error;         // the system's error for the write that failed; 0 when there was none
+};
+
 // Whether a byte of the ANSI code page starts a two-byte character.
 typedef bool (*LeadByteTest)(unsigned char byte);
 

@@ -37,6 +37,8 @@ typedef struct tagPOINT {
 #define TRUE 1
 #define FALSE 0
 #endif
+
+#define MAX_PATH 260
 #endif
 
 #endif

@@ -1,7 +1,7 @@
 #include "restore_place.h"
 
 #include "../platform/wrap_int.h"
-#include "moved_windows.h"
+#include "restore_targets.h"
 
 #include <stdint.h>
 #include <string.h>

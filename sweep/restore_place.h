@@ -3,7 +3,7 @@
 #ifndef BRELLOX_RESTORE_PLACE_H
 #define BRELLOX_RESTORE_PLACE_H
 
-#include "../bars/monitor_layout.h"
+#include "../core/monitor_layout.h"
 
 // The normal (restored) rectangle to give the placement of a maximized or
 // minimized window so that, restored, it stands with its top-left corner at

@@ -1,11 +1,10 @@
-// The four edge sweeps and the restore: they gather each window's facts, ask
-// SweepWindow for the verdict and carry it out, and never wait on another
-// program's thread for longer than a short bound.
-#include "../app/app_win32.h"
-#include "../bars/monitor_layout.h"
-#include "moved_windows.h"
+#include "sweeps_win32.h"
+
+#include "../core/state.h"
+#include "../platform/libraries_win32.h"
 #include "restore_place.h"
-#include "sweep_win32.h"
+#include "restore_targets.h"
+#include "sweep_verdict.h"
 #include "thread_answers.h"
 
 namespace {
@@ -21,6 +20,11 @@ const UINT kRealignFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOW
 const UINT kRecordAndMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
 
 const WNDENUMPROC kSweeps[EDGE_COUNT] = {SweepLeft, SweepRight, SweepTop, SweepBottom};
+
+// The windows pushed aside, and where restores sent windows whose programs
+// have not carried the move out yet.
+MovedWindowTable g_MovedWindows;
+RestoreTargets g_RestoreTargets;
 
 // What the sweep or restore under way has learnt of the threads it asked.
 ThreadAnswers g_ThreadAnswers;
@@ -152,27 +156,6 @@ bool MoveWindowOf(DWORD thread, HWND hwnd, LONG x, LONG y, UINT flags, const REC
     return true;
 }
 
-// DWMWA_CLOAKED, which the Windows headers give only with the window
-// manager's own header.
-const DWORD kDwmCloaked = 14;
-
-// Whether the window system keeps the window out of sight. Asked of the
-// desktop window manager, which is loaded the first time a window reaches a
-// strip and kept for the run; where it is missing, no window is cloaked.
-bool Cloaked(HWND hwnd)
-{
-    if (g_hDwmApi == NULL) {
-        g_hDwmApi = LoadLibraryA("dwmapi.dll");
-        if (g_hDwmApi == NULL)
-            return false;
-        g_pfnDwmGetWindowAttribute = reinterpret_cast<DwmGetWindowAttributeProc>(
-            reinterpret_cast<void (*)()>(GetProcAddress(g_hDwmApi, "DwmGetWindowAttribute")));
-    }
-    DWORD cloaked = 0;
-    return g_pfnDwmGetWindowAttribute != NULL &&
-           g_pfnDwmGetWindowAttribute(hwnd, kDwmCloaked, &cloaked, sizeof(cloaked)) == S_OK && cloaked != 0;
-}
-
 // The window's rectangle, where a restore's move to it has not been carried
 // out yet, at that move's target: that is where the window goes as soon as its
 // program runs. False when it cannot be read.
@@ -214,7 +197,7 @@ int g_ListedCount;
 // could still take them.
 int g_ListedNew;
 
-BOOL Sweep(Edge edge, HWND hwnd, LPARAM line)
+BOOL VisitWindow(Edge edge, HWND hwnd, LPARAM line)
 {
     CandidateWindow candidate = {};
     candidate.hwnd = hwnd;
@@ -236,7 +219,7 @@ BOOL Sweep(Edge edge, HWND hwnd, LPARAM line)
         } else if (verdict.fact == FactKind) {
             GetClassNameA(hwnd, candidate.className, sizeof(candidate.className));
             candidate.exStyle = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE));
-            candidate.cloaked = Cloaked(hwnd);
+            candidate.cloaked = WindowCloaked(hwnd);
         } else {
             // Its thread's answer: asked now, judged once every answer is in.
             const bool recorded = IsRecorded(*g_SweepWorld.table, hwnd);
@@ -256,7 +239,7 @@ BOOL Sweep(Edge edge, HWND hwnd, LPARAM line)
 
 // Judges the listed windows in order with their threads' answers and moves
 // them as the verdicts say.
-void JudgeListed(Edge edge, LONG line)
+void MoveListedWindows(Edge edge, LONG line)
 {
     for (int i = 0; i < g_ListedCount; ++i) {
         const ListedWindowEntry &entry = g_Listed[i];
@@ -276,22 +259,22 @@ void JudgeListed(Edge edge, LONG line)
 
 BOOL CALLBACK SweepLeft(HWND hwnd, LPARAM line)
 {
-    return Sweep(EdgeLeft, hwnd, line);
+    return VisitWindow(EdgeLeft, hwnd, line);
 }
 
 BOOL CALLBACK SweepRight(HWND hwnd, LPARAM line)
 {
-    return Sweep(EdgeRight, hwnd, line);
+    return VisitWindow(EdgeRight, hwnd, line);
 }
 
 BOOL CALLBACK SweepTop(HWND hwnd, LPARAM line)
 {
-    return Sweep(EdgeTop, hwnd, line);
+    return VisitWindow(EdgeTop, hwnd, line);
 }
 
 BOOL CALLBACK SweepBottom(HWND hwnd, LPARAM line)
 {
-    return Sweep(EdgeBottom, hwnd, line);
+    return VisitWindow(EdgeBottom, hwnd, line);
 }
 
 bool MovesUnderWay()
@@ -299,12 +282,12 @@ bool MovesUnderWay()
     return g_MovesUnderWay > 0;
 }
 
-void SweepEdge(int bar, LONG line)
+void RunSweep(int bar, LONG line)
 {
     ++g_MovesUnderWay;
     ForgetThreadAnswers(&g_ThreadAnswers);
     g_SweepWorld = SweepWorld{g_MonitorLayout.monitor[BarMonitor(bar)].rect,
-                              SweepsAlongMonitorOnly(g_MonitorLayout),
+                              SeveralMonitors(g_MonitorLayout),
                               g_EdgeBarSet.hwndBar,
                               GetDesktopWindow(),
                               GetShellWindow(),
@@ -313,7 +296,7 @@ void SweepEdge(int bar, LONG line)
     g_ListedNew = 0;
     EnumWindows(kSweeps[BarEdge(bar)], line);
     AwaitAnswers();
-    JudgeListed(BarEdge(bar), line);
+    MoveListedWindows(BarEdge(bar), line);
     FinishPostedMove();
     --g_MovesUnderWay;
 }
@@ -353,7 +336,7 @@ struct LayoutChange {
 
 // Puts every recorded window back: at its first place, or, after a display
 // change, where PlaceAfterDisplayChange says.
-void RestoreWindows(const LayoutChange *change)
+void RestoreEntries(const LayoutChange *change)
 {
     // Every program concerned is asked at once. A window whose thread does not
     // answer gets its move posted all the same, and loses its slot: it goes
@@ -396,36 +379,31 @@ void RestoreWindows(const LayoutChange *change)
     FinishPostedMove();
 }
 
-void ParkBars()
-{
-    for (int bar = 0; bar < BAR_SLOTS; ++bar) {
-        if (g_EdgeBarSet.hwndBar[bar] == NULL)
-            continue;
-        const BarRect rest = BarRest(g_MonitorLayout, bar, g_Settings.Width, g_Settings.Offset);
-        SetWindowPos(g_EdgeBarSet.hwndBar[bar], HWND_TOP, rest.x, rest.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
-    }
-}
-
-void Restore(const LayoutChange *change)
-{
-    ++g_MovesUnderWay;
-    ParkBars();
-    RestoreWindows(change);
-    --g_MovesUnderWay;
-    SetTimer(g_EdgeBarSet.hwndOwner, TIMER_HOVER_POLL, 200, HoverPoll);
-}
-
 } // namespace
 
-void RestoreAll()
+void RestoreWindows()
 {
-    Restore(NULL);
+    ++g_MovesUnderWay;
+    RestoreEntries(NULL);
+    --g_MovesUnderWay;
 }
 
-void RestoreAllForNewLayout(const MonitorLayout &before, const MonitorLayout &after)
+void RestoreWindowsForNewLayout(const MonitorLayout &before, const MonitorLayout &after)
 {
     const LayoutChange change = {&before, &after};
-    Restore(&change);
+    ++g_MovesUnderWay;
+    RestoreEntries(&change);
+    --g_MovesUnderWay;
+}
+
+void ForgetMovedWindows()
+{
+    ClearMovedWindows(&g_MovedWindows);
+}
+
+MovedWindowTable *MovedWindows()
+{
+    return &g_MovedWindows;
 }
 
 void ForgetShownRestoreTargets()

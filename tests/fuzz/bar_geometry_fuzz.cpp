@@ -9,9 +9,9 @@
 // single screen) and scale (0 for 96), then the other monitors' rectangles.
 // Missing numbers are 0. The system never reports a negative screen size, so
 // a negative one is taken without its sign bit.
-#include "app/settings.h"
+#include "core/settings.h"
 #include "bars/bar_geometry.h"
-#include "bars/monitor_layout.h"
+#include "bars/bar_layout.h"
 #include "fuzz_support.h"
 
 #include <math.h>

@@ -2,8 +2,7 @@
 // the bar colour made from what it scanned.
 //
 // Input: the colour text itself, up to its first NUL.
-#include "app/settings.h"
-#include "bars/bar_geometry.h"
+#include "core/settings.h"
 #include "fuzz_support.h"
 #include "options/options_rules.h"
 
@@ -18,22 +17,22 @@ const Settings kBefore = {101, 102, 103, 104, 105, 106, -107, -108, -109, 110, 1
 
 void CheckBarColor(int r, int g, int b)
 {
-    const COLORREF color = BarColor(r, g, b);
+    Settings settings = kBefore;
+    settings.R = r;
+    settings.G = g;
+    settings.B = b;
+    const COLORREF color = SettingsColor(settings);
     FUZZ_CHECK((color & 0xFF) == static_cast<uint8_t>(r));
     FUZZ_CHECK(((color >> 8) & 0xFF) == static_cast<uint8_t>(g));
     FUZZ_CHECK(((color >> 16) & 0xFF) == static_cast<uint8_t>(b));
     FUZZ_CHECK((color >> 24) == 0);
 
     // The options dialog starts from the same colour and stores its bytes.
-    Settings settings = kBefore;
-    settings.R = r;
-    settings.G = g;
-    settings.B = b;
     FUZZ_CHECK(StartingView(settings, ScreenSize{1024, 768}, true).workingColor == color);
     const char *const texts[OPTION_VALUE_COUNT] = {"2", "0", "0", "2"};
-    const bool ticked[4] = {true, false, false, false};
+    const bool ticked[EDGE_COUNT] = {true, false, false, false};
     const Settings confirmed = ConfirmedSettings(texts, color, ticked);
-    FUZZ_CHECK(BarColor(confirmed.R, confirmed.G, confirmed.B) == color);
+    FUZZ_CHECK(SettingsColor(confirmed) == color);
     FUZZ_CHECK(confirmed.R >= 0 && confirmed.R <= 255 && confirmed.G >= 0 && confirmed.G <= 255 && confirmed.B >= 0 &&
                confirmed.B <= 255);
 }

@@ -7,8 +7,10 @@
 // left the bar (its outer side's coordinate across the edge) and how thick it
 // is, and the monitor's top-left corner (0 0 for the primary). Missing
 // numbers are 0.
+#include "core/settings.h"
 #include "fuzz_support.h"
 #include "sweep/open_geometry.h"
+#include "sweep/watch_rules.h"
 
 namespace {
 

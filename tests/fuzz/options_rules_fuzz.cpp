@@ -7,8 +7,8 @@
 // number (bits 0 to 3: left, right, top, bottom; bit 4: layered windows);
 // "cx cy", the screen size; then the eleven fields of a settings record, in
 // declaration order, for the dialog to start from. Missing lines are empty.
-#include "app/settings.h"
-#include "bars/bar_geometry.h"
+#include "core/language.h"
+#include "core/settings.h"
 #include "fuzz_support.h"
 #include "options/options_rules.h"
 #include "saved_file.h"
@@ -58,7 +58,7 @@ void CheckView(const OptionsView &view, const Settings &s, const ValueRange rang
     for (int edge = 0; edge < 4; ++edge)
         FUZZ_CHECK(view.ticked[edge] == (flags[edge] != 0));
     FUZZ_CHECK(view.alphaEnabled == layered);
-    FUZZ_CHECK(view.workingColor == BarColor(s.R, s.G, s.B));
+    FUZZ_CHECK(view.workingColor == SettingsColor(s));
 }
 
 // What OK does: store the record, save it, load it again. The load applies the
@@ -71,7 +71,7 @@ Settings ConfirmSaveAndLoad(const char *const texts[OPTION_VALUE_COUNT], COLORRE
     FUZZ_CHECK(confirmed.Alpha == FieldTextToInt(texts[ValueAlpha]));
     FUZZ_CHECK(confirmed.Offset == FieldTextToInt(texts[ValueOffset]));
     FUZZ_CHECK(confirmed.OpenWidth == FieldTextToInt(texts[ValueOpenWidth]));
-    FUZZ_CHECK(BarColor(confirmed.R, confirmed.G, confirmed.B) == (color & 0xFFFFFF));
+    FUZZ_CHECK(SettingsColor(confirmed) == (color & 0xFFFFFF));
     const int flags[4] = {confirmed.Left, confirmed.Right, confirmed.Top, confirmed.Bottom};
     for (int edge = 0; edge < 4; ++edge)
         FUZZ_CHECK(flags[edge] == (ticked[edge] ? 1 : 0));

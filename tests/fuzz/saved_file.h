@@ -3,7 +3,7 @@
 #ifndef BRELLOX_FUZZ_SAVED_FILE_H
 #define BRELLOX_FUZZ_SAVED_FILE_H
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "fuzz_support.h"
 
 #include <string.h>

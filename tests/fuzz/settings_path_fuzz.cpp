@@ -3,7 +3,7 @@
 //
 // Input: the first line is the buffer size in bytes (a number, wrapping at 32
 // bits); the rest of the input is the directory, up to its first NUL.
-#include "app/settings.h"
+#include "core/settings.h"
 #include "fuzz_support.h"
 
 #include <string.h>

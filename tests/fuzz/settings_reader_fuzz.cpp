@@ -10,7 +10,7 @@
 // value must parse the same in any case and with any blanks around its parts,
 // and its message must hold the value.
 #include "app/hotkey.h"
-#include "app/settings.h"
+#include "core/settings.h"
 #include "fuzz_support.h"
 #include "saved_file.h"
 

@@ -15,8 +15,10 @@
 //   c                                                      the table cleared
 // Windows 1 to 4 are the bars, 5 the desktop and 6 the shell window, 7 to 10
 // the bars of another monitor; EDGE counts by its low two bits.
+#include "core/settings.h"
 #include "fuzz_support.h"
-#include "sweep/moved_windows.h"
+#include "sweep/restore_targets.h"
+#include "sweep/sweep_verdict.h"
 
 #include <set>
 #include <string.h>

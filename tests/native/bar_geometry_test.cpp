@@ -1,4 +1,5 @@
 #include "bars/bar_geometry.h"
+#include "bars/full_screen.h"
 #include "native_support.h"
 
 #include <gtest/gtest.h>
@@ -99,22 +100,6 @@ TEST(AlphaByte, DropsTheFractionAndGivesOneForAHundred)
                                          {75, 63}, {90, 25}, {99, 2},   {100, 1}};
     for (const auto &c : cases)
         EXPECT_EQ(c.second, AlphaByte(c.first)) << "Alpha " << c.first;
-}
-
-TEST(BarColor, PacksTheLowByteOfEachComponentRedFirst)
-{
-    EXPECT_EQ(0x00FFFFu, BarColor(255, 255, 0)) << "the default yellow";
-    EXPECT_EQ(0x030201u, BarColor(1, 2, 3)) << "red in the low byte, blue in the third";
-    EXPECT_EQ(0x0000FFu, BarColor(255, 0, 0));
-    EXPECT_EQ(0x00FF00u, BarColor(0, 255, 0));
-    EXPECT_EQ(0xFF0000u, BarColor(0, 0, 255));
-
-    EXPECT_EQ(44u, BarColor(300, 0, 0)) << "R 300 draws as 44";
-    EXPECT_EQ(0x2C2C2Cu, BarColor(300, 300, 300)) << "no component spills into its neighbour";
-    EXPECT_EQ(0x00FF00u, BarColor(256, -1, 512));
-    EXPECT_EQ(0xFE00FFu, BarColor(-1, -256, -2)) << "negative components keep their low byte";
-    EXPECT_EQ(0x000080u, BarColor(INT_MIN + 0x80, 0, 0));
-    EXPECT_EQ(0xFF0000u, BarColor(0, 0, INT_MAX)) << "the high bytes never reach the top of the colour";
 }
 
 } // namespace

@@ -1,7 +1,9 @@
-#include "bars/monitor_layout.h"
+#include "bars/bar_layout.h"
 #include "native_support.h"
-#include "sweep/moved_windows.h"
+#include "sweep/restore_targets.h"
+#include "sweep/sweep_verdict.h"
 #include "sweep/open_geometry.h"
+#include "sweep/watch_rules.h"
 
 #include <gtest/gtest.h>
 

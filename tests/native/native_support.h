@@ -3,7 +3,7 @@
 #ifndef BRELLOX_TESTS_NATIVE_SUPPORT_H
 #define BRELLOX_TESTS_NATIVE_SUPPORT_H
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "platform/platform_types.h"
 
 #include <cstdint>

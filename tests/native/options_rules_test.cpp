@@ -1,3 +1,4 @@
+#include "core/language.h"
 #include "native_support.h"
 #include "options/options_rules.h"
 

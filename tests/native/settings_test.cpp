@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "core/settings.h"
 #include "native_support.h"
 
 #include <gtest/gtest.h>
@@ -340,3 +340,32 @@ TEST(SettingsPath, AppendsTheFileNameOnlyWhenAllOfItFits)
 }
 
 } // namespace
+
+namespace {
+
+COLORREF Color(int r, int g, int b)
+{
+    Settings settings = {};
+    settings.R = r;
+    settings.G = g;
+    settings.B = b;
+    return SettingsColor(settings);
+}
+
+} // namespace
+
+TEST(SettingsColor, PacksTheLowByteOfEachComponentRedFirst)
+{
+    EXPECT_EQ(0x00FFFFu, Color(255, 255, 0)) << "the default yellow";
+    EXPECT_EQ(0x030201u, Color(1, 2, 3)) << "red in the low byte, blue in the third";
+    EXPECT_EQ(0x0000FFu, Color(255, 0, 0));
+    EXPECT_EQ(0x00FF00u, Color(0, 255, 0));
+    EXPECT_EQ(0xFF0000u, Color(0, 0, 255));
+
+    EXPECT_EQ(44u, Color(300, 0, 0)) << "R 300 draws as 44";
+    EXPECT_EQ(0x2C2C2Cu, Color(300, 300, 300)) << "no component spills into its neighbour";
+    EXPECT_EQ(0x00FF00u, Color(256, -1, 512));
+    EXPECT_EQ(0xFE00FFu, Color(-1, -256, -2)) << "negative components keep their low byte";
+    EXPECT_EQ(0x000080u, Color(INT_MIN + 0x80, 0, 0));
+    EXPECT_EQ(0xFF0000u, Color(0, 0, INT_MAX)) << "the high bytes never reach the top of the colour";
+}

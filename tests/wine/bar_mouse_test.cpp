@@ -3,7 +3,7 @@
 // Brellox.exe runs in its own process where only its windows matter; where a
 // test needs to see inside (menu items, cursor handles, timer messages) Brellox
 // runs on a thread of this process instead.
-#include "app/app_win32.h"
+#include "bars/bar_mouse_win32.h"
 #include "brellox_fixture.h"
 #include "brellox_thread.h"
 #include "harness.h"
@@ -232,12 +232,12 @@ TEST_F(InProcess, EachBarShowsItsEdgeCursor)
         CURSORINFO info = {};
         info.cbSize = sizeof(info);
         EXPECT_TRUE(WaitUntil(
-            [&] { return GetCursorInfo(&info) && g_hEdgeCursor[edge] != NULL && info.hCursor == g_hEdgeCursor[edge]; },
+            [&] { return GetCursorInfo(&info) && LoadedEdgeCursor(static_cast<Edge>(edge)) != NULL && info.hCursor == LoadedEdgeCursor(static_cast<Edge>(edge)); },
             kStartTimeoutMs));
 
-        loaded[edge] = g_hEdgeCursor[edge];
+        loaded[edge] = LoadedEdgeCursor(static_cast<Edge>(edge));
         ICONINFO icon = {};
-        ASSERT_TRUE(GetIconInfo(g_hEdgeCursor[edge], &icon));
+        ASSERT_TRUE(GetIconInfo(LoadedEdgeCursor(static_cast<Edge>(edge)), &icon));
         EXPECT_FALSE(icon.fIcon);
         EXPECT_EQ(hotSpot[edge].x, static_cast<LONG>(icon.xHotspot));
         EXPECT_EQ(hotSpot[edge].y, static_cast<LONG>(icon.yHotspot));
@@ -275,7 +275,7 @@ TEST_F(InProcess, EachBarShowsItsEdgeCursor)
         CURSORINFO info = {};
         info.cbSize = sizeof(info);
         EXPECT_TRUE(WaitUntil([&] { return GetCursorInfo(&info) && info.hCursor == loaded[edge]; }, kStartTimeoutMs));
-        EXPECT_EQ(loaded[edge], g_hEdgeCursor[edge]);
+        EXPECT_EQ(loaded[edge], LoadedEdgeCursor(static_cast<Edge>(edge)));
     }
 }
 

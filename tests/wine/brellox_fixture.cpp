@@ -1,8 +1,7 @@
 #include "brellox_fixture.h"
 
-#include "app/app_win32.h"
-#include "app/state.h"
-#include "bars/monitor_layout.h"
+#include "app/settings_file_win32.h"
+#include "core/state.h"
 
 RECT Moved(const RECT &r, LONG x, LONG y)
 {

@@ -1,8 +1,9 @@
 #include "brellox_thread.h"
 
-#include "app/app_win32.h"
-#include "app/state.h"
-#include "options/options_win32.h"
+#include "app/startup_win32.h"
+#include "app/window_proc_win32.h"
+#include "core/state.h"
+#include "platform/libraries_win32.h"
 
 DWORD WINAPI BrelloxThread::Run(LPVOID parameter)
 {
@@ -10,17 +11,18 @@ DWORD WINAPI BrelloxThread::Run(LPVOID parameter)
     // The class outlives a thread: only the first start in this process registers it.
     static bool registered = false;
     HINSTANCE instance = GetModuleHandleA(NULL);
-    StartBrellox(instance, registered ? instance : NULL);
+    StartBrellox(instance, registered ? instance : NULL, NULL);
     registered = true;
+    // A system without layered windows, as far as Brellox can tell.
     if (!brellox->layered_)
-        g_pfnSetLayeredWindowAttributes = NULL;
+        ReleaseUser32Entries();
     SetEvent(brellox->startedEvent_);
 
     HANDLE events[2] = {brellox->openDialog_, brellox->quit_};
     for (;;) {
         DWORD woken = MsgWaitForMultipleObjects(2, events, FALSE, INFINITE, QS_ALLINPUT);
         if (woken == WAIT_OBJECT_0)
-            ShowOptions();
+            ShowOptionsDialog();
         else if (woken == WAIT_OBJECT_0 + 1)
             break;
         else

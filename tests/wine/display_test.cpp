@@ -1,6 +1,6 @@
 // The real program when the display changes size under it (a resolution
 // changed, a laptop docked), and on a display scaled to 144 DPI.
-#include "app/app_win32.h"
+#include "bars/bar_mouse_win32.h"
 #include "brellox_fixture.h"
 #include "brellox_thread.h"
 
@@ -200,11 +200,11 @@ TEST(ScaledDisplayInProcess, TheEdgeCursorFollowsTheScale)
     info.cbSize = sizeof(info);
     EXPECT_TRUE(WaitUntil(
         [&] {
-            return GetCursorInfo(&info) && g_hEdgeCursor[EdgeLeft] != NULL && info.hCursor == g_hEdgeCursor[EdgeLeft];
+            return GetCursorInfo(&info) && LoadedEdgeCursor(EdgeLeft) != NULL && info.hCursor == LoadedEdgeCursor(EdgeLeft);
         },
         kStartTimeoutMs));
     ICONINFO icon = {};
-    ASSERT_TRUE(GetIconInfo(g_hEdgeCursor[EdgeLeft], &icon));
+    ASSERT_TRUE(GetIconInfo(LoadedEdgeCursor(EdgeLeft), &icon));
     BITMAP mask = {};
     GetObjectA(icon.hbmMask, sizeof(mask), &mask);
     DeleteObject(icon.hbmMask);

@@ -2,11 +2,14 @@
 // own start-up, message loop and code, plus one hidden window through which a
 // test runs an open or a drag-end sweep, as a double-click or a drag on a bar
 // does, or times a sweep or a restore.
-#include "app/app_win32.h"
-#include "bars/monitor_layout.h"
+#include "app/open_cycle_win32.h"
+#include "app/startup_win32.h"
+#include "app/timers.h"
+#include "core/state.h"
 #include "host_control.h"
-#include "sweep/moved_windows.h"
-#include "sweep/sweep_win32.h"
+#include "platform/libraries_win32.h"
+#include "sweep/sweep_verdict.h"
+#include "sweep/sweeps_win32.h"
 
 template <typename Action> static LRESULT TimeInMicroseconds(Action action)
 {
@@ -40,7 +43,7 @@ static BOOL CALLBACK WaitingSweepLeft(HWND hwnd, LPARAM line)
                               g_EdgeBarSet.hwndBar,
                               GetDesktopWindow(),
                               GetShellWindow(),
-                              &g_MovedWindows};
+                              MovedWindows()};
     const SweepVerdict verdict = SweepWindow(EdgeLeft, static_cast<LONG>(line), candidate, world);
     if (verdict.action == Realign)
         SetWindowPos(hwnd, HWND_TOP, verdict.x, verdict.y, 0, 0,
@@ -68,9 +71,7 @@ static BOOL CALLBACK AskKindLeft(HWND hwnd, LPARAM lParam)
         char className[CLASS_NAME_BUFFER];
         GetClassNameA(hwnd, className, sizeof(className));
         GetWindowLongA(hwnd, GWL_EXSTYLE);
-        DWORD cloaked = 0;
-        if (g_pfnDwmGetWindowAttribute != NULL)
-            g_pfnDwmGetWindowAttribute(hwnd, 14, &cloaked, sizeof(cloaked));
+        WindowCloaked(hwnd);
     });
     return TRUE;
 }
@@ -87,7 +88,7 @@ static LRESULT CALLBACK HostControlProc(HWND hwnd, UINT message, WPARAM wParam, 
             SweepAtBar(static_cast<int>(wParam));
         return 0;
     case HOST_TIMED_SWEEP:
-        return TimeInMicroseconds([=] { SweepEdge(static_cast<int>(wParam), static_cast<LONG>(lParam)); });
+        return TimeInMicroseconds([=] { RunSweep(static_cast<int>(wParam), static_cast<LONG>(lParam)); });
     case HOST_TIMED_WAITING_SWEEP:
         return TimeInMicroseconds([=] { EnumWindows(WaitingSweepLeft, lParam); });
     case HOST_RESTORE_ALL:
@@ -100,7 +101,7 @@ static LRESULT CALLBACK HostControlProc(HWND hwnd, UINT message, WPARAM wParam, 
         return 0;
     case HOST_STOP_WATCH_TIMERS:
         for (int bar = 0; bar < BAR_SLOTS; ++bar)
-            KillTimer(g_EdgeBarSet.hwndBar[bar], TIMER_WATCH_LEFT + BarEdge(bar));
+            KillTimer(g_EdgeBarSet.hwndBar[bar], WatchTimer(BarEdge(bar)));
         return 0;
     case HOST_TIMED_KIND_QUESTIONS: {
         KindQuestions questions = {static_cast<LONG>(lParam), 0};
@@ -113,8 +114,8 @@ static LRESULT CALLBACK HostControlProc(HWND hwnd, UINT message, WPARAM wParam, 
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR, int)
 {
-    ReplaceRunningCopy();
-    if (!StartBrellox(instance, previousInstance))
+    HANDLE replacedCopy = ReplaceRunningCopy();
+    if (!StartBrellox(instance, previousInstance, replacedCopy))
         return 0;
 
     WNDCLASSA wc = {};

@@ -3,8 +3,8 @@
 // place of the file, a directory name that leaves no room for the file name.
 // The window system's profile reader decides what each key reads as; the
 // program must take that through its range rules and keep running.
-#include "app/app_win32.h"
-#include "app/state.h"
+#include "app/settings_file_win32.h"
+#include "core/state.h"
 #include "brellox_fixture.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // LoadSettings and SaveSettings against real settings files, read and written by
 // the window system's own profile functions, in this process.
-#include "app/app_win32.h"
-#include "app/state.h"
+#include "app/settings_file_win32.h"
+#include "core/state.h"
 #include "brellox_fixture.h"
 #include "harness.h"
 

@@ -4,10 +4,10 @@
 
 int WidthInRange(int width)
 {
-    if (width <= 0)
-        return 1;
-    if (width > 10)
-        return 10;
+    if (width < WIDTH_LOWEST)
+        return WIDTH_LOWEST;
+    if (width > WIDTH_HIGHEST)
+        return WIDTH_HIGHEST;
     return width;
 }
 
@@ -189,4 +189,15 @@ bool BuildSettingsPath(const char *directory, char *path, unsigned size)
     memcpy(path, directory, directoryLength);
     memcpy(path + directoryLength, SETTINGS_FILE_NAME, nameLength + 1);
     return true;
+}
+
+bool EdgeEnabled(const Settings &settings, Edge edge)
+{
+    const int flags[EDGE_COUNT] = {settings.Left, settings.Right, settings.Top, settings.Bottom};
+    return flags[edge] != 0;
+}
+
+COLORREF SettingsColor(const Settings &settings)
+{
+    return static_cast<COLORREF>((settings.R & 0xFF) | (settings.G & 0xFF) << 8 | (settings.B & 0xFF) << 16);
 }

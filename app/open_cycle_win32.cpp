@@ -1,11 +1,15 @@
-// When to push windows aside and when to put them back: the open, the drag end,
-// the watch timers of the bars, and the hover poll and dwell that open a bar a
-// button is held over while another program drags something.
-#include "../app/app_win32.h"
-#include "../bars/bars_win32.h"
-#include "open_geometry.h"
-#include "shell_classes.h"
-#include "sweep_win32.h"
+#include "open_cycle_win32.h"
+
+#include "../bars/bar_appearance_win32.h"
+#include "../bars/bar_windows_win32.h"
+#include "../core/shell_classes.h"
+#include "../core/state.h"
+#include "../platform/libraries_win32.h"
+#include "../sweep/open_geometry.h"
+#include "../sweep/sweeps_win32.h"
+#include "../sweep/watch_rules.h"
+#include "timers.h"
+#include "window_proc_win32.h"
 
 namespace {
 
@@ -22,14 +26,14 @@ void StartWatch(int bar)
 {
     const Edge edge = BarEdge(bar);
     g_Watching[bar] = true;
-    SetTimer(g_EdgeBarSet.hwndBar[bar], TIMER_WATCH_LEFT + edge, 100, kWatches[edge]);
+    SetTimer(g_EdgeBarSet.hwndBar[bar], WatchTimer(edge), WATCH_PERIOD_MS, kWatches[edge]);
 }
 
 void StopWatch(int bar)
 {
     g_Watching[bar] = false;
     if (g_EdgeBarSet.hwndBar[bar] != NULL)
-        KillTimer(g_EdgeBarSet.hwndBar[bar], TIMER_WATCH_LEFT + BarEdge(bar));
+        KillTimer(g_EdgeBarSet.hwndBar[bar], WatchTimer(BarEdge(bar)));
 }
 
 // The window itself if it holds the shell's icon view: "Progman", or on
@@ -45,7 +49,7 @@ HWND IconViewHolder(HWND window)
 // window in front. Under Wine the mouse only reaches the thread that holds it
 // while that thread is in front: a bar taking the front would send the
 // button's release elsewhere and strand the drag.
-bool AnotherProgramDrags(HWND foreground)
+bool DragHoldsFront(HWND foreground)
 {
     const DWORD thread = GetWindowThreadProcessId(foreground, NULL);
     GUITHREADINFO info = {};
@@ -65,7 +69,7 @@ void Watch(int slot)
     // Whichever window shows the icons, a click on one brings it to the front.
     const DesktopWindows desktop = {FindWindowA("Progman", "Program Manager"), GetShellWindow(), GetDesktopWindow(),
                                     IconViewHolder(foreground)};
-    const WatchOutcome outcome = WatchTick(foreground, AnotherProgramDrags(foreground), g_DragOpen[slot], desktop, bar);
+    const WatchOutcome outcome = WatchTick(foreground, DragHoldsFront(foreground), g_DragOpen[slot], desktop, bar);
     g_DragOpen[slot] = outcome.drag;
     if (outcome.step == WatchWaits)
         return;
@@ -130,7 +134,7 @@ VOID CALLBACK FrontEvent(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD)
 // is over. False when the bar cannot be brought to the front.
 bool BringBarForward(int bar)
 {
-    return AnotherProgramDrags(GetForegroundWindow()) || SetForegroundWindow(g_EdgeBarSet.hwndBar[bar]);
+    return DragHoldsFront(GetForegroundWindow()) || SetForegroundWindow(g_EdgeBarSet.hwndBar[bar]);
 }
 
 // An open; dragFront is the window in front when a drag of another program
@@ -143,7 +147,7 @@ void Open(int bar, HWND dragFront)
     SetWindowPos(g_EdgeBarSet.hwndBar[bar], HWND_TOP, plan.bar.x, plan.bar.y, 0, 0,
                  SWP_NOSIZE | (dragFront != NULL ? SWP_NOACTIVATE : 0));
     g_DragOpen[bar] = DragOpen{dragFront, false};
-    SweepEdge(bar, plan.line);
+    RunSweep(bar, plan.line);
     StartWatch(bar);
 }
 
@@ -179,8 +183,15 @@ void SweepAtBar(int bar)
     RECT rect = {};
     GetWindowRect(g_EdgeBarSet.hwndBar[bar], &rect);
     g_DragOpen[bar] = DragOpen{NULL, false};
-    SweepEdge(bar, DragEndLine(BarEdge(bar), rect));
+    RunSweep(bar, DragEndLine(BarEdge(bar), rect));
     StartWatch(bar);
+}
+
+void RestoreAll()
+{
+    ParkBars();
+    RestoreWindows();
+    StartHoverPoll();
 }
 
 void EndOpens()
@@ -192,7 +203,9 @@ void EndOpens()
 void EndOpensForNewLayout(const MonitorLayout &before, const MonitorLayout &after)
 {
     StopOpens();
-    RestoreAllForNewLayout(before, after);
+    ParkBars();
+    RestoreWindowsForNewLayout(before, after);
+    StartHoverPoll();
 }
 
 bool AnyOpenStands()
@@ -232,25 +245,15 @@ void StopHoverPoll()
     KillTimer(g_EdgeBarSet.hwndOwner, TIMER_HOVER_POLL);
 }
 
-void RestartHoverPoll()
+void StartHoverPoll()
 {
-    SetTimer(g_EdgeBarSet.hwndOwner, TIMER_HOVER_POLL, 200, HoverPoll);
-    KillTimer(g_EdgeBarSet.hwndOwner, TIMER_DWELL_OPEN);
+    SetTimer(g_EdgeBarSet.hwndOwner, TIMER_HOVER_POLL, HOVER_POLL_PERIOD_MS, HoverPoll);
 }
 
-bool BarUnderCursor(POINT point, int *bar)
+void RestartHoverPoll()
 {
-    for (int candidate = 0; candidate < BAR_SLOTS; ++candidate) {
-        HWND hwnd = g_EdgeBarSet.hwndBar[candidate];
-        // A hidden bar belongs to an edge the user switched off; it keeps its
-        // last rectangle, but a held button there must not open it.
-        if (hwnd != NULL && IsWindowVisible(hwnd) &&
-            SendMessageA(hwnd, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)) == HTCLIENT) {
-            *bar = candidate;
-            return true;
-        }
-    }
-    return false;
+    StartHoverPoll();
+    KillTimer(g_EdgeBarSet.hwndOwner, TIMER_DWELL_OPEN);
 }
 
 VOID CALLBACK HoverPoll(HWND, UINT, UINT_PTR, DWORD)
@@ -270,7 +273,7 @@ VOID CALLBACK HoverPoll(HWND, UINT, UINT_PTR, DWORD)
     if (!HeldPointer(&point) || !BarUnderCursor(point, &bar) || !BringBarForward(bar))
         return;
     KillTimer(g_EdgeBarSet.hwndOwner, TIMER_HOVER_POLL);
-    SetTimer(g_EdgeBarSet.hwndOwner, TIMER_DWELL_OPEN, 300, DwellOpen);
+    SetTimer(g_EdgeBarSet.hwndOwner, TIMER_DWELL_OPEN, DWELL_PERIOD_MS, DwellOpen);
 }
 
 VOID CALLBACK DwellOpen(HWND, UINT, UINT_PTR, DWORD)
@@ -286,7 +289,7 @@ VOID CALLBACK DwellOpen(HWND, UINT, UINT_PTR, DWORD)
     // The watch expects the bar in the foreground right after the open, or
     // once the drag that opened it is over.
     HWND front = GetForegroundWindow();
-    const bool dragging = AnotherProgramDrags(front);
+    const bool dragging = DragHoldsFront(front);
     if (!dragging && !SetForegroundWindow(g_EdgeBarSet.hwndBar[bar]))
         return;
     Open(bar, dragging ? front : NULL);

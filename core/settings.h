@@ -1,8 +1,11 @@
 // The settings record and the rules that turn the settings file into it.
-// Nothing here touches the window system; settings_win32.cpp feeds these rules
-// from the profile file and writes the formatted entries back.
+// Nothing here touches the window system; the settings file's code feeds these
+// rules from the profile file and writes the formatted entries back.
 #ifndef BRELLOX_SETTINGS_H
 #define BRELLOX_SETTINGS_H
+
+#include "../platform/platform_types.h"
+#include "edges.h"
 
 struct ScreenSize {
     int cx;
@@ -35,6 +38,9 @@ struct SettingsSource {
     void *context;
 };
 
+// The bar thickness the settings accept, in pixels at 100 %.
+enum { WIDTH_LOWEST = 1, WIDTH_HIGHEST = 10 };
+
 int WidthInRange(int width);
 int AlphaInRange(int alpha);
 int OffsetInRange(int offset, ScreenSize screen);
@@ -61,6 +67,12 @@ void FormatSettings(const Settings *settings, SettingsEntry entries[SETTINGS_ENT
 // not among them missing. So settings end as a save and a reload would leave
 // them, range rules included, without any file.
 void ReadSavedEntries(Settings *settings, ScreenSize screen, const SettingsEntry entries[SETTINGS_ENTRY_COUNT]);
+
+// Whether the settings enable the bars of that edge: any non-zero flag does.
+bool EdgeEnabled(const Settings &settings, Edge edge);
+
+// The bar colour: the low byte of each component, red lowest.
+COLORREF SettingsColor(const Settings &settings);
 
 // Writes value in decimal into text (at least 12 bytes); returns its length.
 int FormatInt(int value, char *text);

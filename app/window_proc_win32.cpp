@@ -1,63 +1,60 @@
-// The window procedure of the class every Brellox window shares: the hidden owner
-// window and the four bars. It gives the bars their mouse behaviour; the actions
-// themselves live with the sweeps and the options dialog.
-#include "../app/app_win32.h"
-#include "../options/options_win32.h"
+// Each message one call into the part of Brellox it concerns.
+#include "window_proc_win32.h"
+
+#include "../bars/bar_appearance_win32.h"
+#include "../bars/bar_geometry.h"
+#include "../bars/bar_mouse_win32.h"
+#include "../bars/bar_windows_win32.h"
+#include "../core/state.h"
+#include "../options/options_dialog_win32.h"
 #include "../res/resource.h"
-#include "../sweep/sweep_win32.h"
-#include "bar_geometry.h"
-#include "bars_win32.h"
+#include "../sweep/sweeps_win32.h"
+#include "display_win32.h"
+#include "hotkey_win32.h"
+#include "open_cycle_win32.h"
+#include "settings_file_win32.h"
+#include "startup_win32.h"
 
 namespace {
 
-const WORD kEdgeCursorIds[EDGE_COUNT] = {IDCUR_EDGE_LEFT, IDCUR_EDGE_RIGHT, IDCUR_EDGE_TOP, IDCUR_EDGE_BOTTOM};
-
-// The edge's cursor at its size on the bar's monitor: the cursors are drawn
-// 16 pixels square at 100 %.
-void ShowEdgeCursor(int bar)
+// OK in the options dialog: the chosen record is saved, read back and applied.
+// After a failed save the reload reads the confirmed record, not the old file:
+// the user's choice applies all the same, for this run.
+void ApplyChosenSettings(HWND dialog, const Settings &chosen)
 {
-    const Edge edge = BarEdge(bar);
-    const int size = ScaledWidth(16, g_MonitorLayout.monitor[BarMonitor(bar)].dpi);
-    HCURSOR replaced = NULL;
-    if (g_hEdgeCursor[edge] == NULL || g_EdgeCursorSize[edge] != size) {
-        replaced = g_hEdgeCursor[edge];
-        g_hEdgeCursor[edge] = static_cast<HCURSOR>(
-            LoadImageA(g_hInstance, MAKEINTRESOURCEA(kEdgeCursorIds[edge]), IMAGE_CURSOR, size, size, LR_DEFAULTCOLOR));
-        g_EdgeCursorSize[edge] = size;
-    }
-    SetCursor(g_hEdgeCursor[edge]);
-    if (replaced != NULL)
-        DestroyCursor(replaced);
+    g_Settings = chosen;
+    SaveFailure failure;
+    const bool saved = SaveSettings(&failure);
+    ReloadSettings();
+    ApplyBars();
+    if (!saved)
+        ReportSaveFailure(dialog, failure);
 }
 
-// The bar menu at the point of release, in the user's language; the menu is
-// loaded for this one pop-up and destroyed before its command runs.
-void RunBarMenu(HWND hwnd, LPARAM lParam)
+// The bar menu's command.
+void RunMenuCommand(int command)
 {
-    const WORD menuId = UserLanguageIsJapanese(64) ? IDM_BAR_JA : IDM_BAR_EN;
-    HMENU menu = LoadMenuA(g_hInstance, MAKEINTRESOURCEA(menuId));
-    POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    ClientToScreen(hwnd, &point);
-    const int command =
-        TrackPopupMenu(GetSubMenu(menu, 0), TPM_RETURNCMD | TPM_VCENTERALIGN, point.x, point.y, 0, hwnd, NULL);
-    DestroyMenu(menu);
     if (command == IDM_OPTIONS)
-        ShowOptions();
+        ShowOptionsDialog();
     else if (command == IDM_CLOSE)
         PostQuitMessage(0);
 }
 
+// Something that starts a sweep or a restore, sent while one waits for
+// another program: it comes after that one, posted as this message.
+bool PutOffWhileMoving(UINT message)
+{
+    if (!MovesUnderWay())
+        return false;
+    PostMessageA(g_EdgeBarSet.hwndOwner, message, 0, 0);
+    return true;
+}
+
 } // namespace
 
-bool BarOfWindow(HWND hwnd, int *bar)
+void ShowOptionsDialog()
 {
-    for (int slot = 0; slot < BAR_SLOTS; ++slot) {
-        if (hwnd != NULL && g_EdgeBarSet.hwndBar[slot] == hwnd) {
-            *bar = slot;
-            return true;
-        }
-    }
-    return false;
+    ShowOptions(ApplyChosenSettings);
 }
 
 LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -78,11 +75,8 @@ LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_QUERYENDSESSION:
         // Programs save their windows' places as the session ends: everything
         // goes back while they still run. The end is never held up: a restore
-        // waits for other programs within its bound, and one under way in a
-        // sweep's wait comes right after it.
-        if (MovesUnderWay())
-            PostMessageA(g_EdgeBarSet.hwndOwner, WM_END_OPENS, 0, 0);
-        else
+        // waits for other programs within its bound.
+        if (!PutOffWhileMoving(WM_END_OPENS))
             EndOpens();
         return TRUE;
     case WM_ENDSESSION:
@@ -98,20 +92,16 @@ LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_END_OPENS:
         EndOpens();
         return 0;
-    case WM_MOUSEMOVE: {
+    case WM_MOUSEMOVE:
         if (isBar)
             ShowEdgeCursor(bar);
-        // The window system's own leave tracking, which the common controls'
-        // wrapper only forwards to; that library stays unloaded at rest.
-        TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, hwnd, 0};
-        TrackMouseEvent(&track);
+        TrackMouseLeave(hwnd);
         // A move with a button already held belongs to a drag begun elsewhere.
         // Some window systems (Wine among them) deliver it to the bar despite the
         // drag source's capture; the hover poll must keep watching for the dwell.
         if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0)
             StopHoverPoll();
         return 0;
-    }
     case WM_LBUTTONDOWN:
         if (isBar)
             ShowEdgeCursor(bar);
@@ -124,12 +114,12 @@ LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
             OpenBar(bar);
         return 0;
     case WM_RBUTTONUP:
-        RunBarMenu(hwnd, lParam);
+        RunMenuCommand(RunBarMenu(hwnd, lParam));
         return 0;
     case WM_MOVING:
         if (isBar)
             ConstrainMove(BarEdge(bar), g_MonitorLayout.monitor[BarMonitor(bar)].rect, g_Settings.Offset,
-                          SweepsAlongMonitorOnly(g_MonitorLayout), reinterpret_cast<RECT *>(lParam));
+                          SeveralMonitors(g_MonitorLayout), reinterpret_cast<RECT *>(lParam));
         return TRUE;
     case WM_EXITSIZEMOVE:
         if (isBar)
@@ -154,12 +144,8 @@ LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_FOLLOW_DISPLAY:
         // Every top-level window hears of the change, the topmost bars first;
         // whichever hears first follows it, and the others then find the
-        // monitors as they have just been read. Sent while a sweep or a
-        // restore waits for another program, it waits for that one's end: its
-        // restore would run inside it.
-        if (MovesUnderWay())
-            PostMessageA(g_EdgeBarSet.hwndOwner, WM_FOLLOW_DISPLAY, 0, 0);
-        else
+        // monitors as they have just been read.
+        if (!PutOffWhileMoving(WM_FOLLOW_DISPLAY))
             FollowDisplay();
         return 0;
     case WM_DPICHANGED:

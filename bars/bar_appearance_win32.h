@@ -1,27 +1,21 @@
-// The bars' look and place on the screen.
-#ifndef BRELLOX_BARS_WIN32_H
-#define BRELLOX_BARS_WIN32_H
+// The bars' look and place on the screen, and whether each is to be seen.
+#ifndef BRELLOX_BAR_APPEARANCE_WIN32_H
+#define BRELLOX_BAR_APPEARANCE_WIN32_H
 
-#include "../app/state.h"
 #include "../platform/platform.h"
-#include "monitor_layout.h"
-
-// The monitors as the window system reports them now, the primary first.
-MonitorLayout ReadMonitorLayout();
-// The width of an icon cell on a monitor of that scale.
-int IconSpacing(int dpi);
-
-// Which bar slot a window is; false for the owner window.
-bool BarOfWindow(HWND hwnd, int *bar);
 
 // Gives every enabled bar the bar colour, its rest rectangle and the top of the
 // topmost windows, and every bar the transparency, where layered windows exist.
+// The one bar brush is created here, and the one it replaces released.
 void ApplyBars();
+
+// Shows each bar that is to be seen by the settings and hides the others (the
+// settings' visibility step), with that showing command.
+void ShowBarsBySettings(int showCommand);
 
 // Whether the bar of that slot is to be seen: it exists, its edge is enabled
 // and it does not stand aside for a full-screen program.
 bool BarShown(int bar);
-
 // Whether the bar of that slot stands aside for a full-screen program.
 bool BarAside(int bar);
 
@@ -30,6 +24,8 @@ bool BarAside(int bar);
 // such program is in front.
 void FitBarsToFront();
 
-LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// Puts every bar back at its rest place, raised, without activating it; a
+// hidden bar stays hidden.
+void ParkBars();
 
 #endif

@@ -1,8 +1,7 @@
-// The settings file: "Brellox.ini" in the current directory at the moment of each
-// load or save, read and written with the profile functions.
-#include "../bars/bars_win32.h"
-#include "app_win32.h"
-#include "state.h"
+#include "settings_file_win32.h"
+
+#include "../bars/bar_appearance_win32.h"
+#include "../core/state.h"
 
 namespace {
 
@@ -49,18 +48,6 @@ void ReadSettingsFile()
     CurrentSettingsPath(path);
     SettingsSource source = {ReadProfileInt, ReadProfileText, path};
     ReadSettings(&g_Settings, g_ScreenSize, &source);
-}
-
-// Shows each bar that is to be seen by the settings and hides the others.
-void ShowBarsBySettings(int showCommand)
-{
-    for (int bar = 0; bar < BAR_SLOTS; ++bar) {
-        HWND hwnd = g_EdgeBarSet.hwndBar[bar];
-        if (hwnd == NULL)
-            continue;
-        ShowWindow(hwnd, BarShown(bar) ? showCommand : SW_HIDE);
-        UpdateWindow(hwnd);
-    }
 }
 
 } // namespace

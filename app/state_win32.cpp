@@ -1,0 +1,8 @@
+// The state the whole program shares (core/state.h).
+#include "../core/state.h"
+
+Settings g_Settings;
+ScreenSize g_ScreenSize;
+EdgeBarSet g_EdgeBarSet;
+MonitorLayout g_MonitorLayout;
+HINSTANCE g_hInstance;

@@ -1,0 +1,8 @@
+#include "language.h"
+
+#include <string.h>
+
+bool IsJapaneseLanguage(const char *englishLanguageName)
+{
+    return strcmp(englishLanguageName, "Japanese") == 0;
+}

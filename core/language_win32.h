@@ -1,0 +1,9 @@
+// The language check, asked of the window system each time a text is shown.
+#ifndef BRELLOX_LANGUAGE_WIN32_H
+#define BRELLOX_LANGUAGE_WIN32_H
+
+// Whether the user's language is Japanese, asked with a buffer of bufferSize
+// bytes (at most 64).
+bool UserLanguageIsJapanese(int bufferSize);
+
+#endif

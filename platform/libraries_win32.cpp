@@ -1,0 +1,117 @@
+#include "libraries_win32.h"
+
+namespace {
+
+// A library's entry point as the type the caller calls it by.
+template <typename Proc> Proc EntryPoint(HMODULE library, const char *name)
+{
+    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
+}
+
+HMODULE g_hUser32;
+SetLayeredWindowAttributesProc g_pfnSetLayeredWindowAttributes;
+GetSystemMetricsForDpiProc g_pfnGetSystemMetricsForDpi;
+
+HMODULE g_hCommonControls;
+
+HMODULE g_hDwmApi;
+DwmGetWindowAttributeProc g_pfnDwmGetWindowAttribute;
+
+HMODULE g_hShcore;
+
+// DWMWA_CLOAKED, which the Windows headers give only with the window
+// manager's own header.
+const DWORD kDwmCloaked = 14;
+
+} // namespace
+
+void LoadUser32Entries()
+{
+    g_hUser32 = LoadLibraryA("user32.dll");
+    if (g_hUser32 == NULL)
+        return;
+    g_pfnSetLayeredWindowAttributes = EntryPoint<SetLayeredWindowAttributesProc>(g_hUser32, "SetLayeredWindowAttributes");
+    g_pfnGetSystemMetricsForDpi = EntryPoint<GetSystemMetricsForDpiProc>(g_hUser32, "GetSystemMetricsForDpi");
+}
+
+void ReleaseUser32Entries()
+{
+    g_pfnSetLayeredWindowAttributes = NULL;
+    g_pfnGetSystemMetricsForDpi = NULL;
+    if (g_hUser32 != NULL)
+        FreeLibrary(g_hUser32);
+    g_hUser32 = NULL;
+}
+
+SetLayeredWindowAttributesProc LayeredWindowAttributes()
+{
+    return g_pfnSetLayeredWindowAttributes;
+}
+
+int IconSpacing(int dpi)
+{
+    if (g_pfnGetSystemMetricsForDpi != NULL && dpi > 0)
+        return g_pfnGetSystemMetricsForDpi(SM_CXICONSPACING, static_cast<UINT>(dpi));
+    return GetSystemMetrics(SM_CXICONSPACING);
+}
+
+bool LoadCommonControls()
+{
+    if (g_hCommonControls != NULL)
+        return true;
+    g_hCommonControls = LoadLibraryA("comctl32.dll");
+    if (g_hCommonControls == NULL)
+        return false;
+    const InitCommonControlsExProc pfnInitCommonControlsEx =
+        EntryPoint<InitCommonControlsExProc>(g_hCommonControls, "InitCommonControlsEx");
+    const INITCOMMONCONTROLSEX init = {sizeof(init), ICC_UPDOWN_CLASS};
+    if (pfnInitCommonControlsEx != NULL)
+        pfnInitCommonControlsEx(&init);
+    return true;
+}
+
+void ReleaseCommonControls()
+{
+    if (g_hCommonControls != NULL)
+        FreeLibrary(g_hCommonControls);
+    g_hCommonControls = NULL;
+}
+
+bool LoadDwmApi()
+{
+    if (g_hDwmApi != NULL)
+        return true;
+    g_hDwmApi = LoadLibraryA("dwmapi.dll");
+    if (g_hDwmApi == NULL)
+        return false;
+    g_pfnDwmGetWindowAttribute = EntryPoint<DwmGetWindowAttributeProc>(g_hDwmApi, "DwmGetWindowAttribute");
+    return true;
+}
+
+void ReleaseDwmApi()
+{
+    g_pfnDwmGetWindowAttribute = NULL;
+    if (g_hDwmApi != NULL)
+        FreeLibrary(g_hDwmApi);
+    g_hDwmApi = NULL;
+}
+
+bool WindowCloaked(HWND hwnd)
+{
+    DWORD cloaked = 0;
+    return LoadDwmApi() && g_pfnDwmGetWindowAttribute != NULL &&
+           g_pfnDwmGetWindowAttribute(hwnd, kDwmCloaked, &cloaked, sizeof(cloaked)) == S_OK && cloaked != 0;
+}
+
+GetDpiForMonitorProc LoadShcore()
+{
+    g_hShcore = LoadLibraryA("shcore.dll");
+    return g_hShcore != NULL ? EntryPoint<GetDpiForMonitorProc>(g_hShcore, "GetDpiForMonitor") : NULL;
+}
+
+void ReleaseShcore()
+{
+    if (g_hShcore != NULL)
+        FreeLibrary(g_hShcore);
+    g_hShcore = NULL;
+}
