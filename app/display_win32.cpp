@@ -3,11 +3,11 @@
 #include "../bars/bar_appearance_win32.h"
 #include "../bars/bar_windows_win32.h"
 #include "../bars/monitors_win32.h"
-#include "../core/state.h"
+#include "../core/state_win32.h"
 #include "../options/options_dialog_win32.h"
 #include "open_cycle_win32.h"
 #include "settings_file_win32.h"
-#include "timers.h"
+#include "timers_win32.h"
 
 void ReadScreenSize()
 {

@@ -3,7 +3,7 @@
 #ifndef BRELLOX_DISPLAY_WIN32_H
 #define BRELLOX_DISPLAY_WIN32_H
 
-#include "../platform/platform.h"
+#include "../platform/platform_win32.h"
 
 // After a display message: puts back every pushed window, then brings the
 // settings' ranges and the bars to the new monitors, as a fresh start there

@@ -4,8 +4,8 @@
 #ifndef BRELLOX_HOTKEY_H
 #define BRELLOX_HOTKEY_H
 
-#include "../platform/platform_types.h"
 #include "../core/settings.h"
+#include "../platform/platform_types.h"
 
 // RegisterHotKey's modifier flags, named here for the builds without the
 // window system.

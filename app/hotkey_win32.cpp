@@ -3,11 +3,11 @@
 #include "../bars/bar_appearance_win32.h"
 #include "../bars/bar_layout.h"
 #include "../core/language_win32.h"
-#include "../core/state.h"
+#include "../core/state_win32.h"
 #include "hotkey.h"
 #include "open_cycle_win32.h"
 #include "settings_file_win32.h"
-#include "timers.h"
+#include "timers_win32.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #ifndef BRELLOX_HOTKEY_WIN32_H
 #define BRELLOX_HOTKEY_WIN32_H
 
-#include "../platform/platform.h"
+#include "../platform/platform_win32.h"
 
 // Registers the settings' hot key, once, at the end of start-up; a value that
 // cannot be used, or a key another program holds, is told in a message box,

@@ -3,12 +3,12 @@
 #include "../bars/bar_appearance_win32.h"
 #include "../bars/bar_windows_win32.h"
 #include "../core/shell_classes.h"
-#include "../core/state.h"
+#include "../core/state_win32.h"
 #include "../platform/libraries_win32.h"
 #include "../sweep/open_geometry.h"
 #include "../sweep/sweeps_win32.h"
 #include "../sweep/watch_rules.h"
-#include "timers.h"
+#include "timers_win32.h"
 #include "window_proc_win32.h"
 
 namespace {

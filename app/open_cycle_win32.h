@@ -6,7 +6,7 @@
 #define BRELLOX_OPEN_CYCLE_WIN32_H
 
 #include "../core/monitor_layout.h"
-#include "../platform/platform.h"
+#include "../platform/platform_win32.h"
 
 // Slides the bar inward by its monitor's open distance and sweeps the
 // uncovered strip; its watch starts.

@@ -1,7 +1,7 @@
 #include "settings_file_win32.h"
 
 #include "../bars/bar_appearance_win32.h"
-#include "../core/state.h"
+#include "../core/state_win32.h"
 
 namespace {
 

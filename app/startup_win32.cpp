@@ -3,7 +3,7 @@
 #include "../bars/bar_appearance_win32.h"
 #include "../bars/bar_windows_win32.h"
 #include "../bars/monitors_win32.h"
-#include "../core/state.h"
+#include "../core/state_win32.h"
 #include "../core/window_names.h"
 #include "../platform/libraries_win32.h"
 #include "../sweep/sweeps_win32.h"
@@ -77,8 +77,8 @@ bool StartBrellox(HINSTANCE instance, HINSTANCE previousInstance, HANDLE replace
     // Every bar is made anew (a copy started again in one process finds the
     // handles of its last run's windows here).
     g_EdgeBarSet = EdgeBarSet();
-    g_EdgeBarSet.hwndOwner = CreateWindowExA(0, BRELLOX_CLASS_NAME, BRELLOX_OWNER_NAME, WS_POPUP, 0, 0, 0, 0, NULL,
-                                             NULL, instance, NULL);
+    g_EdgeBarSet.hwndOwner =
+        CreateWindowExA(0, BRELLOX_CLASS_NAME, BRELLOX_OWNER_NAME, WS_POPUP, 0, 0, 0, 0, NULL, NULL, instance, NULL);
     g_MonitorLayout = ReadMonitorLayout();
     MatchBarsToLayout();
 

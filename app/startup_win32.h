@@ -2,7 +2,7 @@
 #ifndef BRELLOX_STARTUP_WIN32_H
 #define BRELLOX_STARTUP_WIN32_H
 
-#include "../platform/platform.h"
+#include "../platform/platform_win32.h"
 
 // Asks a running copy to end and does not wait for it. Returns that copy's
 // process (NULL when none ran, or it is this one): its hot key is free once it

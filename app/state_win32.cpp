@@ -1,5 +1,5 @@
 // The state the whole program shares (core/state.h).
-#include "../core/state.h"
+#include "../core/state_win32.h"
 
 Settings g_Settings;
 ScreenSize g_ScreenSize;

@@ -5,7 +5,7 @@
 #include "../bars/bar_geometry.h"
 #include "../bars/bar_mouse_win32.h"
 #include "../bars/bar_windows_win32.h"
-#include "../core/state.h"
+#include "../core/state_win32.h"
 #include "../options/options_dialog_win32.h"
 #include "../res/resource.h"
 #include "../sweep/sweeps_win32.h"
@@ -50,6 +50,90 @@ bool PutOffWhileMoving(UINT message)
     return true;
 }
 
+// Any of Brellox's windows: a newer copy sends WM_DESTROY to end this one, and
+// registers the hot key as soon as the send returns, so the key is let go of
+// here, not once the loop has ended. A bar of a monitor that went away is
+// destroyed once it is no longer among the bars, and ends nothing.
+void EndAsAsked(HWND hwnd, bool isBar)
+{
+    if (!isBar && hwnd != g_EdgeBarSet.hwndOwner)
+        return;
+    EndHotkey();
+    PostQuitMessage(0);
+}
+
+// Programs save their windows' places as the session ends: everything goes
+// back while they still run. The end is never held up: a restore waits for
+// other programs within its bound.
+void SessionEnding()
+{
+    if (!PutOffWhileMoving(WM_END_OPENS))
+        EndOpens();
+}
+
+// The process may end as soon as WM_ENDSESSION returns: whatever is still
+// pushed goes back, and everything is let go of as Close does. A session that
+// goes on changes nothing.
+void SessionEnds(bool ends)
+{
+    if (!ends)
+        return;
+    if (!MovesUnderWay())
+        EndOpens();
+    EndBrellox();
+    PostQuitMessage(0);
+}
+
+void MouseMoved(HWND hwnd, bool isBar, int bar, WPARAM keys)
+{
+    if (isBar)
+        ShowEdgeCursor(bar);
+    TrackMouseLeave(hwnd);
+    // A move with a button already held belongs to a drag begun elsewhere.
+    // Some window systems (Wine among them) deliver it to the bar despite the
+    // drag source's capture; the hover poll must keep watching for the dwell.
+    if ((keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0)
+        StopHoverPoll();
+}
+
+// Taken for a press on a caption: the window system's move loop drags the bar
+// until the button is released.
+void LeftButtonPressed(HWND hwnd, bool isBar, int bar)
+{
+    if (isBar)
+        ShowEdgeCursor(bar);
+    SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+void BarMoving(int bar, RECT *proposed)
+{
+    ConstrainMove(BarEdge(bar), g_MonitorLayout.monitor[BarMonitor(bar)].rect, g_Settings.Offset,
+                  SeveralMonitors(g_MonitorLayout), proposed);
+}
+
+// A bar is in front after an open: another window activated takes the front
+// from it, and the watch restores now rather than at its tick.
+void BarDeactivated()
+{
+    PostMessageA(g_EdgeBarSet.hwndOwner, WM_FRONT_CHANGED, 0, 0);
+}
+
+// Every top-level window hears of a display change, the topmost bars first;
+// whichever hears first follows it, and the others then find the monitors as
+// they have just been read.
+void DisplayChanged()
+{
+    if (!PutOffWhileMoving(WM_FOLLOW_DISPLAY))
+        FollowDisplay();
+}
+
+// The bars keep the places their monitors give them, not the one the window
+// system proposes for a new scale; the owner reads every monitor again.
+void ScaleChanged()
+{
+    PostMessageA(g_EdgeBarSet.hwndOwner, WM_FOLLOW_DISPLAY, 0, 0);
+}
+
 } // namespace
 
 void ShowOptionsDialog()
@@ -63,51 +147,22 @@ LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     const bool isBar = BarOfWindow(hwnd, &bar);
     switch (message) {
     case WM_DESTROY:
-        // Any of Brellox's windows: a newer copy sends this to end this one,
-        // and registers the hot key as soon as the send returns, so the key is
-        // let go of here, not once the loop has ended. A bar of a monitor that
-        // went away is destroyed once it is no longer among the bars.
-        if (isBar || hwnd == g_EdgeBarSet.hwndOwner) {
-            EndHotkey();
-            PostQuitMessage(0);
-        }
+        EndAsAsked(hwnd, isBar);
         return 0;
     case WM_QUERYENDSESSION:
-        // Programs save their windows' places as the session ends: everything
-        // goes back while they still run. The end is never held up: a restore
-        // waits for other programs within its bound.
-        if (!PutOffWhileMoving(WM_END_OPENS))
-            EndOpens();
+        SessionEnding();
         return TRUE;
     case WM_ENDSESSION:
-        // The process may end as soon as this returns: whatever is still
-        // pushed goes back, and everything is let go of as Close does.
-        if (wParam) {
-            if (!MovesUnderWay())
-                EndOpens();
-            EndBrellox();
-            PostQuitMessage(0);
-        }
+        SessionEnds(wParam != FALSE);
         return 0;
     case WM_END_OPENS:
         EndOpens();
         return 0;
     case WM_MOUSEMOVE:
-        if (isBar)
-            ShowEdgeCursor(bar);
-        TrackMouseLeave(hwnd);
-        // A move with a button already held belongs to a drag begun elsewhere.
-        // Some window systems (Wine among them) deliver it to the bar despite the
-        // drag source's capture; the hover poll must keep watching for the dwell.
-        if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0)
-            StopHoverPoll();
+        MouseMoved(hwnd, isBar, bar, wParam);
         return 0;
     case WM_LBUTTONDOWN:
-        if (isBar)
-            ShowEdgeCursor(bar);
-        // Taken for a press on a caption: the window system's move loop drags
-        // the bar until the button is released.
-        SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        LeftButtonPressed(hwnd, isBar, bar);
         return 0;
     case WM_LBUTTONDBLCLK:
         if (isBar)
@@ -118,8 +173,7 @@ LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_MOVING:
         if (isBar)
-            ConstrainMove(BarEdge(bar), g_MonitorLayout.monitor[BarMonitor(bar)].rect, g_Settings.Offset,
-                          SeveralMonitors(g_MonitorLayout), reinterpret_cast<RECT *>(lParam));
+            BarMoving(bar, reinterpret_cast<RECT *>(lParam));
         return TRUE;
     case WM_EXITSIZEMOVE:
         if (isBar)
@@ -129,10 +183,8 @@ LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         RestartHoverPoll();
         return 0;
     case WM_ACTIVATE:
-        // A bar is in front after an open: another window activated takes the
-        // front from it, and the watch restores now rather than at its tick.
         if (isBar && LOWORD(wParam) == WA_INACTIVE)
-            PostMessageA(g_EdgeBarSet.hwndOwner, WM_FRONT_CHANGED, 0, 0);
+            BarDeactivated();
         break;
     case WM_FRONT_CHANGED:
         FrontChanged();
@@ -142,16 +194,10 @@ LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_DISPLAYCHANGE:
     case WM_FOLLOW_DISPLAY:
-        // Every top-level window hears of the change, the topmost bars first;
-        // whichever hears first follows it, and the others then find the
-        // monitors as they have just been read.
-        if (!PutOffWhileMoving(WM_FOLLOW_DISPLAY))
-            FollowDisplay();
+        DisplayChanged();
         return 0;
     case WM_DPICHANGED:
-        // The bars keep the places their monitors give them, not the one the
-        // window system proposes; the owner reads every monitor again.
-        PostMessageA(g_EdgeBarSet.hwndOwner, WM_FOLLOW_DISPLAY, 0, 0);
+        ScaleChanged();
         return 0;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);

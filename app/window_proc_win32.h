@@ -3,7 +3,7 @@
 #ifndef BRELLOX_WINDOW_PROC_WIN32_H
 #define BRELLOX_WINDOW_PROC_WIN32_H
 
-#include "../platform/platform.h"
+#include "../platform/platform_win32.h"
 
 // Posted to the owner window when the front changed while windows were being
 // moved: the step waits until they are.

@@ -1,6 +1,6 @@
 #include "bar_appearance_win32.h"
 
-#include "../core/state.h"
+#include "../core/state_win32.h"
 #include "../platform/libraries_win32.h"
 #include "bar_geometry.h"
 #include "bar_layout.h"

@@ -2,7 +2,7 @@
 #ifndef BRELLOX_BAR_APPEARANCE_WIN32_H
 #define BRELLOX_BAR_APPEARANCE_WIN32_H
 
-#include "../platform/platform.h"
+#include "../platform/platform_win32.h"
 
 // Gives every enabled bar the bar colour, its rest rectangle and the top of the
 // topmost windows, and every bar the transparency, where layered windows exist.

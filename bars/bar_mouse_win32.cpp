@@ -1,7 +1,7 @@
 #include "bar_mouse_win32.h"
 
 #include "../core/language_win32.h"
-#include "../core/state.h"
+#include "../core/state_win32.h"
 #include "../res/resource.h"
 #include "bar_layout.h"
 

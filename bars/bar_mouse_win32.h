@@ -4,7 +4,7 @@
 #define BRELLOX_BAR_MOUSE_WIN32_H
 
 #include "../core/edges.h"
-#include "../platform/platform.h"
+#include "../platform/platform_win32.h"
 
 // The edge's cursor at its size on the bar's monitor. Each edge's cursor is
 // loaded the first time the pointer moves over such a bar and kept for the

@@ -1,6 +1,6 @@
 #include "bar_windows_win32.h"
 
-#include "../core/state.h"
+#include "../core/state_win32.h"
 #include "../core/window_names.h"
 #include "bar_geometry.h"
 #include "bar_layout.h"

@@ -3,7 +3,7 @@
 #ifndef BRELLOX_BAR_WINDOWS_WIN32_H
 #define BRELLOX_BAR_WINDOWS_WIN32_H
 
-#include "../platform/platform.h"
+#include "../platform/platform_win32.h"
 
 // Gives every outer edge of every monitor its bar and no other edge one: a bar
 // is created once for its monitor's edge and kept while that edge is outer.

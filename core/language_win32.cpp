@@ -1,6 +1,6 @@
 #include "language_win32.h"
 
-#include "../platform/platform.h"
+#include "../platform/platform_win32.h"
 #include "language.h"
 
 bool UserLanguageIsJapanese(int bufferSize)

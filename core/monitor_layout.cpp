@@ -78,4 +78,3 @@ int MonitorUnder(const MonitorLayout &layout, POINT point)
     }
     return nearest;
 }
-

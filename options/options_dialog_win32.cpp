@@ -4,7 +4,7 @@
 #include "options_dialog_win32.h"
 
 #include "../core/language_win32.h"
-#include "../core/state.h"
+#include "../core/state_win32.h"
 #include "../platform/libraries_win32.h"
 #include "../res/resource.h"
 #include "options_rules.h"

@@ -3,7 +3,7 @@
 #define BRELLOX_OPTIONS_DIALOG_WIN32_H
 
 #include "../core/settings.h"
-#include "../platform/platform.h"
+#include "../platform/platform_win32.h"
 #include "save_failure.h"
 
 // What OK does with the record the dialog's values make, while the dialog is

@@ -3,7 +3,6 @@
 #include "../platform/wrap_int.h"
 #include "../res/resource.h"
 
-
 const int kEdgeBoxIds[EDGE_COUNT] = {IDC_EDGE_LEFT, IDC_EDGE_RIGHT, IDC_EDGE_TOP, IDC_EDGE_BOTTOM};
 
 void OptionRanges(ScreenSize screen, ValueRange ranges[OPTION_VALUE_COUNT])

@@ -30,7 +30,8 @@ void LoadUser32Entries()
     g_hUser32 = LoadLibraryA("user32.dll");
     if (g_hUser32 == NULL)
         return;
-    g_pfnSetLayeredWindowAttributes = EntryPoint<SetLayeredWindowAttributesProc>(g_hUser32, "SetLayeredWindowAttributes");
+    g_pfnSetLayeredWindowAttributes =
+        EntryPoint<SetLayeredWindowAttributesProc>(g_hUser32, "SetLayeredWindowAttributes");
     g_pfnGetSystemMetricsForDpi = EntryPoint<GetSystemMetricsForDpiProc>(g_hUser32, "GetSystemMetricsForDpi");
 }
 

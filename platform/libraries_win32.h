@@ -4,7 +4,7 @@
 #ifndef BRELLOX_LIBRARIES_WIN32_H
 #define BRELLOX_LIBRARIES_WIN32_H
 
-#include "platform.h"
+#include "platform_win32.h"
 
 // SetLayeredWindowAttributes and GetSystemMetricsForDpi in user32.dll: looked
 // up at start-up, let go of at the end. Twice released is once.

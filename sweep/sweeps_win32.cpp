@@ -1,6 +1,6 @@
 #include "sweeps_win32.h"
 
-#include "../core/state.h"
+#include "../core/state_win32.h"
 #include "../platform/libraries_win32.h"
 #include "restore_place.h"
 #include "restore_targets.h"

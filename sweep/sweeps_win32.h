@@ -5,7 +5,7 @@
 #define BRELLOX_SWEEPS_WIN32_H
 
 #include "../core/monitor_layout.h"
-#include "../platform/platform.h"
+#include "../platform/platform_win32.h"
 #include "moved_windows.h"
 
 // The EnumWindows callbacks of the four sweeps, run by RunSweep; lParam

@@ -1,7 +1,7 @@
 #include "brellox_fixture.h"
 
 #include "app/settings_file_win32.h"
-#include "core/state.h"
+#include "core/state_win32.h"
 
 RECT Moved(const RECT &r, LONG x, LONG y)
 {

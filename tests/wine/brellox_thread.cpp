@@ -2,7 +2,7 @@
 
 #include "app/startup_win32.h"
 #include "app/window_proc_win32.h"
-#include "core/state.h"
+#include "core/state_win32.h"
 #include "platform/libraries_win32.h"
 
 DWORD WINAPI BrelloxThread::Run(LPVOID parameter)

@@ -4,8 +4,8 @@
 // does, or times a sweep or a restore.
 #include "app/open_cycle_win32.h"
 #include "app/startup_win32.h"
-#include "app/timers.h"
-#include "core/state.h"
+#include "app/timers_win32.h"
+#include "core/state_win32.h"
 #include "host_control.h"
 #include "platform/libraries_win32.h"
 #include "sweep/sweep_verdict.h"

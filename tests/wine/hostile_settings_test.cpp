@@ -4,7 +4,7 @@
 // The window system's profile reader decides what each key reads as; the
 // program must take that through its range rules and keep running.
 #include "app/settings_file_win32.h"
-#include "core/state.h"
+#include "core/state_win32.h"
 #include "brellox_fixture.h"
 
 #include <gtest/gtest.h>

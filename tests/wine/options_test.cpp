@@ -1,7 +1,7 @@
 // The options dialog driven for real: opened by Brellox's own code on a thread
 // of this process, worked with clicks and keys, and judged by its controls, the
 // settings file and the bars.
-#include "core/state.h"
+#include "core/state_win32.h"
 #include "brellox_thread.h"
 #include "harness.h"
 #include "window_checks.h"

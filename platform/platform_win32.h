@@ -1,7 +1,7 @@
 // The window-system interface the Win32 side of the program is written against:
 // the Win32 headers, plus the few declarations they do not give us.
-#ifndef BRELLOX_PLATFORM_H
-#define BRELLOX_PLATFORM_H
+#ifndef BRELLOX_PLATFORM_WIN32_H
+#define BRELLOX_PLATFORM_WIN32_H
 
 #include "platform_types.h"
 

@@ -1,7 +1,7 @@
 // Every timer Brellox runs, one id each, and their periods. Every timer carries
 // its callback; no window procedure handles WM_TIMER.
-#ifndef BRELLOX_TIMERS_H
-#define BRELLOX_TIMERS_H
+#ifndef BRELLOX_TIMERS_WIN32_H
+#define BRELLOX_TIMERS_WIN32_H
 
 #include "../core/edges.h"
 #include "../platform/platform_types.h"

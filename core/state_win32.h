@@ -2,8 +2,8 @@
 // run and touched only from the one thread. Defined in app/state_win32.cpp;
 // the rules that need no window system never include this header: they take
 // what they need as arguments.
-#ifndef BRELLOX_STATE_H
-#define BRELLOX_STATE_H
+#ifndef BRELLOX_STATE_WIN32_H
+#define BRELLOX_STATE_WIN32_H
 
 #include "../platform/platform_types.h"
 #include "edges.h"
