@@ -92,6 +92,31 @@ else
   grep -E '^(FAIL|ERROR):' "$logs/tools.log" | head -n 20
 fi
 
+# The floors of the program's sources: every include goes to a folder its
+# file may include, and rules that need no window system include none of its
+# files. One test.
+echo "== the floors of the sources (tools/floors.py)"
+if python3 -B tools/floors.py >"$logs/floors.log" 2>&1; then
+  passed=$((passed + 1))
+  echo "floors: every include goes to a floor it may"
+else
+  failed=$((failed + 1))
+  sed 's/^/floors: /' "$logs/floors.log" | head -n 20
+fi
+
+# The shipped program: a second build of it in another folder gives the same
+# bytes, and it stays within its size limit; each check counts as one test.
+echo "== the shipped program, built again in build/win32-again: the same bytes, its size"
+tools/shipped-exe.sh "$logs/shipped-build.log" >"$logs/shipped.log" 2>&1
+status=$?
+ok=$(grep -c '^shipped [a-z ]*: ok' "$logs/shipped.log")
+bad=$(grep -c '^shipped [a-z ]*: FAILED' "$logs/shipped.log")
+if [ "$status" != 0 ] && [ "$bad" = 0 ]; then bad=1; fi
+if [ "$ok" = 0 ] && [ "$bad" = 0 ]; then bad=1; fi
+passed=$((passed + ok))
+failed=$((failed + bad))
+grep -E '^shipped ' "$logs/shipped.log" || echo "shipped: no check reported (exit code $status); see $logs/shipped.log"
+
 # Each fuzz target counts as one test: it passes when its short run, from its
 # seeds, finds nothing.
 # A run that cannot build or start the targets counts as one failure.
