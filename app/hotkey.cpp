@@ -169,79 +169,12 @@ void ReadHotkeySetting(const SettingsSource *source, HotkeySetting *setting)
 
 namespace {
 
-struct ProblemTexts {
-    const char *beforeValue;
-    const char *afterValue;
-    const char *beforePart;
-    const char *reasons[HotkeyTaken + 1]; // after the part, where the reason names one
-    const char *runsOn;
-};
-
-const ProblemTexts kEnglish = {
-    "The hot key in Brellox.ini, Hotkey=",
-    ", cannot be used:",
-    "\"",
-    {
-        "",
-        "it is too long (62 characters at most).",
-        "a part between two + signs, or at an end, is empty.",
-        "\" is neither a modifier (Ctrl, Alt, Shift, Win) nor a key (A-Z, 0-9, F1-F24, Space, Tab, Enter, Left, Right, "
-        "Up, Down, Home, End, PageUp, PageDown, Insert, Delete).",
-        "\" is named twice.",
-        "\" is a second key; a hot key has one key besides its modifiers.",
-        "it names no key, only modifiers (for example Ctrl+Alt+B).",
-        "it needs a modifier (Ctrl, Alt, Shift or Win); only F1 to F24 may stand alone.",
-        "another program has registered this key.",
-    },
-    "Brellox runs on without a hot key.",
-};
-
-// Code page 932, for the ANSI message box.
-const ProblemTexts kJapanese = {
-    // "Brellox.ini のホットキー Hotkey="
-    "Brellox.ini \x82\xcc\x83\x7a\x83\x62\x83\x67\x83\x4c\x81\x5b Hotkey=",
-    // " は使えません："
-    " \x82\xcd\x8e\x67\x82\xa6\x82\xdc\x82\xb9\x82\xf1\x81\x46",
-    // "「"
-    "\x81\x75",
-    {
-        "",
-        // "長すぎます (62 文字まで)。"
-        "\x92\xb7\x82\xb7\x82\xac\x82\xdc\x82\xb7 (62 \x95\xb6\x8e\x9a\x82\xdc\x82\xc5)\x81\x42",
-        // "+ の前後に何もない部分があります。"
-        "+ \x82\xcc\x91\x4f\x8c\xe3\x82\xc9\x89\xbd\x82\xe0\x82\xc8\x82\xa2\x95\x94\x95\xaa\x82\xaa\x82\xa0\x82\xe8"
-        "\x82\xdc\x82\xb7\x81\x42",
-        // "」は修飾キー (Ctrl, Alt, Shift, Win) でもキー (A-Z, 0-9, F1-F24, Space, Tab, Enter, Left, Right,
-        // Up, Down, Home, End, PageUp, PageDown, Insert, Delete) でもありません。"
-        "\x81\x76\x82\xcd\x8f\x43\x8f\xfc\x83\x4c\x81\x5b (Ctrl, Alt, Shift, Win) \x82\xc5\x82\xe0\x83\x4c\x81\x5b (A-"
-        "Z, 0-9, F1-F24, Space, Tab, Enter, Left, Right, Up, Down, Home, End, PageUp, PageDown, Insert, Delete) "
-        "\x82\xc5\x82\xe0\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81\x42",
-        // "」が 2 回あります。"
-        "\x81\x76\x82\xaa 2 \x89\xf1\x82\xa0\x82\xe8\x82\xdc\x82\xb7\x81\x42",
-        // "」は 2 つ目のキーです。キーは 1 つだけです。"
-        "\x81\x76\x82\xcd 2 \x82\xc2\x96\xda\x82\xcc\x83\x4c\x81\x5b\x82\xc5\x82\xb7\x81\x42\x83\x4c\x81\x5b\x82\xcd 1"
-        " \x82\xc2\x82\xbe\x82\xaf\x82\xc5\x82\xb7\x81\x42",
-        // "修飾キーだけでキーがありません (例: Ctrl+Alt+B)。"
-        "\x8f\x43\x8f\xfc\x83\x4c\x81\x5b\x82\xbe\x82\xaf\x82\xc5\x83\x4c\x81\x5b\x82\xaa\x82\xa0\x82\xe8\x82\xdc"
-        "\x82\xb9\x82\xf1 (\x97\xe1: Ctrl+Alt+B)\x81\x42",
-        // "修飾キー (Ctrl, Alt, Shift, Win) が要ります。単独で使えるのは F1-F24 だけです。"
-        "\x8f\x43\x8f\xfc\x83\x4c\x81\x5b (Ctrl, Alt, Shift, Win) \x82\xaa\x97\x76\x82\xe8\x82\xdc\x82\xb7\x81\x42"
-        "\x92\x50\x93\xc6\x82\xc5\x8e\x67\x82\xa6\x82\xe9\x82\xcc\x82\xcd F1-F24 \x82\xbe\x82\xaf\x82\xc5\x82\xb7"
-        "\x81\x42",
-        // "このキーは別のプログラムが登録しています。"
-        "\x82\xb1\x82\xcc\x83\x4c\x81\x5b\x82\xcd\x95\xca\x82\xcc\x83\x76\x83\x8d\x83\x4f\x83\x89\x83\x80\x82\xaa"
-        "\x93\x6f\x98\x5e\x82\xb5\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42",
-    },
-    // "Brellox はホットキーなしで動作を続けます。"
-    "Brellox \x82\xcd\x83\x7a\x83\x62\x83\x67\x83\x4c\x81\x5b\x82\xc8\x82\xb5\x82\xc5\x93\xae\x8d\xec\x82\xf0\x91\xb1"
-    "\x82\xaf\x82\xdc\x82\xb7\x81\x42",
-};
-
-// Appends at most limit bytes of piece; the texts and the limits of value and
-// part together always fit HOTKEY_MESSAGE_SIZE.
+// Appends at most limit bytes of piece, and never more than the message has
+// room for.
 void Append(char *text, size_t *length, const char *piece, size_t limit)
 {
-    const size_t count = strnlen(piece, limit);
+    const size_t room = HOTKEY_MESSAGE_SIZE - 1 - *length;
+    const size_t count = strnlen(piece, limit < room ? limit : room);
     memcpy(text + *length, piece, count);
     *length += count;
 }
@@ -253,9 +186,9 @@ bool NamesPart(HotkeyReason reason)
 
 } // namespace
 
-void FormatHotkeyProblem(bool japanese, const char *value, const HotkeyError *why, char text[HOTKEY_MESSAGE_SIZE])
+void FormatHotkeyProblem(const HotkeyProblemTexts &texts, const char *value, const HotkeyError *why,
+                         char text[HOTKEY_MESSAGE_SIZE])
 {
-    const ProblemTexts &texts = japanese ? kJapanese : kEnglish;
     const size_t all = HOTKEY_MESSAGE_SIZE;
     const size_t shown = SETTINGS_HOTKEY_BUFFER - 1;
     size_t length = 0;

@@ -71,9 +71,22 @@ HotkeyRefusal AfterHotkeyRefused(bool replacedCopyRuns, DWORD waitedMs);
 // Room for any message FormatHotkeyProblem writes.
 enum { HOTKEY_MESSAGE_SIZE = 1024 };
 
-// The message for a value that cannot be used, in Japanese (code page 932) or
-// English: the value and why, and that Brellox runs on without a hot key. At
-// most SETTINGS_HOTKEY_BUFFER - 1 bytes of value and of why's part are shown.
-void FormatHotkeyProblem(bool japanese, const char *value, const HotkeyError *why, char text[HOTKEY_MESSAGE_SIZE]);
+// The words of the message for a value that cannot be used, in the user's
+// language, as the resources hold them: the message reads beforeValue, the
+// value, afterValue, a line break, then for a reason that names a part
+// beforePart and the part, the reason's text, a line break, and runsOn.
+struct HotkeyProblemTexts {
+    const char *beforeValue;
+    const char *afterValue;
+    const char *beforePart;
+    const char *reasons[HotkeyTaken + 1]; // by reason; HotkeyFine's is never shown
+    const char *runsOn;
+};
+
+// The message for a value that cannot be used: the value and why, and that
+// Brellox runs on without a hot key. At most SETTINGS_HOTKEY_BUFFER - 1 bytes
+// of value and of why's part are shown; the message is cut to the room.
+void FormatHotkeyProblem(const HotkeyProblemTexts &texts, const char *value, const HotkeyError *why,
+                         char text[HOTKEY_MESSAGE_SIZE]);
 
 #endif

@@ -4,6 +4,7 @@
 #include "../bars/bar_layout.h"
 #include "../core/language_win32.h"
 #include "../core/state_win32.h"
+#include "../res/resource.h"
 #include "hotkey.h"
 #include "open_cycle_win32.h"
 #include "settings_file_win32.h"
@@ -34,10 +35,27 @@ DWORD g_HotkeyWaitStart;
 
 void TellHotkeyProblem(HotkeySetting *setting)
 {
+    const bool japanese = UserLanguageIsJapanese(32);
+    char words[4][128];
+    const unsigned wordIds[4] = {IDS_HOTKEY_BEFORE_VALUE, IDS_HOTKEY_AFTER_VALUE, IDS_HOTKEY_BEFORE_PART,
+                                 IDS_HOTKEY_RUNS_ON};
+    for (int i = 0; i < 4; ++i)
+        LoadText(TextId(wordIds[i], japanese), words[i], sizeof(words[i]));
+    // The reasons' texts stand in the order of the reasons, from the first
+    // reason that is not fine.
+    char reasons[HotkeyTaken + 1][256] = {};
+    for (int reason = HotkeyTooLong; reason <= HotkeyTaken; ++reason)
+        LoadText(TextId(IDS_HOTKEY_TOO_LONG + (reason - HotkeyTooLong), japanese), reasons[reason],
+                 sizeof(reasons[reason]));
+    HotkeyProblemTexts texts = {words[0], words[1], words[2], {}, words[3]};
+    for (int reason = HotkeyFine; reason <= HotkeyTaken; ++reason)
+        texts.reasons[reason] = reasons[reason];
     char text[HOTKEY_MESSAGE_SIZE];
-    FormatHotkeyProblem(UserLanguageIsJapanese(32), setting->text, &setting->why, text);
+    FormatHotkeyProblem(texts, setting->text, &setting->why, text);
+    char caption[64];
+    LoadText(TextId(IDS_CAPTION, japanese), caption, sizeof(caption));
     // Owned by no window: an owner would be disabled while the box is up.
-    MessageBoxA(NULL, text, "Brellox", MB_OK | MB_ICONWARNING);
+    MessageBoxA(NULL, text, caption, MB_OK | MB_ICONWARNING);
 }
 
 void ForgetReplacedCopy()

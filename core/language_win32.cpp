@@ -2,10 +2,17 @@
 
 #include "../platform/platform_win32.h"
 #include "language.h"
+#include "state_win32.h"
 
 bool UserLanguageIsJapanese(int bufferSize)
 {
     char language[64] = "";
     GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SENGLANGUAGE, language, bufferSize);
     return IsJapaneseLanguage(language);
+}
+
+void LoadText(unsigned id, char *buffer, int size)
+{
+    if (LoadStringA(g_hInstance, id, buffer, size) == 0)
+        buffer[0] = '\0';
 }

@@ -6,4 +6,8 @@
 // bytes (at most 64).
 bool UserLanguageIsJapanese(int bufferSize);
 
+// A text of Brellox's resources, in the ANSI code page, cut to size bytes;
+// empty when there is none of that id.
+void LoadText(unsigned id, char *buffer, int size);
+
 #endif

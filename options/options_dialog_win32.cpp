@@ -11,12 +11,6 @@
 
 namespace {
 
-// "場所は上下左右のどれかにチェックを入れてください" in code page 932, for the ANSI message box.
-const char kNoEdgeWarningJapanese[] = "\x8f\xea\x8f\x8a\x82\xcd\x8f\xe3\x89\xba\x8d\xb6\x89\x45\x82\xcc\x82\xc7\x82\xea"
-                                      "\x82\xa9\x82\xc9\x83\x60\x83\x46\x83\x62\x83\x4e\x82\xf0\x93\xfc\x82\xea\x82\xc4"
-                                      "\x82\xad\x82\xbe\x82\xb3\x82\xa2";
-const char kNoEdgeWarningEnglish[] = "Check edges more than one.";
-
 // The colour the dialog works with until OK; set afresh by every start.
 COLORREF g_WorkingColor;
 // The one brush the swatch is painted with. Each repaint releases the one
@@ -98,7 +92,11 @@ void Confirm(HWND dialog)
         ticked[edge] = IsDlgButtonChecked(dialog, kEdgeBoxIds[edge]) == BST_CHECKED;
     if (!AnyEdgeTicked(ticked)) {
         const bool japanese = UserLanguageIsJapanese(32);
-        MessageBoxA(dialog, japanese ? kNoEdgeWarningJapanese : kNoEdgeWarningEnglish, "Brellox", MB_ICONERROR);
+        char warning[256];
+        char caption[64];
+        LoadText(TextId(IDS_NO_EDGE, japanese), warning, sizeof(warning));
+        LoadText(TextId(IDS_CAPTION, japanese), caption, sizeof(caption));
+        MessageBoxA(dialog, warning, caption, MB_ICONERROR);
         return;
     }
 
@@ -154,10 +152,18 @@ void ReportSaveFailure(HWND dialog, const SaveFailure &failure)
     if (failure.error == 0 || FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
                                              failure.error, 0, reason, sizeof(reason), NULL) == 0)
         reason[0] = '\0';
+    const bool japanese = UserLanguageIsJapanese(32);
+    const unsigned ids[] = {IDS_SAVE_BEFORE_PATH,  IDS_SAVE_AFTER_PATH,  IDS_SAVE_NO_PATH,
+                            IDS_SAVE_BEFORE_ERROR, IDS_SAVE_AFTER_ERROR, IDS_SAVE_UNTIL_END};
+    char words[6][256];
+    for (int i = 0; i < 6; ++i)
+        LoadText(TextId(ids[i], japanese), words[i], sizeof(words[i]));
+    const SaveFailureTexts texts = {words[0], words[1], words[2], words[3], words[4], words[5]};
     char text[1024];
-    FormatSaveFailure(UserLanguageIsJapanese(32), failure.path, reason, failure.error, IsAnsiLeadByte, text,
-                      sizeof(text));
-    MessageBoxA(dialog, text, "Brellox", MB_ICONERROR);
+    FormatSaveFailure(texts, failure.path, reason, failure.error, IsAnsiLeadByte, text, sizeof(text));
+    char caption[64];
+    LoadText(TextId(IDS_CAPTION, japanese), caption, sizeof(caption));
+    MessageBoxA(dialog, text, caption, MB_ICONERROR);
 }
 
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)

@@ -4,43 +4,6 @@
 
 namespace {
 
-struct FailureTexts {
-    const char *beforePath;
-    const char *afterPath;
-    const char *noPath;
-    const char *beforeError;
-    const char *afterError;
-    const char *untilEnd;
-};
-
-const FailureTexts kEnglish = {
-    "The settings could not be written to ",
-    ":",
-    "The settings could not be written: the current folder's path is too long to name the settings file.",
-    "Windows gave no reason (error ",
-    ").",
-    "The new settings apply until Brellox ends.",
-};
-
-// Code page 932, for the ANSI message box.
-const FailureTexts kJapanese = {
-    // "設定を "
-    "\x90\xdd\x92\xe8\x82\xf0 ",
-    // " に書き込めませんでした："
-    " \x82\xc9\x8f\x91\x82\xab\x8d\x9e\x82\xdf\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81\x46",
-    // "現在のフォルダーのパスが長すぎるため、設定をファイルに書き込めませんでした。"
-    "\x8c\xbb\x8d\xdd\x82\xcc\x83\x74\x83\x48\x83\x8b\x83\x5f\x81\x5b\x82\xcc\x83\x70\x83\x58\x82\xaa\x92\xb7\x82\xb7"
-    "\x82\xac\x82\xe9\x82\xbd\x82\xdf\x81\x41\x90\xdd\x92\xe8\x82\xf0\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xc9\x8f\x91"
-    "\x82\xab\x8d\x9e\x82\xdf\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81\x42",
-    // "理由は不明です (エラー "
-    "\x97\x9d\x97\x52\x82\xcd\x95\x73\x96\xbe\x82\xc5\x82\xb7 (\x83\x47\x83\x89\x81\x5b ",
-    // ")。"
-    ")\x81\x42",
-    // "新しい設定は Brellox を終了するまで有効です。"
-    "\x90\x56\x82\xb5\x82\xa2\x90\xdd\x92\xe8\x82\xcd Brellox \x82\xf0\x8f\x49\x97\xb9\x82\xb7\x82\xe9\x82\xdc\x82\xc5"
-    "\x97\x4c\x8c\xf8\x82\xc5\x82\xb7\x81\x42",
-};
-
 // The message as it grows: capacity leaves room for the terminator.
 struct MessageText {
     char *text;
@@ -115,12 +78,11 @@ void FormatNumber(DWORD number, char text[11])
 
 } // namespace
 
-void FormatSaveFailure(bool japanese, const char *path, const char *reason, DWORD error, LeadByteTest isLeadByte,
-                       char *text, size_t size)
+void FormatSaveFailure(const SaveFailureTexts &texts, const char *path, const char *reason, DWORD error,
+                       LeadByteTest isLeadByte, char *text, size_t size)
 {
     if (size == 0)
         return;
-    const FailureTexts &texts = japanese ? kJapanese : kEnglish;
     MessageText m = {text, size - 1, 0, isLeadByte};
     if (path[0] == '\0') {
         Append(&m, texts.noPath);

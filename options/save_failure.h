@@ -1,5 +1,5 @@
 // What the options dialog's OK tells the user when the settings file cannot be
-// written. Nothing here needs the window system.
+// written, put together from its words. Nothing here needs the window system.
 #ifndef BRELLOX_SAVE_FAILURE_H
 #define BRELLOX_SAVE_FAILURE_H
 
@@ -14,13 +14,26 @@ struct SaveFailure {
 // Whether a byte of the ANSI code page starts a two-byte character.
 typedef bool (*LeadByteTest)(unsigned char byte);
 
+// The words of the message, in the user's language, as the resources hold
+// them: beforePath, the path, afterPath, a line break, the reason (or
+// beforeError, the error's number and afterError), a line break, and
+// untilEnd; or, without a path, noPath, a line break and untilEnd.
+struct SaveFailureTexts {
+    const char *beforePath;
+    const char *afterPath;
+    const char *noPath;
+    const char *beforeError;
+    const char *afterError;
+    const char *untilEnd;
+};
+
 // Writes into text, within size bytes and always terminated, the message for a
-// save that could not write the settings file: in Japanese (code page 932) or
-// English; naming path, or saying that no path could be formed when path is
-// empty; with reason, the system's text for error, or error's number alone when
-// reason is empty; and that the settings apply until Brellox ends. A path or
-// reason too long for the room is cut on a whole character and ends in "...".
-void FormatSaveFailure(bool japanese, const char *path, const char *reason, DWORD error, LeadByteTest isLeadByte,
-                       char *text, size_t size);
+// save that could not write the settings file: naming path, or saying that no
+// path could be formed when path is empty; with reason, the system's text for
+// error, or error's number alone when reason is empty; and that the settings
+// apply until Brellox ends. A path or reason too long for the room is cut on a
+// whole character and ends in "...".
+void FormatSaveFailure(const SaveFailureTexts &texts, const char *path, const char *reason, DWORD error,
+                       LeadByteTest isLeadByte, char *text, size_t size);
 
 #endif

@@ -33,4 +33,37 @@
 #define IDC_OPENWIDTH_FIELD 1014
 #define IDC_SWATCH 1015
 
+// The texts of the messages, in English; the same text in Japanese has its id
+// plus IDS_JAPANESE.
+#define IDS_JAPANESE 1000
+#define IDS_CAPTION 200
+#define IDS_NO_EDGE 201
+#define IDS_SAVE_BEFORE_PATH 210
+#define IDS_SAVE_AFTER_PATH 211
+#define IDS_SAVE_NO_PATH 212
+#define IDS_SAVE_BEFORE_ERROR 213
+#define IDS_SAVE_AFTER_ERROR 214
+#define IDS_SAVE_UNTIL_END 215
+#define IDS_HOTKEY_BEFORE_VALUE 220
+#define IDS_HOTKEY_AFTER_VALUE 221
+#define IDS_HOTKEY_BEFORE_PART 222
+#define IDS_HOTKEY_RUNS_ON 223
+// Why a hot key cannot be used, in the order of the reasons the program names.
+#define IDS_HOTKEY_TOO_LONG 231
+#define IDS_HOTKEY_EMPTY_PART 232
+#define IDS_HOTKEY_UNKNOWN_NAME 233
+#define IDS_HOTKEY_REPEATED_NAME 234
+#define IDS_HOTKEY_TWO_KEYS 235
+#define IDS_HOTKEY_NO_KEY 236
+#define IDS_HOTKEY_NO_MODIFIER 237
+#define IDS_HOTKEY_TAKEN 238
+
+#ifndef RC_INVOKED
+// The id of a text in the user's language.
+inline unsigned TextId(unsigned englishId, bool japanese)
+{
+    return englishId + (japanese ? IDS_JAPANESE : 0);
+}
+#endif
+
 #endif

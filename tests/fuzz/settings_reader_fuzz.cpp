@@ -13,6 +13,7 @@
 #include "core/settings.h"
 #include "fuzz_support.h"
 #include "saved_file.h"
+#include "tests/native/resource_texts.h"
 
 #include <string.h>
 
@@ -224,9 +225,10 @@ void CheckHotkey(const HotkeySetting &h, const FuzzFile &file)
     }
 
     for (const bool japanese : {false, true}) {
+        const HotkeyWords &words = HotkeyMessageWords(japanese);
         for (const HotkeyError &problem : {h.why, HotkeyError{HotkeyTaken, ""}}) {
             char *text = new char[HOTKEY_MESSAGE_SIZE];
-            FormatHotkeyProblem(japanese, h.text, &problem, text);
+            FormatHotkeyProblem(words.texts, h.text, &problem, text);
             const std::string message(text, strnlen(text, HOTKEY_MESSAGE_SIZE));
             delete[] text;
             FUZZ_CHECK(message.size() < HOTKEY_MESSAGE_SIZE);

@@ -1,4 +1,5 @@
 #include "app/hotkey.h"
+#include "resource_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -204,7 +205,7 @@ std::string Message(bool japanese, const char *value)
     HotkeyError why = {};
     EXPECT_FALSE(ParseHotkey(value, &chord, &why)) << value;
     char text[HOTKEY_MESSAGE_SIZE];
-    FormatHotkeyProblem(japanese, value, &why, text);
+    FormatHotkeyProblem(HotkeyMessageWords(japanese).texts, value, &why, text);
     return text;
 }
 
@@ -236,10 +237,10 @@ TEST(HotkeyMessage, NamesTheValueAndWhyAndThatBrelloxRunsOnInEnglish)
 
     char text[HOTKEY_MESSAGE_SIZE];
     const HotkeyError taken = {HotkeyTaken, ""};
-    FormatHotkeyProblem(false, "Ctrl+Alt+B", &taken, text);
+    FormatHotkeyProblem(HotkeyMessageWords(false).texts, "Ctrl+Alt+B", &taken, text);
     EXPECT_EQ(head + "Ctrl+Alt+B, cannot be used:\r\nanother program has registered this key." + tail, text);
     const HotkeyError tooLong = {HotkeyTooLong, ""};
-    FormatHotkeyProblem(false, "Ctrl+B", &tooLong, text);
+    FormatHotkeyProblem(HotkeyMessageWords(false).texts, "Ctrl+B", &tooLong, text);
     EXPECT_EQ(head + "Ctrl+B, cannot be used:\r\nit is too long (62 characters at most)." + tail, text);
 }
 
@@ -266,10 +267,10 @@ TEST(HotkeyMessage, TheJapaneseMessagesAreWellFormedCodePage932)
         Utf8(Message(true, "Q")));
     char text[HOTKEY_MESSAGE_SIZE];
     const HotkeyError taken = {HotkeyTaken, ""};
-    FormatHotkeyProblem(true, "F5", &taken, text);
+    FormatHotkeyProblem(HotkeyMessageWords(true).texts, "F5", &taken, text);
     EXPECT_EQ(head + "F5 は使えません：\r\nこのキーは別のプログラムが登録しています。" + tail, Utf8(text));
     const HotkeyError tooLong = {HotkeyTooLong, ""};
-    FormatHotkeyProblem(true, "F5", &tooLong, text);
+    FormatHotkeyProblem(HotkeyMessageWords(true).texts, "F5", &tooLong, text);
     EXPECT_EQ(head + "F5 は使えません：\r\n長すぎます (62 文字まで)。" + tail, Utf8(text));
 }
 

@@ -1,4 +1,5 @@
 #include "options/save_failure.h"
+#include "resource_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +47,8 @@ std::string Utf8(const std::string &cp932)
 std::string Message(bool japanese, const std::string &path, const std::string &reason, DWORD error = 5)
 {
     char text[1024];
-    FormatSaveFailure(japanese, path.c_str(), reason.c_str(), error, IsCp932LeadByte, text, sizeof(text));
+    FormatSaveFailure(SaveFailureMessageWords(japanese).texts, path.c_str(), reason.c_str(), error, IsCp932LeadByte,
+                      text, sizeof(text));
     return text;
 }
 
@@ -110,7 +112,8 @@ TEST(SaveFailureMessage, LongPathAndReasonAreCutOnWholeCharactersWithinTheBuffer
     for (size_t size = 0; size <= fixed + 200; ++size) {
         SCOPED_TRACE(size);
         std::vector<char> buffer(size + 16, kGuard);
-        FormatSaveFailure(true, path.c_str(), reason.c_str(), 5, IsCp932LeadByte, buffer.data(), size);
+        FormatSaveFailure(SaveFailureMessageWords(true).texts, path.c_str(), reason.c_str(), 5, IsCp932LeadByte,
+                          buffer.data(), size);
         for (size_t i = size; i < buffer.size(); ++i)
             ASSERT_EQ(kGuard, buffer[i]) << "written past the buffer at " << i;
         if (size == 0)
@@ -135,7 +138,8 @@ TEST(SaveFailureMessage, AShortReasonLeavesTheRestToTheLongPath)
 {
     const std::string path = "C:\\" + std::string(2000, 'p');
     char text[400];
-    FormatSaveFailure(false, path.c_str(), "Sharing violation.\r\n", 32, IsCp932LeadByte, text, sizeof(text));
+    FormatSaveFailure(SaveFailureMessageWords(false).texts, path.c_str(), "Sharing violation.\r\n", 32, IsCp932LeadByte,
+                      text, sizeof(text));
     const std::string message = text;
     EXPECT_EQ(sizeof(text) - 1, message.size());
     EXPECT_NE(std::string::npos,

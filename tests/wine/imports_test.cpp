@@ -131,8 +131,7 @@ TEST(ShippedProgram, ItsManifestAsksForPerMonitorDpiTheUsersRightsAndTheSupporte
     ASSERT_FALSE(manifest.empty()) << ProductExePath();
     const char *const declared[] = {
         // The common controls of version 6, for the 32-bit program.
-        "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"\n"
-        "                        processorArchitecture=\"X86\"",
+        "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" processorArchitecture=\"X86\"",
         // Per-monitor DPI awareness (v2 where there is one), system-wide before 8.1.
         "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>",
         "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, "
