@@ -38,12 +38,12 @@ bench() {
   while [ "$1" != -- ]; do session+=("$1"); shift; done
   shift
   tools/wine-session.sh --arch "$arch" "${session[@]}" -- \
-    tools/wine-run.sh "$build/tests/wine/brellox_bench.exe" "$@" >"$log" 2>&1 &
+    tools/wine-run.sh "$build/tests/bench/brellox_bench.exe" "$@" >"$log" 2>&1 &
   local pid=$!
   tail --pid="$pid" -n +1 -f "$log"
   wait "$pid"
 }
-programs=("$build/tests/wine/brellox_minimal.exe" "$build/tests/wine/brellox_samples.exe" "$rounds")
+programs=("$build/tests/bench/brellox_minimal.exe" "$build/tests/programs/brellox_samples.exe" "$rounds")
 bench "$logs/one.log" --prefix "build/wine/bench$arch" -- "${programs[@]}" "$rest"
 monitors=1024x768,800x600
 echo "two monitors side by side ($monitors, the first primary), in a session of their own without a virtual desktop:"

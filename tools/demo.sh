@@ -34,7 +34,7 @@ scene() {
   shift
   mkdir -p "$raw/$name"
   tools/wine-session.sh --arch "$arch" "${session[@]}" -- \
-    tools/wine-run.sh "$build/tests/wine/brellox_demo.exe" "Z:${raw//\//\\}\\$name" "$@" >"$raw/$name.log" 2>&1 ||
+    tools/wine-run.sh "$build/tests/demo/brellox_demo.exe" "Z:${raw//\//\\}\\$name" "$@" >"$raw/$name.log" 2>&1 ||
     { cat "$raw/$name.log"; echo "demo: a step failed" >&2; exit 1; }
   grep -v '^screenshot' "$raw/$name.log" || true
 }

@@ -72,18 +72,23 @@ static std::string PathFromEnvironment(const char *name, const std::string &fall
 
 std::string BrelloxExePath()
 {
-    // The test driver sits in tests\wine of the build folder that holds Brellox.exe.
+    // The driver sits in a folder of tests of the build folder that holds Brellox.exe.
     return PathFromEnvironment("BRELLOX_EXE", ModuleDirectory() + "\\..\\..\\Brellox.exe");
 }
 
 std::string HostExePath()
 {
-    return TestProgramPath("brellox_host.exe");
+    return SharedProgramPath("brellox_host.exe");
 }
 
 std::string TestProgramPath(const char *fileName)
 {
     return ModuleDirectory() + "\\" + fileName;
+}
+
+std::string SharedProgramPath(const char *fileName)
+{
+    return ModuleDirectory() + "\\..\\programs\\" + fileName;
 }
 
 HWND WaitForHostControl(DWORD processId)

@@ -33,10 +33,14 @@ bool WaitForRect(HWND hwnd, const RECT &expected, DWORD timeoutMs = 3000);
 // where the tests run a build for another processor).
 std::string BrelloxExePath();
 std::string ProductExePath();
-// Brellox with a remote control (host_control.h), built beside the test driver.
+// Brellox with a remote control (host_control.h), one of the shared programs.
 std::string HostExePath();
-// Another program built beside the test driver.
+// A program built beside this one: the Wine tests' own, or the benchmark's.
 std::string TestProgramPath(const char *fileName);
+// A program of tests/programs, which the Wine tests and the benchmark both
+// start: built in tests\programs of the build folder, beside the folder of
+// either driver.
+std::string SharedProgramPath(const char *fileName);
 // The control window of a started test host, once it exists; NULL if it never does.
 HWND WaitForHostControl(DWORD processId);
 

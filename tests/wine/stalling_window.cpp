@@ -17,7 +17,7 @@ std::string Arguments(const std::vector<RECT> &at)
 } // namespace
 
 StallingWindow::StallingWindow(const std::vector<RECT> &at)
-    : process_(MakeScratchDirectory("stall"), TestProgramPath("brellox_stall.exe"), Arguments(at))
+    : process_(MakeScratchDirectory("stall"), SharedProgramPath("brellox_stall.exe"), Arguments(at))
 {
     // The program makes its events before its windows: once the last window is
     // there, so are they and the others.

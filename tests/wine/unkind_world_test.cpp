@@ -288,7 +288,7 @@ TEST_F(UnkindWorld, OfThreeHundredWindowsInOneStrip256ArePushedAndAllComeBack)
     StartHost();
     // brellox_samples puts every window's left edge between 0 and 99.
     helper_ =
-        std::make_unique<BrelloxProcess>(MakeScratchDirectory("crowd"), TestProgramPath("brellox_samples.exe"), "300");
+        std::make_unique<BrelloxProcess>(MakeScratchDirectory("crowd"), SharedProgramPath("brellox_samples.exe"), "300");
     std::vector<HWND> crowd;
     ASSERT_TRUE(WaitUntil([&] { return (crowd = VisibleWindowsOf(helper_->Id())).size() == 300; }, kStartTimeoutMs));
     std::vector<RECT> before;
@@ -351,7 +351,7 @@ TEST_F(UnkindWorld, WindowsVanishingDuringTheSweepLeaveTheRestPushedAndRestored)
     // A pile above them, in a program that ends itself while the sweep moves
     // the 101st of its 200 windows from the top: that window and the 99 below
     // it vanish under the sweep's hands, with these two still to go.
-    helper_ = std::make_unique<BrelloxProcess>(MakeScratchDirectory("vanish"), TestProgramPath("brellox_samples.exe"),
+    helper_ = std::make_unique<BrelloxProcess>(MakeScratchDirectory("vanish"), SharedProgramPath("brellox_samples.exe"),
                                                "200 1 99");
     ASSERT_TRUE(WaitUntil([&] { return VisibleWindowsOf(helper_->Id()).size() == 200; }, kStartTimeoutMs));
 
