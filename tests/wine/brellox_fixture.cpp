@@ -2,6 +2,9 @@
 
 #include "app/settings_file_win32.h"
 #include "core/state_win32.h"
+#include "core/window_names.h"
+
+#include <algorithm>
 
 RECT Moved(const RECT &r, LONG x, LONG y)
 {
@@ -48,6 +51,17 @@ const EdgeCase kEdgeCases[4] = {
      {100, 769, 300, 900}},
 };
 
+void TwoMonitorsSideBySide(RECT *primary, RECT *second)
+{
+    const std::vector<RECT> monitors = MonitorsLeftToRight();
+    if (monitors.size() != 2)
+        GTEST_SKIP() << "needs a session of two monitors (tools/wine-session.sh --monitors 1024x768,800x600)";
+    *primary = monitors[0];
+    *second = monitors[1];
+    ASSERT_EQ(0, primary->left) << "the test bed puts the primary first";
+    ASSERT_EQ(primary->right, second->left) << "and the second monitor right beside it";
+}
+
 void BrelloxTest::SetUp()
 {
     EndAllBrellox();
@@ -93,6 +107,33 @@ HWND BrelloxTest::Sample(const RECT &r, int show, DWORD style, const char *class
 {
     samples_.push_back(CreateSampleWindow(r, title, style, show, className));
     return samples_.back();
+}
+
+HWND BrelloxTest::Bar(Edge edge, POINT on) const
+{
+    for (HWND hwnd : WindowsOfProcess(brellox_->Id())) {
+        const RECT r = RectOf(hwnd);
+        if (TitleOf(hwnd) == BarName(edge) && PtInRect(&r, on))
+            return hwnd;
+    }
+    return NULL;
+}
+
+std::vector<std::string> BrelloxTest::ShownBars() const
+{
+    std::vector<std::string> shown;
+    for (HWND hwnd : WindowsOfProcess(brellox_->Id())) {
+        if (ClassOf(hwnd) == BRELLOX_CLASS_NAME && TitleOf(hwnd) != BRELLOX_OWNER_NAME && IsWindowVisible(hwnd))
+            shown.push_back(TitleOf(hwnd) + " " + RectText(RectOf(hwnd)));
+    }
+    std::sort(shown.begin(), shown.end());
+    return shown;
+}
+
+bool BrelloxTest::WaitForBars(std::vector<std::string> expected, DWORD timeoutMs) const
+{
+    std::sort(expected.begin(), expected.end());
+    return WaitUntil([&] { return ShownBars() == expected; }, timeoutMs);
 }
 
 int BrelloxTest::SavedInt(const char *key) const

@@ -9,6 +9,8 @@
 #include "host_control.h"
 #include "window_checks.h"
 
+#include "core/edges.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -39,6 +41,12 @@ struct EdgeCase {
 };
 extern const EdgeCase kEdgeCases[4];
 
+// The monitors of a session of two side by side (tools/wine-session.sh
+// --monitors 1024x768,800x600, or the other way round): the primary at the
+// left, at 0,0, and the second right beside it. For a fixture's SetUp: the
+// test is skipped in any other session.
+void TwoMonitorsSideBySide(RECT *primary, RECT *second);
+
 // Brellox.exe, or its test host, started for each test.
 class BrelloxTest : public ::testing::Test {
 protected:
@@ -51,9 +59,10 @@ protected:
     // The same with the test host, whose control a test posts opens to.
     void StartHost(const std::string &settings = "[Brellox]\r\n");
 
-    // What a double-click on the bar and the end of its drag run, through the host.
-    void Open(int edge) const { PostMessageA(control_, HOST_OPEN_EDGE, edge, 0); }
-    void SweepAtBar(int edge) const { PostMessageA(control_, HOST_SWEEP_AT_BAR, edge, 0); }
+    // What a double-click on the bar and the end of its drag run, through the
+    // host. A bar is named by its slot (BarSlot): on the primary monitor, its edge.
+    void Open(int bar) const { PostMessageA(control_, HOST_OPEN_EDGE, bar, 0); }
+    void SweepAtBar(int bar) const { PostMessageA(control_, HOST_SWEEP_AT_BAR, bar, 0); }
 
     // A window of this process for Brellox to push, destroyed after the test.
     HWND Sample(const RECT &r, int show = SW_SHOWNOACTIVATE, DWORD style = WS_OVERLAPPEDWINDOW,
@@ -64,6 +73,14 @@ protected:
     int SavedInt(const char *key) const;
     HWND OpenOptions(int x, int y) const { return OpenOptionsFromBar(brellox_->Id(), x, y); }
     HWND OptionsDialog() const { return OptionsDialogOf(brellox_->Id()); }
+
+    // The bar of that edge whose rectangle contains the point, on whichever
+    // monitor it lies; NULL when there is none.
+    HWND Bar(Edge edge, POINT on) const;
+    // Every bar shown, sorted, as "name (left,top)-(right,bottom)".
+    std::vector<std::string> ShownBars() const;
+    // Waits until the bars shown are those, in any order.
+    bool WaitForBars(std::vector<std::string> expected, DWORD timeoutMs = 3000) const;
 
     std::string dir_;
     std::unique_ptr<BrelloxProcess> brellox_;

@@ -51,6 +51,20 @@ bool SameRect(const RECT &a, const RECT &b)
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
+std::string RectText(const RECT &r)
+{
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
+           std::to_string(r.bottom) + ")";
+}
+
+std::string Joined(const std::vector<std::string> &lines)
+{
+    std::string text;
+    for (const std::string &line : lines)
+        text += line + "; ";
+    return text;
+}
+
 bool WaitForRect(HWND hwnd, const RECT &expected, DWORD timeoutMs)
 {
     return WaitUntil([&] { return SameRect(RectOf(hwnd), expected); }, timeoutMs);
@@ -551,10 +565,8 @@ static void SendOnVirtualScreen(POINT at, DWORD flags)
     SendInput(1, &input, sizeof(input));
 }
 
-// Runs xdotool with these arguments; the caller checks where the pointer arrived.
-static bool RunXdotool(std::string arguments)
+bool RunUnixProgram(std::string commandLine, bool waitForEnd)
 {
-    std::string commandLine = "/usr/bin/xdotool " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
@@ -562,15 +574,23 @@ static bool RunXdotool(std::string arguments)
         return false;
     // For a Unix program Wine fills the handles and ids with whatever its stack
     // held, which can be handles of this process (32-bit Wine gave the one of
-    // standard output): they are closed only when they are the process's own.
-    // Without them, the caller's cursor test tells that the move has happened.
+    // standard output): they are waited for and closed only when they are the
+    // started process's own. Without them, the caller's own test of what the
+    // program changes tells that it has run.
     if (info.dwProcessId != 0 && GetProcessId(info.hProcess) == info.dwProcessId &&
         GetThreadId(info.hThread) == info.dwThreadId) {
-        WaitUntil([&] { return WaitForSingleObject(info.hProcess, 0) != WAIT_TIMEOUT; }, kStartTimeoutMs);
+        if (waitForEnd)
+            WaitUntil([&] { return WaitForSingleObject(info.hProcess, 0) != WAIT_TIMEOUT; }, kStartTimeoutMs);
         CloseHandle(info.hThread);
         CloseHandle(info.hProcess);
     }
     return true;
+}
+
+// Runs xdotool with these arguments; the caller checks where the pointer arrived.
+static bool RunXdotool(const std::string &arguments)
+{
+    return RunUnixProgram("/usr/bin/xdotool " + arguments, true);
 }
 
 static bool PointerAt(int x, int y)

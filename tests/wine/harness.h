@@ -26,6 +26,10 @@ bool HoldsFor(const std::function<bool()> &condition, DWORD ms);
 
 RECT RectOf(HWND hwnd);
 bool SameRect(const RECT &a, const RECT &b);
+// A rectangle as "(left,top)-(right,bottom)".
+std::string RectText(const RECT &r);
+// Lines for a failure message, each followed by "; ".
+std::string Joined(const std::vector<std::string> &lines);
 // Waits until the window has that rectangle.
 bool WaitForRect(HWND hwnd, const RECT &expected, DWORD timeoutMs = 3000);
 
@@ -89,6 +93,12 @@ std::vector<HWND> WindowsOfProcess(DWORD processId);
 
 // The whole rectangles of the monitors, from left to right.
 std::vector<RECT> MonitorsLeftToRight();
+
+// Starts a program of the X display, such as xdotool or xrandr, by its Unix
+// command line. With waitForEnd, returns once it has ended where Wine tells
+// (see harness.cpp); otherwise at once, and the caller waits for what it
+// changes. False when it cannot be started.
+bool RunUnixProgram(std::string commandLine, bool waitForEnd);
 
 // A window's whole text.
 std::string TextOf(HWND hwnd);

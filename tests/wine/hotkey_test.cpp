@@ -323,23 +323,7 @@ protected:
     void SetUp() override
     {
         HotKey::SetUp();
-        const std::vector<RECT> monitors = MonitorsLeftToRight();
-        if (monitors.size() != 2)
-            GTEST_SKIP() << "needs a session of two monitors (tools/wine-session.sh --monitors 1024x768,800x600)";
-        primary_ = monitors[0];
-        second_ = monitors[1];
-        ASSERT_EQ(primary_.right, second_.left) << "the test bed puts the second monitor right beside the primary";
-    }
-
-    // The bar of that name whose rectangle contains the point; NULL when there is none.
-    HWND Bar(const char *name, POINT on) const
-    {
-        for (HWND hwnd : WindowsOfProcess(brellox_->Id())) {
-            const RECT r = RectOf(hwnd);
-            if (TitleOf(hwnd) == name && PtInRect(&r, on))
-                return hwnd;
-        }
-        return NULL;
+        TwoMonitorsSideBySide(&primary_, &second_);
     }
 
     RECT primary_ = {};
@@ -356,7 +340,7 @@ TEST_F(MultiMonitorHotKey, TheKeyOpensTheBarOfTheMonitorUnderThePointer)
     const RECT nearLeft = {100, 200, 400, 400};
     HWND rightWindow = Sample(nearRight);
     HWND leftWindow = Sample(nearLeft);
-    HWND rightBar = Bar("BrelloxRight", {second_.right - 1, 300});
+    HWND rightBar = Bar(EdgeRight, {second_.right - 1, 300});
     ASSERT_NE(nullptr, rightBar);
     const RECT rightRest = {second_.right - 2, 0, second_.right, second_.bottom};
     ASSERT_TRUE(WaitForRect(rightBar, rightRest)) << HasRect(rightBar, rightRest);

@@ -4,6 +4,7 @@
 // first reading that is not the last. Changes made through Windows reach
 // programs as a display message; changes made on the X display with xrandr
 // reach only the monitor queries, as a monitor that wakes late does.
+#include "bars/monitors_win32.h"
 #include "brellox_fixture.h"
 #include "proc_files.h"
 
@@ -15,20 +16,6 @@
 #include <vector>
 
 namespace {
-
-std::string Text(const RECT &r)
-{
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
-           std::to_string(r.bottom) + ")";
-}
-
-std::string Joined(const std::vector<std::string> &lines)
-{
-    std::string text;
-    for (const std::string &line : lines)
-        text += line + "; ";
-    return text;
-}
 
 const RECT kPrimary = {0, 0, 1024, 768};
 const RECT kSecond = {1024, 0, 1824, 600};
@@ -46,34 +33,15 @@ const std::vector<std::string> kBarsSecondOnTheLeft = {
     "BrelloxBottom (-800,598)-(0,600)", "BrelloxBottom (0,766)-(1024,768)", "BrelloxLeft (-800,0)-(-798,600)",
     "BrelloxRight (1022,0)-(1024,768)", "BrelloxTop (-800,0)-(0,2)",        "BrelloxTop (0,0)-(1024,2)"};
 
-struct Monitors {
-    std::vector<std::string> shown; // "primary (l,t)-(r,b)" or "(l,t)-(r,b)"
-    std::vector<std::string> devices;
-    std::string primaryDevice;
-};
-
-BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM context)
+// The monitors as the program reads them, sorted: "primary (l,t)-(r,b)" or
+// "(l,t)-(r,b)".
+std::vector<std::string> ShownMonitors(const MonitorLayout &layout = ReadMonitorLayout())
 {
-    Monitors &monitors = *reinterpret_cast<Monitors *>(context);
-    MONITORINFOEXA info = {};
-    info.cbSize = sizeof(info);
-    if (!GetMonitorInfoA(monitor, &info))
-        return TRUE;
-    const bool primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
-    monitors.shown.push_back((primary ? "primary " : "") + Text(info.rcMonitor));
-    monitors.devices.push_back(info.szDevice);
-    if (primary)
-        monitors.primaryDevice = info.szDevice;
-    return TRUE;
-}
-
-// The monitors as this process reads them, sorted.
-Monitors ReadMonitors()
-{
-    Monitors monitors;
-    EnumDisplayMonitors(NULL, NULL, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-    std::sort(monitors.shown.begin(), monitors.shown.end());
-    return monitors;
+    std::vector<std::string> shown;
+    for (int i = 0; i < layout.count; ++i)
+        shown.push_back((i == 0 ? "primary " : "") + RectText(layout.monitor[i].rect));
+    std::sort(shown.begin(), shown.end());
+    return shown;
 }
 
 std::vector<std::string> Expected(std::vector<std::string> shown)
@@ -99,33 +67,6 @@ bool ChangeDisplays(const std::vector<std::pair<std::string, RECT>> &heads)
             return false;
     }
     return ChangeDisplaySettingsExA(NULL, NULL, NULL, 0, NULL) == DISP_CHANGE_SUCCESSFUL;
-}
-
-// Starts a program of the X display, such as xrandr. Its end is not waited
-// for: the caller waits for what it changes.
-bool RunUnixProgram(std::string commandLine)
-{
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info))
-        return false;
-    // For a Unix program Wine fills the handles and ids with whatever its stack
-    // held, which can be handles of this process: they are closed only when
-    // they are the started process's own.
-    if (info.dwProcessId != 0 && GetProcessId(info.hProcess) == info.dwProcessId &&
-        GetThreadId(info.hThread) == info.dwThreadId) {
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-    }
-    return true;
-}
-
-// The bar slots the host's open takes: monitor 0 (the primary) has 0 left,
-// 1 right, 2 top, 3 bottom; monitor 1 the same from 4.
-int Slot(int monitor, int edge)
-{
-    return monitor * 4 + edge;
 }
 
 // Wine's desktop process handles each notice the X server sends of a change on
@@ -157,8 +98,8 @@ bool WaitForDesktopProcessToSettle()
 // monitor. The session's heads are the first of the dummy driver's sixteen.
 bool WakeDesktopProcess()
 {
-    if (!RunUnixProgram(
-            "/bin/sh -c \"xrandr --delmode DUMMY15 640x480 2>/dev/null; xrandr --addmode DUMMY15 640x480\""))
+    if (!RunUnixProgram("/bin/sh -c \"xrandr --delmode DUMMY15 640x480 2>/dev/null; xrandr --addmode DUMMY15 640x480\"",
+                        false))
         return false;
     DWORD_PTR result = 0;
     return SendMessageTimeoutA(GetDesktopWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
@@ -173,14 +114,12 @@ protected:
         if (heads == NULL || std::string(heads) != "1024x768,800x600")
             GTEST_SKIP() << "needs a session of monitors that can change, "
                             "tools/wine-session.sh --xorg-monitors 1024x768,800x600";
-        const Monitors monitors = ReadMonitors();
-        ASSERT_EQ(Expected({"primary " + Text(kPrimary), Text(kSecond)}), monitors.shown)
+        const MonitorLayout layout = ReadMonitorLayout();
+        ASSERT_EQ(Expected({"primary " + RectText(kPrimary), RectText(kSecond)}), ShownMonitors(layout))
             << "every test starts from the session's layout";
-        primaryDevice_ = monitors.primaryDevice;
-        for (const std::string &device : monitors.devices) {
-            if (device != primaryDevice_)
-                secondDevice_ = device;
-        }
+        primaryDevice_ = layout.monitor[0].device;
+        for (int i = 1; i < layout.count; ++i)
+            secondDevice_ = layout.monitor[i].device;
         // Xephyr's heads, read through Xinerama, offer their own size only.
         DEVMODEA mode = {};
         mode.dmSize = sizeof(mode);
@@ -199,8 +138,8 @@ protected:
     {
         if (changeable_) {
             EXPECT_TRUE(ChangeDisplays({{primaryDevice_, kPrimary}, {secondDevice_, kSecond}}));
-            EXPECT_TRUE(WaitForMonitors({"primary " + Text(kPrimary), Text(kSecond)}))
-                << "the session's layout again: " << Joined(ReadMonitors().shown);
+            EXPECT_TRUE(WaitForMonitors({"primary " + RectText(kPrimary), RectText(kSecond)}))
+                << "the session's layout again: " << Joined(ShownMonitors());
             EXPECT_TRUE(WaitForDesktopProcessToSettle()) << "Wine's desktop process is still busy";
             EXPECT_TRUE(WakeDesktopProcess()) << "Wine's desktop process does not answer";
         }
@@ -209,24 +148,7 @@ protected:
 
     bool WaitForMonitors(const std::vector<std::string> &expected) const
     {
-        return WaitUntil([&] { return ReadMonitors().shown == Expected(expected); }, 5000);
-    }
-
-    // Every bar shown, sorted, as "name (left,top)-(right,bottom)".
-    std::vector<std::string> ShownBars() const
-    {
-        std::vector<std::string> shown;
-        for (HWND hwnd : WindowsOfProcess(brellox_->Id())) {
-            if (ClassOf(hwnd) == "CBrellox" && TitleOf(hwnd) != "Brellox" && IsWindowVisible(hwnd))
-                shown.push_back(TitleOf(hwnd) + " " + Text(RectOf(hwnd)));
-        }
-        std::sort(shown.begin(), shown.end());
-        return shown;
-    }
-
-    bool WaitForBars(const std::vector<std::string> &expected, DWORD timeoutMs = 3000) const
-    {
-        return WaitUntil([&] { return ShownBars() == Expected(expected); }, timeoutMs);
+        return WaitUntil([&] { return ShownMonitors() == Expected(expected); }, 5000);
     }
 
     // The windows of Brellox that lie, shown, on any part of that rectangle.
@@ -237,20 +159,9 @@ protected:
             const RECT r = RectOf(hwnd);
             RECT common = {};
             if (IsWindowVisible(hwnd) && IntersectRect(&common, &r, &area))
-                shown.push_back(TitleOf(hwnd) + " " + Text(r));
+                shown.push_back(TitleOf(hwnd) + " " + RectText(r));
         }
         return shown;
-    }
-
-    // The bar of that name that contains the point; NULL when there is none.
-    HWND Bar(const char *name, POINT on) const
-    {
-        for (HWND hwnd : WindowsOfProcess(brellox_->Id())) {
-            const RECT r = RectOf(hwnd);
-            if (TitleOf(hwnd) == name && PtInRect(&r, on))
-                return hwnd;
-        }
-        return NULL;
     }
 
     std::string primaryDevice_;
@@ -264,25 +175,24 @@ TEST_F(MultiMonitorChange, BarsFollowAMonitorDetachedAttachedAgainAndMovedToTheL
 {
     Start(kAllBars);
     ASSERT_TRUE(WaitForBars(kBarsSideBySide)) << Joined(ShownBars());
-    const HWND secondBars[] = {Bar("BrelloxTop", {1400, 0}), Bar("BrelloxRight", {1823, 300}),
-                               Bar("BrelloxBottom", {1400, 599})};
+    const HWND secondBars[] = {Bar(EdgeTop, {1400, 0}), Bar(EdgeRight, {1823, 300}), Bar(EdgeBottom, {1400, 599})};
     for (HWND bar : secondBars)
         ASSERT_NE(nullptr, bar);
 
     ASSERT_TRUE(ChangeDisplays({{secondDevice_, kDetached}}));
-    ASSERT_TRUE(WaitForMonitors({"primary " + Text(kPrimary)})) << Joined(ReadMonitors().shown);
+    ASSERT_TRUE(WaitForMonitors({"primary " + RectText(kPrimary)})) << Joined(ShownMonitors());
     EXPECT_TRUE(WaitForBars(kBarsPrimaryAlone)) << Joined(ShownBars());
     for (HWND bar : secondBars)
         EXPECT_FALSE(IsWindow(bar)) << "a bar of the detached monitor is still there";
     EXPECT_TRUE(ShownOn(kSecond).empty()) << "shown where the monitor was: " << Joined(ShownOn(kSecond));
 
     ASSERT_TRUE(ChangeDisplays({{secondDevice_, kSecond}}));
-    ASSERT_TRUE(WaitForMonitors({"primary " + Text(kPrimary), Text(kSecond)})) << Joined(ReadMonitors().shown);
+    ASSERT_TRUE(WaitForMonitors({"primary " + RectText(kPrimary), RectText(kSecond)})) << Joined(ShownMonitors());
     EXPECT_TRUE(WaitForBars(kBarsSideBySide)) << Joined(ShownBars());
 
     const RECT onTheLeft = {-800, 0, 0, 600};
     ASSERT_TRUE(ChangeDisplays({{secondDevice_, onTheLeft}}));
-    ASSERT_TRUE(WaitForMonitors({"primary " + Text(kPrimary), Text(onTheLeft)})) << Joined(ReadMonitors().shown);
+    ASSERT_TRUE(WaitForMonitors({"primary " + RectText(kPrimary), RectText(onTheLeft)})) << Joined(ShownMonitors());
     EXPECT_TRUE(WaitForBars(kBarsSecondOnTheLeft)) << Joined(ShownBars());
 }
 
@@ -299,7 +209,7 @@ TEST_F(MultiMonitorChange, AChangeWhileABarIsOpenPutsTheWindowsOfBothMonitorsBac
     HWND primaryWindow = Sample(mostlyOnPrimary);
     // The second monitor's top bar: its strip runs along that monitor's
     // columns, which the window of the primary reaches into.
-    Open(Slot(1, TOP));
+    Open(BarSlot(1, EdgeTop));
     ASSERT_TRUE(WaitForRect(secondWindow, Moved(onSecond, onSecond.left, 150)))
         << HasRect(secondWindow, Moved(onSecond, onSecond.left, 150));
     ASSERT_TRUE(WaitForRect(primaryWindow, Moved(mostlyOnPrimary, mostlyOnPrimary.left, 150)))
@@ -327,20 +237,20 @@ TEST_F(MultiMonitorChange, AMonitorDetachedWhileItsStripIsOpenLeavesEveryPushedW
     const RECT nearTop = {1100, 50, 1300, 250};
     HWND rightWindow = Sample(nearRight);
     HWND topWindow = Sample(nearTop);
-    Open(Slot(1, RIGHT));
+    Open(BarSlot(1, EdgeRight));
     ASSERT_TRUE(WaitForRect(rightWindow, Moved(nearRight, 1424, 200)))
         << HasRect(rightWindow, Moved(nearRight, 1424, 200));
-    Open(Slot(1, TOP));
+    Open(BarSlot(1, EdgeTop));
     ASSERT_TRUE(WaitForRect(topWindow, Moved(nearTop, 1100, 150))) << HasRect(topWindow, Moved(nearTop, 1100, 150));
 
     ASSERT_TRUE(ChangeDisplays({{secondDevice_, kDetached}}));
-    ASSERT_TRUE(WaitForMonitors({"primary " + Text(kPrimary)})) << Joined(ReadMonitors().shown);
+    ASSERT_TRUE(WaitForMonitors({"primary " + RectText(kPrimary)})) << Joined(ShownMonitors());
     ASSERT_TRUE(WaitForBars(kBarsPrimaryAlone)) << Joined(ShownBars());
     EXPECT_TRUE(WaitForRect(rightWindow, Moved(nearRight, 774, 200)))
         << "onto the primary, as near its first place as it fits: " << HasRect(rightWindow, Moved(nearRight, 774, 200));
     EXPECT_TRUE(WaitForRect(topWindow, Moved(nearTop, 824, 50))) << HasRect(topWindow, Moved(nearTop, 824, 50));
     for (HWND window : {rightWindow, topWindow})
-        EXPECT_NE(nullptr, MonitorFromWindow(window, MONITOR_DEFAULTTONULL)) << Text(RectOf(window));
+        EXPECT_NE(nullptr, MonitorFromWindow(window, MONITOR_DEFAULTTONULL)) << RectText(RectOf(window));
 }
 
 // The second monitor moved to the left of the primary while its strip is
@@ -354,12 +264,12 @@ TEST_F(MultiMonitorChange, AMonitorMovedWhileItsStripIsOpenGetsItsWindowBackInTh
     const RECT onPrimary = {100, 200, 400, 400};
     HWND window = Sample(nearRight);
     HWND primaryWindow = Sample(onPrimary);
-    Open(Slot(1, RIGHT));
+    Open(BarSlot(1, EdgeRight));
     ASSERT_TRUE(WaitForRect(window, Moved(nearRight, 1424, 200))) << HasRect(window, Moved(nearRight, 1424, 200));
 
     const RECT onTheLeft = {-800, 0, 0, 600};
     ASSERT_TRUE(ChangeDisplays({{secondDevice_, onTheLeft}}));
-    ASSERT_TRUE(WaitForMonitors({"primary " + Text(kPrimary), Text(onTheLeft)})) << Joined(ReadMonitors().shown);
+    ASSERT_TRUE(WaitForMonitors({"primary " + RectText(kPrimary), RectText(onTheLeft)})) << Joined(ShownMonitors());
     ASSERT_TRUE(WaitForBars(kBarsSecondOnTheLeft)) << Joined(ShownBars());
     const RECT samePlace = Moved(nearRight, -300, 200);
     EXPECT_TRUE(WaitForRect(window, samePlace))
@@ -379,8 +289,8 @@ TEST_F(MultiMonitorChange, TheSecondReadingCatchesAChangeThatCameWithoutAMessage
     const DWORD changed = GetTickCount();
     ASSERT_TRUE(ChangeDisplays({{secondDevice_, kDetached}}));
     ASSERT_TRUE(WaitForBars(kBarsPrimaryAlone)) << "the first reading: " << Joined(ShownBars());
-    ASSERT_TRUE(RunUnixProgram("/usr/bin/xrandr --output DUMMY1 --mode 800x600 --left-of DUMMY0"));
-    ASSERT_TRUE(WaitForMonitors({"primary " + Text(kPrimary), "(-800,0)-(0,600)"})) << Joined(ReadMonitors().shown);
+    ASSERT_TRUE(RunUnixProgram("/usr/bin/xrandr --output DUMMY1 --mode 800x600 --left-of DUMMY0", false));
+    ASSERT_TRUE(WaitForMonitors({"primary " + RectText(kPrimary), "(-800,0)-(0,600)"})) << Joined(ShownMonitors());
     // The monitor is back, but until the second reading Brellox has had no
     // word of it. 1.8 s after the change: the message came after the change,
     // and the second reading 2 s after the message.

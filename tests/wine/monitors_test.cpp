@@ -13,59 +13,12 @@
 
 namespace {
 
-std::string Text(const RECT &r)
-{
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
-           std::to_string(r.bottom) + ")";
-}
-
-// The bar slots the host's open and drag-end commands take: monitor 0 (the
-// primary) has 0 left, 1 right, 2 top, 3 bottom; monitor 1 the same from 4.
-int Slot(int monitor, int edge)
-{
-    return monitor * 4 + edge;
-}
-
 class MultiMonitor : public BrelloxTest {
 protected:
     void SetUp() override
     {
         BrelloxTest::SetUp();
-        const std::vector<RECT> monitors = MonitorsLeftToRight();
-        if (monitors.size() != 2)
-            GTEST_SKIP() << "needs a session of two monitors (tools/wine-session.sh --monitors 1024x768,800x600)";
-        primary_ = monitors[0];
-        second_ = monitors[1];
-        ASSERT_EQ(0, primary_.left) << "the test bed puts the primary first";
-        ASSERT_EQ(primary_.right, second_.left) << "and the second monitor right beside it";
-    }
-
-    // Every bar shown, sorted, as "name (left,top)-(right,bottom)".
-    std::vector<std::string> ShownBars() const
-    {
-        std::vector<std::string> shown;
-        for (HWND hwnd : WindowsOfProcess(brellox_->Id())) {
-            if (ClassOf(hwnd) == "CBrellox" && TitleOf(hwnd) != "Brellox" && IsWindowVisible(hwnd))
-                shown.push_back(TitleOf(hwnd) + " " + Text(RectOf(hwnd)));
-        }
-        std::sort(shown.begin(), shown.end());
-        return shown;
-    }
-
-    // The bar of that name whose rectangle contains the point; NULL when there is none.
-    HWND Bar(const char *name, POINT on) const
-    {
-        for (HWND hwnd : WindowsOfProcess(brellox_->Id())) {
-            const RECT r = RectOf(hwnd);
-            if (TitleOf(hwnd) == name && PtInRect(&r, on))
-                return hwnd;
-        }
-        return NULL;
-    }
-
-    bool WaitForBars(const std::vector<std::string> &expected) const
-    {
-        return WaitUntil([&] { return ShownBars() == expected; }, 3000);
+        TwoMonitorsSideBySide(&primary_, &second_);
     }
 
     void Restore() const { PostMessageA(control_, HOST_RESTORE_ALL, 0, 0); }
@@ -73,14 +26,6 @@ protected:
     RECT primary_ = {};
     RECT second_ = {};
 };
-
-std::string Joined(const std::vector<std::string> &lines)
-{
-    std::string text;
-    for (const std::string &line : lines)
-        text += line + "; ";
-    return text;
-}
 
 // Bars on the outer edges only: none on the edge the two monitors share, where
 // the pointer crosses from one to the other.
@@ -121,7 +66,7 @@ TEST_F(MultiMonitor, AnOpenOnEachMonitorPushesOnlyTheWindowsAlongsideIt)
     HWND straddlingWindow = Sample(straddling);
 
     // The second monitor's top bar: its strip runs along the second monitor only.
-    Open(Slot(1, TOP));
+    Open(BarSlot(1, EdgeTop));
     EXPECT_TRUE(WaitForRect(secondWindow, Moved(onSecond, onSecond.left, 150)))
         << HasRect(secondWindow, Moved(onSecond, onSecond.left, 150));
     EXPECT_TRUE(WaitForRect(straddlingWindow, Moved(straddling, straddling.left, 150)))
@@ -133,7 +78,7 @@ TEST_F(MultiMonitor, AnOpenOnEachMonitorPushesOnlyTheWindowsAlongsideIt)
         EXPECT_TRUE(WaitForRect(window, home)) << HasRect(window, home);
 
     // The primary's top bar leaves the second monitor's window where it is.
-    Open(Slot(0, TOP));
+    Open(BarSlot(0, EdgeTop));
     EXPECT_TRUE(WaitForRect(primaryWindow, Moved(onPrimary, onPrimary.left, 150)));
     EXPECT_TRUE(WaitForRect(straddlingWindow, Moved(straddling, straddling.left, 150)));
     EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(secondWindow), onSecond); }, 300))
@@ -151,7 +96,7 @@ TEST_F(MultiMonitor, AnOpenOnEachMonitorPushesOnlyTheWindowsAlongsideIt)
     const RECT inTheStrip = {shorter.left + 200, shorter.bottom - 140, shorter.left + 400, shorter.bottom - 40};
     HWND tallerWindow = Sample(belowTheLine);
     HWND shorterWindow = Sample(inTheStrip);
-    Open(Slot(primaryShorter ? 0 : 1, BOTTOM));
+    Open(BarSlot(primaryShorter ? 0 : 1, EdgeBottom));
     const RECT pushed = Moved(inTheStrip, inTheStrip.left, shorter.bottom - 150 - 100);
     EXPECT_TRUE(WaitForRect(shorterWindow, pushed)) << HasRect(shorterWindow, pushed);
     EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(tallerWindow), belowTheLine); }, 300))
@@ -169,7 +114,7 @@ TEST_F(MultiMonitor, ADoubleClickOnTheSecondMonitorsBarOpensItThere)
     const RECT elsewhere = {100, 200, 400, 400};
     HWND window = Sample(nearRight);
     HWND other = Sample(elsewhere);
-    HWND bar = Bar("BrelloxRight", {second_.right - 1, 300});
+    HWND bar = Bar(EdgeRight, {second_.right - 1, 300});
     ASSERT_NE(nullptr, bar);
     DoubleClick(second_.right - 1, 300);
     const RECT pushed = Moved(nearRight, second_.right - 150 - 250, 200);
@@ -186,7 +131,7 @@ TEST_F(MultiMonitor, ADoubleClickOnTheSecondMonitorsBarOpensItThere)
 TEST_F(MultiMonitor, ADraggedBarOfTheSecondMonitorStaysOnItsEdgeAndSweepsItsMonitor)
 {
     Start("[Brellox]\r\nLeft=0\r\nTop=1\r\n");
-    HWND bar = Bar("BrelloxTop", {second_.left + 400, 0});
+    HWND bar = Bar(EdgeTop, {second_.left + 400, 0});
     ASSERT_NE(nullptr, bar);
     const RECT rest = {second_.left, 0, second_.right, 2};
     ASSERT_TRUE(WaitForRect(bar, rest)) << HasRect(bar, rest);
@@ -219,7 +164,7 @@ TEST_F(MultiMonitor, ADraggedBarOfTheSecondMonitorStaysOnItsEdgeAndSweepsItsMoni
 TEST_F(MultiMonitor, ThePrimarysLeftBarDraggedTowardsTheSecondMonitorStopsAtThePrimarysFarSide)
 {
     Start("[Brellox]\r\n");
-    HWND bar = Bar("BrelloxLeft", {0, 300});
+    HWND bar = Bar(EdgeLeft, {0, 300});
     ASSERT_NE(nullptr, bar);
     const RECT rest = {0, 0, 2, primary_.bottom};
     ASSERT_TRUE(WaitForRect(bar, rest)) << HasRect(bar, rest);
@@ -251,7 +196,7 @@ TEST_F(MultiMonitor, ADisplayMessageThatChangesNothingLeavesAnOpenStripOpen)
     StartHost(kAllBars);
     const RECT onSecond = {second_.left + 100, 50, second_.left + 300, 250};
     HWND window = Sample(onSecond);
-    Open(Slot(1, TOP));
+    Open(BarSlot(1, EdgeTop));
     const RECT pushed = Moved(onSecond, onSecond.left, 150);
     ASSERT_TRUE(WaitForRect(window, pushed)) << HasRect(window, pushed);
     DWORD_PTR result = 0;

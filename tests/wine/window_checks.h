@@ -11,9 +11,7 @@ inline ::testing::AssertionResult HasRect(HWND hwnd, const RECT &expected)
     RECT actual = RectOf(hwnd);
     if (SameRect(actual, expected))
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "window at (" << actual.left << "," << actual.top << ")-(" << actual.right
-                                         << "," << actual.bottom << "), expected (" << expected.left << ","
-                                         << expected.top << ")-(" << expected.right << "," << expected.bottom << ")";
+    return ::testing::AssertionFailure() << "window at " << RectText(actual) << ", expected " << RectText(expected);
 }
 
 // A check's result streamed into the message of another check that failed
