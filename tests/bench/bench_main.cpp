@@ -611,7 +611,7 @@ void BenchRest(const std::string &directory, int seconds)
     BrelloxProcess brellox(directory);
     BrelloxWindows windows = brellox.WaitForWindows();
     // Start-up is over once the left bar rests at its place.
-    if (!windows.Complete() || !WaitForRect(windows.bars[0], {0, 0, 2, 768})) {
+    if (!windows.Complete() || !WaitForRect(windows.bars[EdgeLeft], {0, 0, 2, 768})) {
         std::fprintf(stderr, "Brellox did not start\n");
         std::exit(1);
     }

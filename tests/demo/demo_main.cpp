@@ -153,7 +153,7 @@ bool ErrandScene()
         return false;
     }
     const RECT barRest = {0, 0, screen.right, kBarWidth};
-    WaitForRect(bars.bars[2], barRest);
+    WaitForRect(bars.bars[EdgeTop], barRest);
     // The windows at home under the bar at rest, as the last step shows them
     // again around the program it starts.
     const ScreenImage covered = SteadyCapture(screen);

@@ -54,8 +54,8 @@ void CheckView(const OptionsView &view, const Settings &s, const ValueRange rang
         else
             FUZZ_CHECK(view.shown[i] == (values[i] < lowest ? lowest : highest));
     }
-    const int flags[4] = {s.Left, s.Right, s.Top, s.Bottom};
-    for (int edge = 0; edge < 4; ++edge)
+    const int flags[EDGE_COUNT] = {s.Left, s.Right, s.Top, s.Bottom};
+    for (int edge = 0; edge < EDGE_COUNT; ++edge)
         FUZZ_CHECK(view.ticked[edge] == (flags[edge] != 0));
     FUZZ_CHECK(view.alphaEnabled == layered);
     FUZZ_CHECK(view.workingColor == SettingsColor(s));
@@ -63,7 +63,7 @@ void CheckView(const OptionsView &view, const Settings &s, const ValueRange rang
 
 // What OK does: store the record, save it, load it again. The load applies the
 // range rules; everything else, the colour included, comes back as stored.
-Settings ConfirmSaveAndLoad(const char *const texts[OPTION_VALUE_COUNT], COLORREF color, const bool ticked[4],
+Settings ConfirmSaveAndLoad(const char *const texts[OPTION_VALUE_COUNT], COLORREF color, const bool ticked[EDGE_COUNT],
                             ScreenSize screen)
 {
     const Settings confirmed = ConfirmedSettings(texts, color, ticked);
@@ -72,8 +72,8 @@ Settings ConfirmSaveAndLoad(const char *const texts[OPTION_VALUE_COUNT], COLORRE
     FUZZ_CHECK(confirmed.Offset == FieldTextToInt(texts[ValueOffset]));
     FUZZ_CHECK(confirmed.OpenWidth == FieldTextToInt(texts[ValueOpenWidth]));
     FUZZ_CHECK(SettingsColor(confirmed) == (color & 0xFFFFFF));
-    const int flags[4] = {confirmed.Left, confirmed.Right, confirmed.Top, confirmed.Bottom};
-    for (int edge = 0; edge < 4; ++edge)
+    const int flags[EDGE_COUNT] = {confirmed.Left, confirmed.Right, confirmed.Top, confirmed.Bottom};
+    for (int edge = 0; edge < EDGE_COUNT; ++edge)
         FUZZ_CHECK(flags[edge] == (ticked[edge] ? 1 : 0));
 
     SettingsEntry entries[SETTINGS_ENTRY_COUNT];
@@ -107,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const COLORREF color = static_cast<uint32_t>(TakeNumber(line));
     line = input.Next();
     const uint32_t bits = static_cast<uint32_t>(TakeNumber(line));
-    const bool ticked[4] = {(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0, (bits & 8) != 0};
+    const bool ticked[EDGE_COUNT] = {(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0, (bits & 8) != 0};
     const bool layered = (bits & 16) != 0;
     line = input.Next();
     const ScreenSize screen = {TakeNumber(line), TakeNumber(line)};

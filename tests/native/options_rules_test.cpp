@@ -54,8 +54,8 @@ TEST(OptionRanges, EachValueHasItsFieldSpinnerAndBounds)
         EXPECT_EQ(expected[i].lowest, ranges[i].lowest) << "value " << i;
         EXPECT_EQ(expected[i].highest, ranges[i].highest) << "value " << i;
     }
-    const int edgeBoxes[4] = {1006, 1008, 1009, 1010};
-    for (int edge = 0; edge < 4; ++edge)
+    const int edgeBoxes[EDGE_COUNT] = {1006, 1008, 1009, 1010};
+    for (int edge = 0; edge < EDGE_COUNT; ++edge)
         EXPECT_EQ(edgeBoxes[edge], kEdgeBoxIds[edge]) << "edge " << edge;
 }
 
@@ -131,10 +131,10 @@ TEST(FieldTextToInt, OverlongNumbersWrapAroundInsteadOfOverflowing)
 
 TEST(AnyEdgeTicked, NeedsAtLeastOneEdge)
 {
-    const bool none[4] = {false, false, false, false};
+    const bool none[EDGE_COUNT] = {false, false, false, false};
     EXPECT_FALSE(AnyEdgeTicked(none));
-    for (int edge = 0; edge < 4; ++edge) {
-        bool ticked[4] = {false, false, false, false};
+    for (int edge = 0; edge < EDGE_COUNT; ++edge) {
+        bool ticked[EDGE_COUNT] = {false, false, false, false};
         ticked[edge] = true;
         EXPECT_TRUE(AnyEdgeTicked(ticked)) << "edge " << edge << " alone";
     }
@@ -143,10 +143,10 @@ TEST(AnyEdgeTicked, NeedsAtLeastOneEdge)
 TEST(ConfirmedSettings, StoresTheFieldTextsColourBytesAndTicks)
 {
     const char *const texts[OPTION_VALUE_COUNT] = {"3", "50", "383", "10"};
-    const bool leftOnly[4] = {true, false, false, false};
+    const bool leftOnly[EDGE_COUNT] = {true, false, false, false};
     ExpectSettings({1, 0, 0, 0, 3, 50, 44, 0, 0, 383, 10}, ConfirmedSettings(texts, 0x0000002C, leftOnly));
 
-    const bool allButLeft[4] = {false, true, true, true};
+    const bool allButLeft[EDGE_COUNT] = {false, true, true, true};
     // The top byte of the colour is ignored.
     ExpectSettings({0, 1, 1, 1, 3, 50, 0x56, 0x34, 0x12, 383, 10}, ConfirmedSettings(texts, 0xFF123456, allButLeft));
 }

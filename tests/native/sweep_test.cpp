@@ -48,8 +48,8 @@ CandidateWindow OfClass(CandidateWindow w, const char *className)
     return w;
 }
 
-// The four bars are windows 1 to 4, the desktop window is 5, the shell window
-// 6; other windows use ids from 100 on.
+// The primary monitor's bars are windows 1 to 4, the desktop window is 5, the
+// shell window 6; other windows use ids from 100 on.
 struct Desk {
     HWND bars[BAR_SLOTS] = {Handle(1), Handle(2), Handle(3), Handle(4)};
     HWND desktop = Handle(5);

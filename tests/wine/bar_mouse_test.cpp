@@ -6,6 +6,7 @@
 #include "bars/bar_mouse_win32.h"
 #include "brellox_fixture.h"
 #include "brellox_thread.h"
+#include "core/window_names.h"
 #include "harness.h"
 #include "res/resource.h"
 #include "window_checks.h"
@@ -28,7 +29,7 @@ protected:
     }
 };
 
-class DoubleClickEachBar : public BarMouse, public ::testing::WithParamInterface<int> {};
+class DoubleClickEachBar : public BarMouse, public ::testing::WithParamInterface<Edge> {};
 
 TEST_P(DoubleClickEachBar, OpensItPushesTheStripClearAndAClickIntoAPushedWindowPutsAllBack)
 {
@@ -51,12 +52,13 @@ TEST_P(DoubleClickEachBar, OpensItPushesTheStripClearAndAClickIntoAPushedWindowP
     EXPECT_TRUE(HasRect(clear, c.short_));
 }
 
-INSTANTIATE_TEST_SUITE_P(LeftRightTopBottom, DoubleClickEachBar, ::testing::Range(0, 4));
+INSTANTIATE_TEST_SUITE_P(LeftRightTopBottom, DoubleClickEachBar,
+                         ::testing::Values(EdgeLeft, EdgeRight, EdgeTop, EdgeBottom));
 
 TEST_F(BarMouse, ADraggedLeftBarSweepsAtItsInnerEdgeAndStaysUntilTheRestore)
 {
     Start("[Brellox]\r\nOffset=10\r\n");
-    HWND bar = bars_.bars[LEFT];
+    HWND bar = bars_.bars[EdgeLeft];
     ASSERT_TRUE(WaitForRect(bar, {0, 10, 2, 758})) << HasRect(bar, {0, 10, 2, 758});
     const RECT across = {100, 50, 500, 250}, beyond = {400, 400, 700, 600};
     HWND pushed = Sample(across);
@@ -88,7 +90,7 @@ TEST_F(BarMouse, ADraggedLeftBarSweepsAtItsInnerEdgeAndStaysUntilTheRestore)
 TEST_F(BarMouse, ADraggedTopBarMovesOnlyUpAndDownBetweenItsOffsets)
 {
     Start("[Brellox]\r\nLeft=0\r\nTop=1\r\nOffset=10\r\n");
-    HWND bar = bars_.bars[TOP];
+    HWND bar = bars_.bars[EdgeTop];
     ASSERT_TRUE(WaitForRect(bar, {10, 0, 1014, 2})) << HasRect(bar, {10, 0, 1014, 2});
     const RECT across = {300, 120, 600, 400};
     HWND pushed = Sample(across);
@@ -116,7 +118,7 @@ TEST_F(BarMouse, EscapeOrAClickElsewhereClosesTheMenuAndDoesNothing)
     EXPECT_TRUE(WaitUntil([&] { return ShownMenu(brellox_->Id()) == NULL; }, kStartTimeoutMs));
 
     EXPECT_TRUE(HoldsFor([&] { return brellox_->Running() && OptionsDialog() == NULL; }, 500));
-    EXPECT_TRUE(HasRect(bars_.bars[LEFT], {0, 0, 2, 768}));
+    EXPECT_TRUE(HasRect(bars_.bars[EdgeLeft], {0, 0, 2, 768}));
 }
 
 TEST_F(BarMouse, CloseEndsTheProgramWithZeroAndLeavesPushedWindowsWhereTheyAre)
@@ -147,7 +149,7 @@ TEST_F(BarMouse, OptionsOpensTheDialogAndAnOpenBarIsRestoredWhileItIsInFront)
     HWND dialog = OpenOptions(151, 600);
     ASSERT_NE(nullptr, dialog);
     EXPECT_TRUE(WaitForRect(pushed, across, 2000)) << HasRect(pushed, across);
-    EXPECT_TRUE(WaitForRect(bars_.bars[LEFT], {0, 0, 2, 768}, 1000));
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 2, 768}, 1000));
     EXPECT_TRUE(IsWindow(dialog) && IsWindowVisible(dialog)) << "restored while the dialog is in front";
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kStartTimeoutMs));
@@ -179,7 +181,7 @@ TEST_F(BarMouse, LibrariesAreLoadedOnlyOnceSomethingNeedsThem)
     const RECT home = {60, 80, 360, 280};
     HWND sample = Sample(home);
     DoubleClick(1, 600);
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == bars_.bars[LEFT] && !HasRect(sample, home); },
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == bars_.bars[EdgeLeft] && !HasRect(sample, home); },
                           kStartTimeoutMs));
     ClickWindow(sample);
     ASSERT_TRUE(WaitForRect(sample, home)) << "a click on the pushed window restores";
@@ -222,17 +224,20 @@ TEST_F(InProcess, EachBarShowsItsEdgeCursor)
 {
     BrelloxThread brellox("cursor", kAllBars);
     ASSERT_TRUE(brellox.Started());
-    const POINT onBar[4] = {{1, 300}, {1022, 300}, {300, 1}, {300, 766}};
-    const POINT hotSpot[4] = {{0, 0}, {15, 0}, {0, 0}, {0, 15}};
-    HCURSOR loaded[4] = {};
-    for (int edge = 0; edge < 4; ++edge) {
-        SCOPED_TRACE(kBarNames[edge]);
+    const POINT onBar[EDGE_COUNT] = {{1, 300}, {1022, 300}, {300, 1}, {300, 766}};
+    const POINT hotSpot[EDGE_COUNT] = {{0, 0}, {15, 0}, {0, 0}, {0, 15}};
+    HCURSOR loaded[EDGE_COUNT] = {};
+    for (int edge = 0; edge < EDGE_COUNT; ++edge) {
+        SCOPED_TRACE(BarName(static_cast<Edge>(edge)));
         ASSERT_TRUE(MovePointer(400, 400));
         ASSERT_TRUE(MovePointer(onBar[edge].x, onBar[edge].y));
         CURSORINFO info = {};
         info.cbSize = sizeof(info);
         EXPECT_TRUE(WaitUntil(
-            [&] { return GetCursorInfo(&info) && LoadedEdgeCursor(static_cast<Edge>(edge)) != NULL && info.hCursor == LoadedEdgeCursor(static_cast<Edge>(edge)); },
+            [&] {
+                return GetCursorInfo(&info) && LoadedEdgeCursor(static_cast<Edge>(edge)) != NULL &&
+                       info.hCursor == LoadedEdgeCursor(static_cast<Edge>(edge));
+            },
             kStartTimeoutMs));
 
         loaded[edge] = LoadedEdgeCursor(static_cast<Edge>(edge));
@@ -251,8 +256,8 @@ TEST_F(InProcess, EachBarShowsItsEdgeCursor)
         HGDIOBJ old = SelectObject(dc, icon.hbmMask);
         int wall = 0, facing = 0;
         for (int i = 0; i < 16; ++i) {
-            const POINT wallPixel[4] = {{0, i}, {15, i}, {i, 0}, {i, 15}};
-            const POINT facingPixel[4] = {{15, i}, {0, i}, {i, 15}, {i, 0}};
+            const POINT wallPixel[EDGE_COUNT] = {{0, i}, {15, i}, {i, 0}, {i, 15}};
+            const POINT facingPixel[EDGE_COUNT] = {{15, i}, {0, i}, {i, 15}, {i, 0}};
             const POINT w = wallPixel[edge], f = facingPixel[edge];
             // Black: opaque in the upper half and not white in the lower.
             if (GetPixel(dc, w.x, w.y) == RGB(0, 0, 0) && GetPixel(dc, w.x, w.y + 16) == RGB(0, 0, 0))
@@ -269,7 +274,7 @@ TEST_F(InProcess, EachBarShowsItsEdgeCursor)
         EXPECT_LT(facing, 16) << "the arrow side is partly transparent";
     }
     // More moves over the bars load nothing more: each keeps its first cursor.
-    for (int edge = 0; edge < 4; ++edge) {
+    for (int edge = 0; edge < EDGE_COUNT; ++edge) {
         ASSERT_TRUE(MovePointer(400, 400));
         ASSERT_TRUE(MovePointer(onBar[edge].x, onBar[edge].y + 2 * (edge < 2)));
         CURSORINFO info = {};

@@ -2,6 +2,8 @@
 // their places, colour and transparency, and the open a held button starts.
 #include "brellox_fixture.h"
 
+#include "core/window_names.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -14,9 +16,9 @@ TEST_F(Bars, TakeTheirRestRectanglesAndTheChosenColour)
 {
     Start("[Brellox]\r\nLeft=1\r\nRight=1\r\nTop=1\r\nBottom=1\r\n"
           "Width=10\r\nOffset=100\r\nColor=300,200,30\r\nAlpha=0\r\n");
-    const RECT rest[4] = {{0, 100, 10, 668}, {1014, 100, 1024, 668}, {100, 0, 924, 10}, {100, 758, 924, 768}};
-    for (int edge = 0; edge < 4; ++edge) {
-        SCOPED_TRACE(kBarNames[edge]);
+    const RECT rest[EDGE_COUNT] = {{0, 100, 10, 668}, {1014, 100, 1024, 668}, {100, 0, 924, 10}, {100, 758, 924, 768}};
+    for (int edge = 0; edge < EDGE_COUNT; ++edge) {
+        SCOPED_TRACE(BarName(static_cast<Edge>(edge)));
         EXPECT_TRUE(WaitForRect(bars_.bars[edge], rest[edge])) << HasRect(bars_.bars[edge], rest[edge]);
         const RECT r = rest[edge];
         EXPECT_TRUE(IsWindowVisible(bars_.bars[edge]));
@@ -33,8 +35,8 @@ TEST_F(Bars, TakeTheirRestRectanglesAndTheChosenColour)
 TEST_F(Bars, AllFourAreLayeredWithTheAlphaOfTheTransparency)
 {
     Start("[Brellox]\r\nLeft=0\r\nTop=1\r\nAlpha=50\r\n");
-    for (int edge = 0; edge < 4; ++edge) {
-        SCOPED_TRACE(kBarNames[edge]);
+    for (int edge = 0; edge < EDGE_COUNT; ++edge) {
+        SCOPED_TRACE(BarName(static_cast<Edge>(edge)));
         EXPECT_TRUE(GetWindowLongA(bars_.bars[edge], GWL_EXSTYLE) & WS_EX_LAYERED) << "enabled or not";
         BYTE alpha = 0;
         DWORD flags = 0;
@@ -42,15 +44,15 @@ TEST_F(Bars, AllFourAreLayeredWithTheAlphaOfTheTransparency)
         EXPECT_EQ(127, alpha);
         EXPECT_EQ(static_cast<DWORD>(LWA_ALPHA), flags);
     }
-    EXPECT_FALSE(IsWindowVisible(bars_.bars[0]));
-    EXPECT_TRUE(IsWindowVisible(bars_.bars[2]));
+    EXPECT_FALSE(IsWindowVisible(bars_.bars[EdgeLeft]));
+    EXPECT_TRUE(IsWindowVisible(bars_.bars[EdgeTop]));
 }
 
 TEST_F(Bars, FullTransparencyStillLeavesTheBarsVisible)
 {
     Start("[Brellox]\r\nAlpha=100\r\n");
     BYTE alpha = 0;
-    ASSERT_TRUE(GetLayeredWindowAttributes(bars_.bars[0], NULL, &alpha, NULL));
+    ASSERT_TRUE(GetLayeredWindowAttributes(bars_.bars[EdgeLeft], NULL, &alpha, NULL));
     EXPECT_EQ(1, alpha);
 }
 
@@ -69,18 +71,18 @@ TEST_F(Bars, AButtonHeldOverABarDuringADragOpensItAfterTheDwell)
     const DWORD start = GetTickCount();
     EXPECT_TRUE(WaitUntil([&] { return RectOf(pushed).left == 150; }, 3000)) << "pushed out of the strip";
     const DWORD openedAfter = GetTickCount() - start;
-    EXPECT_EQ(150, RectOf(bars_.bars[0]).left);
+    EXPECT_EQ(150, RectOf(bars_.bars[EdgeLeft]).left);
     EXPECT_GE(openedAfter, 250u) << "the dwell waits before it opens";
     EXPECT_TRUE(HoldsFor([&] { return GetForegroundWindow() == source && RectOf(pushed).left == 150; }, 300))
         << "the drag keeps the front while it goes on";
     EXPECT_EQ(source, GetCapture()) << "and the mouse";
 
     EndDragFromWindow();
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == bars_.bars[0]; }, 2000));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == bars_.bars[EdgeLeft]; }, 2000));
     EXPECT_TRUE(HoldsFor([&] { return RectOf(pushed).left == 150; }, 300)) << "the strip stays clear";
     ClickWindow(pushed);
     EXPECT_TRUE(WaitUntil([&] { return RectOf(pushed).left == 60; }, 2000));
-    EXPECT_TRUE(WaitUntil([&] { return RectOf(bars_.bars[0]).left == 0; }, 1000));
+    EXPECT_TRUE(WaitUntil([&] { return RectOf(bars_.bars[EdgeLeft]).left == 0; }, 1000));
 }
 
 } // namespace

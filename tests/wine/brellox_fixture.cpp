@@ -16,8 +16,8 @@ POINT Middle(const RECT &r)
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-const EdgeCase kEdgeCases[4] = {
-    {LEFT,
+const EdgeCase kEdgeCases[EDGE_COUNT] = {
+    {EdgeLeft,
      {0, 0, 2, 768},
      {150, 0, 152, 768},
      {100, 50, 500, 400},
@@ -25,7 +25,7 @@ const EdgeCase kEdgeCases[4] = {
      {150, 620, 400, 700},
      {151, 420, 551, 600},
      {-300, 100, -1, 200}},
-    {RIGHT,
+    {EdgeRight,
      {1022, 0, 1024, 768},
      {874, 0, 876, 768},
      {700, 10, 900, 300},
@@ -33,7 +33,7 @@ const EdgeCase kEdgeCases[4] = {
      {600, 620, 874, 700},
      {500, 300, 873, 500},
      {1025, 100, 1200, 200}},
-    {TOP,
+    {EdgeTop,
      {0, 0, 1024, 2},
      {0, 150, 1024, 152},
      {10, 120, 300, 400},
@@ -41,7 +41,7 @@ const EdgeCase kEdgeCases[4] = {
      {620, 150, 900, 300},
      {400, 151, 600, 300},
      {100, -300, 300, -1}},
-    {BOTTOM,
+    {EdgeBottom,
      {0, 766, 1024, 768},
      {0, 618, 1024, 620},
      {10, 500, 300, 700},

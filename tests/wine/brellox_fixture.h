@@ -17,8 +17,6 @@
 #include <string>
 #include <vector>
 
-enum { LEFT, RIGHT, TOP, BOTTOM };
-
 const char kAllBars[] = "[Brellox]\r\nLeft=1\r\nRight=1\r\nTop=1\r\nBottom=1\r\n";
 
 // r moved so that its top-left corner is (x, y), its size kept.
@@ -30,7 +28,7 @@ POINT Middle(const RECT &r);
 // reach its strip, lie exactly on its line, stop just short of it or lie
 // wholly beyond its edge.
 struct EdgeCase {
-    int edge;
+    Edge edge;
     RECT barRest;
     RECT barOpen;
     RECT reaches;   // a window reaching into the strip
@@ -39,7 +37,7 @@ struct EdgeCase {
     RECT short_;    // a window just short of the line
     RECT beyond;    // a window wholly beyond the screen edge
 };
-extern const EdgeCase kEdgeCases[4];
+extern const EdgeCase kEdgeCases[EDGE_COUNT];
 
 // The monitors of a session of two side by side (tools/wine-session.sh
 // --monitors 1024x768,800x600, or the other way round): the primary at the

@@ -61,7 +61,7 @@ protected:
     void StartWithTopBar()
     {
         Start(kLeftAndTopBars);
-        ASSERT_TRUE(WaitForRect(bars_.bars[TOP], kTopBarRest));
+        ASSERT_TRUE(WaitForRect(bars_.bars[EdgeTop], kTopBarRest));
     }
 
     // Two windows over the row of icons, as a user's windows pile up.
@@ -144,7 +144,7 @@ TEST_F(DesktopIcons, AnOpenUncoversTheIconsAClickKeepsThemClearAndADoubleClickSt
     EXPECT_NE(nullptr, program) << "its program came to the front";
     EXPECT_FALSE(backBeforeProgram);
     EXPECT_EQ(program, GetForegroundWindow());
-    EXPECT_TRUE(WaitForRect(bars_.bars[TOP], kTopBarRest));
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeTop], kTopBarRest));
 }
 
 TEST_F(DesktopIcons, TheTaskbarAnotherBarOrAnotherProgramInFrontStillRestores)
@@ -172,7 +172,7 @@ TEST_F(DesktopIcons, TheTaskbarAnotherBarOrAnotherProgramInFrontStillRestores)
         ASSERT_TRUE(OpenTopBar());
         front.bringToFront();
         EXPECT_TRUE(WaitUntil([&] { return Home(); }, kStartTimeoutMs)) << "the windows came back";
-        EXPECT_TRUE(WaitForRect(bars_.bars[TOP], kTopBarRest));
+        EXPECT_TRUE(WaitForRect(bars_.bars[EdgeTop], kTopBarRest));
     }
 }
 
@@ -196,7 +196,7 @@ TEST_F(DesktopIcons, AFileDraggedOverABarIsDroppedInTheStripTheBarUncovers)
     ASSERT_TRUE(source.WaitUntilDragging());
     ASSERT_TRUE(MovePointer(800, 1)) << "over the top bar, the button held";
     EXPECT_TRUE(WaitUntil([&] { return Pushed(); }, kStartTimeoutMs)) << "the dwell opened the bar";
-    EXPECT_EQ(150, RectOf(bars_.bars[TOP]).top);
+    EXPECT_EQ(150, RectOf(bars_.bars[EdgeTop]).top);
 
     ShowWindow(target.Window(), SW_SHOWNOACTIVATE);
     const POINT onTarget = Middle(RectOf(target.Window()));
@@ -210,12 +210,12 @@ TEST_F(DesktopIcons, AFileDraggedOverABarIsDroppedInTheStripTheBarUncovers)
     EXPECT_TRUE(Pushed()) << "the windows stayed away for the drop";
     // Once the drag is over the bar takes the front, as after any open: the
     // windows stay away until another window is activated.
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == bars_.bars[TOP]; }, kStartTimeoutMs));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == bars_.bars[EdgeTop]; }, kStartTimeoutMs));
     EXPECT_TRUE(HoldsFor([&] { return Pushed(); }, 500));
 
     ClickWindow(samples_[0]);
     EXPECT_TRUE(WaitUntil([&] { return Home(); }, kStartTimeoutMs)) << "a click on another window put all back";
-    EXPECT_TRUE(WaitForRect(bars_.bars[TOP], kTopBarRest));
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeTop], kTopBarRest));
 }
 
 } // namespace

@@ -25,12 +25,14 @@ TEST_F(Display, ASmallerDisplayMovesTheBarsAndTheOpensAndTheOffsetRuleToItsSize)
     // Offset 384 is half of 768, the largest the rule keeps at 1024x768: the
     // side bars are then 0 pixels long. At 800x600 half the height is 300.
     Start("[Brellox]\r\nLeft=1\r\nRight=1\r\nOffset=384\r\n");
-    ASSERT_TRUE(WaitForRect(bars_.bars[1], {1022, 384, 1024, 384})) << HasRect(bars_.bars[1], {1022, 384, 1024, 384});
+    ASSERT_TRUE(WaitForRect(bars_.bars[EdgeRight], {1022, 384, 1024, 384}))
+        << HasRect(bars_.bars[EdgeRight], {1022, 384, 1024, 384});
 
     ASSERT_TRUE(ChangeScreenSize(800, 600));
-    EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 2, 600}))
-        << "Offset loads as 0: " << HasRect(bars_.bars[0], {0, 0, 2, 600});
-    EXPECT_TRUE(WaitForRect(bars_.bars[1], {798, 0, 800, 600})) << HasRect(bars_.bars[1], {798, 0, 800, 600});
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 2, 600}))
+        << "Offset loads as 0: " << HasRect(bars_.bars[EdgeLeft], {0, 0, 2, 600});
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeRight], {798, 0, 800, 600}))
+        << HasRect(bars_.bars[EdgeRight], {798, 0, 800, 600});
     EXPECT_EQ(384, SavedInt("Offset")) << "the file is left as it was";
 
     // An open of the right bar: two cells of 75 from the new right edge.
@@ -38,10 +40,10 @@ TEST_F(Display, ASmallerDisplayMovesTheBarsAndTheOpensAndTheOffsetRuleToItsSize)
     HWND window = Sample(across);
     DoubleClick(799, 500);
     EXPECT_TRUE(WaitForRect(window, Moved(across, 450, 100))) << "its right edge on 650: " << HasRect(window, across);
-    EXPECT_TRUE(HasRect(bars_.bars[1], {650, 0, 652, 600}));
+    EXPECT_TRUE(HasRect(bars_.bars[EdgeRight], {650, 0, 652, 600}));
     ClickWindow(window);
     EXPECT_TRUE(WaitForRect(window, across));
-    EXPECT_TRUE(WaitForRect(bars_.bars[1], {798, 0, 800, 600}));
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeRight], {798, 0, 800, 600}));
 }
 
 TEST_F(Display, AChangeWhileABarIsOpenPutsEveryWindowBackAndForgetsIt)
@@ -57,7 +59,7 @@ TEST_F(Display, AChangeWhileABarIsOpenPutsEveryWindowBackAndForgetsIt)
     ASSERT_TRUE(ChangeScreenSize(800, 600));
     for (int i = 0; i < 2; ++i)
         EXPECT_TRUE(WaitForRect(samples_[i], at[i])) << "back where it was recorded: " << HasRect(samples_[i], at[i]);
-    EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 2, 600}));
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 2, 600}));
 
     // Nothing stays recorded: a window moved out of the strip is neither
     // realigned by the next open nor put back by its restore.
@@ -75,8 +77,8 @@ TEST_F(Display, AChangeWhileABarIsOpenPutsEveryWindowBackAndForgetsIt)
 TEST_F(Display, ThereAndBackLeavesTheBarsAndTheWindowsAsTheyWere)
 {
     Start("[Brellox]\r\nLeft=1\r\nRight=1\r\nTop=1\r\nBottom=1\r\nWidth=5\r\nOffset=100\r\n");
-    const RECT rest[4] = {{0, 100, 5, 668}, {1019, 100, 1024, 668}, {100, 0, 924, 5}, {100, 763, 924, 768}};
-    for (int edge = 0; edge < 4; ++edge)
+    const RECT rest[EDGE_COUNT] = {{0, 100, 5, 668}, {1019, 100, 1024, 668}, {100, 0, 924, 5}, {100, 763, 924, 768}};
+    for (int edge = 0; edge < EDGE_COUNT; ++edge)
         ASSERT_TRUE(WaitForRect(bars_.bars[edge], rest[edge])) << edge;
     const RECT at[2] = {{60, 100, 360, 300}, {600, 400, 900, 700}};
     for (const RECT &r : at)
@@ -85,9 +87,9 @@ TEST_F(Display, ThereAndBackLeavesTheBarsAndTheWindowsAsTheyWere)
     ASSERT_TRUE(WaitForRect(samples_[0], Moved(at[0], 150, 100)));
 
     ASSERT_TRUE(ChangeScreenSize(800, 600));
-    EXPECT_TRUE(WaitForRect(bars_.bars[1], {795, 100, 800, 500}));
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeRight], {795, 100, 800, 500}));
     ASSERT_TRUE(ChangeScreenSize(1024, 768));
-    for (int edge = 0; edge < 4; ++edge)
+    for (int edge = 0; edge < EDGE_COUNT; ++edge)
         EXPECT_TRUE(WaitForRect(bars_.bars[edge], rest[edge])) << HasRect(bars_.bars[edge], rest[edge]);
     for (int i = 0; i < 2; ++i)
         EXPECT_TRUE(HasRect(samples_[i], at[i])) << i;
@@ -96,7 +98,7 @@ TEST_F(Display, ThereAndBackLeavesTheBarsAndTheWindowsAsTheyWere)
 TEST_F(Display, AChangeWhileTheOptionsDialogIsUpBringsItsOffsetToTheNewSize)
 {
     Start("[Brellox]\r\nOffset=383\r\n");
-    ASSERT_TRUE(WaitForRect(bars_.bars[0], {0, 383, 2, 385}));
+    ASSERT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 383, 2, 385}));
     HWND dialog = OpenOptionsFromBar(brellox_->Id(), 1, 384);
     ASSERT_NE(nullptr, dialog);
     char text[16] = "";
@@ -115,27 +117,27 @@ TEST_F(Display, AChangeWhileTheOptionsDialogIsUpBringsItsOffsetToTheNewSize)
     ClickWindow(GetDlgItem(dialog, IDOK));
     EXPECT_TRUE(WaitUntil([&] { return OptionsDialogOf(brellox_->Id()) == NULL; }, kStartTimeoutMs));
     EXPECT_EQ(299, SavedInt("Offset")) << "saved";
-    EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 299, 2, 301}))
-        << "applied: " << HasRect(bars_.bars[0], {0, 299, 2, 301});
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 299, 2, 301}))
+        << "applied: " << HasRect(bars_.bars[EdgeLeft], {0, 299, 2, 301});
 }
 
 TEST_F(Display, AChangeDuringADragOfABarLosesNothing)
 {
     Start("[Brellox]\r\n");
-    ASSERT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 2, 768}));
+    ASSERT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 2, 768}));
     const RECT at = {60, 100, 360, 300};
     HWND window = Sample(at);
-    ASSERT_TRUE(PressToDrag(bars_.bars[0], 0, 500));
+    ASSERT_TRUE(PressToDrag(bars_.bars[EdgeLeft], 0, 500));
     ASSERT_TRUE(MovePointer(100, 500));
-    ASSERT_TRUE(WaitForRect(bars_.bars[0], {100, 0, 102, 768}));
+    ASSERT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {100, 0, 102, 768}));
 
     ASSERT_TRUE(ChangeScreenSize(800, 600));
     // The drag ends with a sweep at the bar's inner edge, wherever the change
     // and the drag left it; a click elsewhere puts everything back at the new size.
-    ASSERT_TRUE(ReleaseDrag(bars_.bars[0]));
+    ASSERT_TRUE(ReleaseDrag(bars_.bars[EdgeLeft]));
     ClickWindow(window);
     EXPECT_TRUE(WaitForRect(window, at)) << HasRect(window, at);
-    EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 2, 600})) << HasRect(bars_.bars[0], {0, 0, 2, 600});
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 2, 600})) << HasRect(bars_.bars[EdgeLeft], {0, 0, 2, 600});
 }
 
 // Applying the bars again after a change never lifts them over a full-screen
@@ -156,13 +158,13 @@ TEST_F(Display, AChangeWhileAFullScreenProgramIsInFrontLeavesTheBarsAside)
     ASSERT_TRUE(WaitUntil(hidden, kStartTimeoutMs));
 
     ASSERT_TRUE(ChangeScreenSize(800, 600));
-    ASSERT_TRUE(WaitForRect(bars_.bars[RIGHT], {798, 0, 800, 600})) << "placed at the new size";
+    ASSERT_TRUE(WaitForRect(bars_.bars[EdgeRight], {798, 0, 800, 600})) << "placed at the new size";
     EXPECT_TRUE(HoldsFor(hidden, 300)) << "still aside";
 
     ASSERT_TRUE(SetForegroundWindow(ordinary));
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(bars_.bars[RIGHT]) != FALSE; }, kStartTimeoutMs));
-    EXPECT_TRUE(HasRect(bars_.bars[RIGHT], {798, 0, 800, 600}));
-    EXPECT_TRUE(HasRect(bars_.bars[BOTTOM], {0, 598, 800, 600}));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(bars_.bars[EdgeRight]) != FALSE; }, kStartTimeoutMs));
+    EXPECT_TRUE(HasRect(bars_.bars[EdgeRight], {798, 0, 800, 600}));
+    EXPECT_TRUE(HasRect(bars_.bars[EdgeBottom], {0, 598, 800, 600}));
 }
 
 // A display scaled to 144 DPI for every program (tools/wine-session.sh --dpi
@@ -176,12 +178,12 @@ TEST_F(ScaledDisplay, AnOpenMovesTheBarByTwoIconCellsOf113PixelsAndTheBarIsScale
     ASSERT_EQ(113, GetSystemMetrics(SM_CXICONSPACING))
         << "runs on a display at 144 DPI (tools/wine-session.sh --dpi 144)";
     Start("[Brellox]\r\n");
-    ASSERT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 3, 768})) << HasRect(bars_.bars[0], {0, 0, 3, 768});
+    ASSERT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 3, 768})) << HasRect(bars_.bars[EdgeLeft], {0, 0, 3, 768});
     const RECT across = {100, 100, 400, 300};
     HWND window = Sample(across);
     DoubleClick(1, 700);
     EXPECT_TRUE(WaitForRect(window, Moved(across, 226, 100))) << HasRect(window, Moved(across, 226, 100));
-    EXPECT_TRUE(HasRect(bars_.bars[0], {226, 0, 229, 768}));
+    EXPECT_TRUE(HasRect(bars_.bars[EdgeLeft], {226, 0, 229, 768}));
     ClickWindow(window);
     EXPECT_TRUE(WaitForRect(window, across));
 }
@@ -200,7 +202,8 @@ TEST(ScaledDisplayInProcess, TheEdgeCursorFollowsTheScale)
     info.cbSize = sizeof(info);
     EXPECT_TRUE(WaitUntil(
         [&] {
-            return GetCursorInfo(&info) && LoadedEdgeCursor(EdgeLeft) != NULL && info.hCursor == LoadedEdgeCursor(EdgeLeft);
+            return GetCursorInfo(&info) && LoadedEdgeCursor(EdgeLeft) != NULL &&
+                   info.hCursor == LoadedEdgeCursor(EdgeLeft);
         },
         kStartTimeoutMs));
     ICONINFO icon = {};

@@ -1,15 +1,15 @@
 #include "harness.h"
 
+#include "core/window_names.h"
 #include "host_control.h"
 #include "proc_files.h"
+
 #include <algorithm>
 
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
 #include <vector>
-
-const char *const kBarNames[4] = {"BrelloxLeft", "BrelloxRight", "BrelloxTop", "BrelloxBottom"};
 
 void PumpMessages()
 {
@@ -374,9 +374,9 @@ HWND FindProcessWindow(DWORD processId, const char *className, const char *title
 BrelloxWindows FindBrelloxWindows(DWORD processId)
 {
     BrelloxWindows windows;
-    windows.owner = FindProcessWindow(processId, "CBrellox", "Brellox");
-    for (int edge = 0; edge < 4; ++edge)
-        windows.bars[edge] = FindProcessWindow(processId, "CBrellox", kBarNames[edge]);
+    windows.owner = FindProcessWindow(processId, BRELLOX_CLASS_NAME, BRELLOX_OWNER_NAME);
+    for (int edge = 0; edge < EDGE_COUNT; ++edge)
+        windows.bars[edge] = FindProcessWindow(processId, BRELLOX_CLASS_NAME, BarName(static_cast<Edge>(edge)));
     return windows;
 }
 
@@ -417,7 +417,7 @@ static bool Parked(const BrelloxWindows &windows)
 {
     const LONG right = GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN);
     const LONG bottom = GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    return RectOf(windows.bars[1]).left < right && RectOf(windows.bars[3]).top < bottom;
+    return RectOf(windows.bars[EdgeRight]).left < right && RectOf(windows.bars[EdgeBottom]).top < bottom;
 }
 
 BrelloxWindows BrelloxProcess::WaitForWindows(DWORD timeoutMs, DWORD pollMs) const
@@ -455,7 +455,7 @@ void EndAllBrellox()
     // The same request a new copy makes, repeated until no copy is left.
     WaitUntil(
         [] {
-            HWND running = FindWindowA("CBrellox", NULL);
+            HWND running = FindWindowA(BRELLOX_CLASS_NAME, NULL);
             if (running == NULL)
                 return true;
             SendMessageTimeoutA(running, WM_DESTROY, 0, 0, SMTO_ABORTIFHUNG, 1000, NULL);

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "core/edges.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -78,13 +80,13 @@ COLORREF ScreenPixel(int x, int y);
 HWND CreateSampleWindow(const RECT &r, const char *title = "", DWORD style = WS_OVERLAPPEDWINDOW,
                         int show = SW_SHOWNOACTIVATE, const char *className = NULL);
 
-// The five windows of one Brellox process, found by class and window name.
+// The windows of one Brellox process on the primary monitor: its owner and
+// the bar of each edge, found by class and window name.
 struct BrelloxWindows {
     HWND owner;
-    HWND bars[4]; // left, right, top, bottom
+    HWND bars[EDGE_COUNT]; // by Edge
     bool Complete() const;
 };
-extern const char *const kBarNames[4];
 
 BrelloxWindows FindBrelloxWindows(DWORD processId);
 
@@ -124,8 +126,9 @@ public:
 
     bool Started() const { return process_ != NULL; }
     DWORD Id() const { return processId_; }
-    // Waits until start-up has run to its end (the five windows exist and every
-    // bar has been parked) and returns the windows; none when it does not.
+    // Waits until start-up has run to its end (the owner and the primary
+    // monitor's bars exist and every bar has been parked) and returns those
+    // windows; none when it does not.
     BrelloxWindows WaitForWindows(DWORD timeoutMs = kStartTimeoutMs, DWORD pollMs = 10) const;
     // Whether the process has waited for input since it started.
     bool Idle() const;

@@ -4,8 +4,9 @@
 // The window system's profile reader decides what each key reads as; the
 // program must take that through its range rules and keep running.
 #include "app/settings_file_win32.h"
-#include "core/state_win32.h"
 #include "brellox_fixture.h"
+#include "core/state_win32.h"
+#include "core/window_names.h"
 
 #include <gtest/gtest.h>
 
@@ -163,7 +164,7 @@ TEST_F(HostileSettingsFile, ADirectoryInPlaceOfTheFileGivesTheDefaultsAndASaveLe
 struct HostileCase {
     const char *name; // letters only: it names the test
     std::string text; // empty: Brellox.ini is a directory
-    bool shown[4];
+    bool shown[EDGE_COUNT];
     RECT leftOrRight; // the left bar if shown, else the right one
     COLORREF color;
     BYTE alpha;
@@ -236,8 +237,8 @@ TEST_P(HostileSettingsProgram, StartsAnswersShowsDefinedBarsAndEndsWithZero)
     ASSERT_TRUE(windows.Complete());
     EXPECT_TRUE(Answers(windows.owner));
 
-    for (int edge = 0; edge < 4; ++edge) {
-        SCOPED_TRACE(kBarNames[edge]);
+    for (int edge = 0; edge < EDGE_COUNT; ++edge) {
+        SCOPED_TRACE(BarName(static_cast<Edge>(edge)));
         EXPECT_TRUE(WaitUntil([&] { return (IsWindowVisible(windows.bars[edge]) != FALSE) == c.shown[edge]; },
                               kStartTimeoutMs));
     }
@@ -286,9 +287,9 @@ TEST_F(HostileSettingsDirectory, NoRoomForTheFileNameMeansTheDefaults)
     BrelloxWindows windows = brellox.WaitForWindows();
     ASSERT_TRUE(windows.Complete());
     EXPECT_TRUE(Answers(windows.owner));
-    EXPECT_TRUE(WaitForRect(windows.bars[0], {0, 0, 2, 768})) << HasRect(windows.bars[0], {0, 0, 2, 768});
-    EXPECT_TRUE(IsWindowVisible(windows.bars[0]));
-    EXPECT_FALSE(IsWindowVisible(windows.bars[2]));
+    EXPECT_TRUE(WaitForRect(windows.bars[EdgeLeft], {0, 0, 2, 768})) << HasRect(windows.bars[EdgeLeft], {0, 0, 2, 768});
+    EXPECT_TRUE(IsWindowVisible(windows.bars[EdgeLeft]));
+    EXPECT_FALSE(IsWindowVisible(windows.bars[EdgeTop]));
     SendMessageA(windows.owner, WM_DESTROY, 0, 0);
     DWORD code = 99;
     ASSERT_TRUE(brellox.WaitForExit(kStartTimeoutMs, &code));
@@ -318,10 +319,10 @@ TEST_P(HostileOpenWidth, AnOpenAndARestoreLeaveTheProgramAnswering)
     const RECT sampleRect = {20, 100, 320, 300};
     HWND sample = Sample(sampleRect);
 
-    Open(LEFT);
+    Open(EdgeLeft);
     const LONG x = GetParam().barLeft;
     const RECT open = {x, 0, x + 2, 768};
-    EXPECT_TRUE(WaitForRect(bars_.bars[LEFT], open)) << HasRect(bars_.bars[LEFT], open);
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], open)) << HasRect(bars_.bars[EdgeLeft], open);
     // Answered once the open's sweep is over, as the sweep sends nothing to this
     // process unless it moves the sample.
     EXPECT_TRUE(Answers(bars_.owner));
@@ -332,7 +333,7 @@ TEST_P(HostileOpenWidth, AnOpenAndARestoreLeaveTheProgramAnswering)
         EXPECT_TRUE(HasRect(sample, sampleRect));
 
     PostMessageA(control_, HOST_RESTORE_ALL, 0, 0);
-    EXPECT_TRUE(WaitForRect(bars_.bars[LEFT], {0, 0, 2, 768})) << HasRect(bars_.bars[LEFT], {0, 0, 2, 768});
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 2, 768})) << HasRect(bars_.bars[EdgeLeft], {0, 0, 2, 768});
     EXPECT_TRUE(WaitForRect(sample, sampleRect)) << HasRect(sample, sampleRect);
     EXPECT_TRUE(Answers(bars_.owner));
     EXPECT_TRUE(brellox_->Running());

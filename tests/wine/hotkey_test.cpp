@@ -4,6 +4,8 @@
 // first, is told once in a message box and Brellox runs on without it.
 #include "brellox_fixture.h"
 
+#include "core/window_names.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -131,11 +133,11 @@ protected:
 TEST_F(HotKey, OpensTheFirstEnabledBarAndASecondPressPutsEverythingBack)
 {
     Start("[Brellox]\r\nLeft=0\r\nRight=1\r\nBottom=1\r\nHotkey = ctrl + ALT + b\r\n");
-    const EdgeCase &right = kEdgeCases[RIGHT];
+    const EdgeCase &right = kEdgeCases[EdgeRight];
     const RECT pushed = Moved(right.reaches, right.pushedTo.x, right.pushedTo.y);
     HWND window = Sample(right.reaches);
     HWND other = Sample({200, 300, 400, 450});
-    HWND bar = bars_.bars[RIGHT];
+    HWND bar = bars_.bars[EdgeRight];
     EXPECT_TRUE(ChordTaken(MOD_CONTROL | MOD_ALT, 'B')) << "Brellox holds the chord";
 
     PressChord(kCtrlAlt, 'B');
@@ -143,7 +145,7 @@ TEST_F(HotKey, OpensTheFirstEnabledBarAndASecondPressPutsEverythingBack)
     EXPECT_TRUE(WaitForRect(bar, right.barOpen)) << HasRect(bar, right.barOpen);
     EXPECT_EQ(bar, GetForegroundWindow());
     EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(window), pushed); }, 300)) << "the open stands";
-    EXPECT_TRUE(HasRect(bars_.bars[BOTTOM], kEdgeCases[BOTTOM].barRest)) << "only the first enabled bar opens";
+    EXPECT_TRUE(HasRect(bars_.bars[EdgeBottom], kEdgeCases[EdgeBottom].barRest)) << "only the first enabled bar opens";
 
     PressChord(kCtrlAlt, 'B');
     EXPECT_TRUE(WaitForRect(window, right.reaches)) << HasRect(window, right.reaches);
@@ -160,13 +162,13 @@ TEST_F(HotKey, OpensTheFirstEnabledBarAndASecondPressPutsEverythingBack)
 TEST_F(HotKey, WithoutTheKeyTheSameKeysDoNothing)
 {
     Start("[Brellox]\r\n");
-    const EdgeCase &left = kEdgeCases[LEFT];
+    const EdgeCase &left = kEdgeCases[EdgeLeft];
     HWND window = Sample(left.reaches);
     EXPECT_FALSE(ChordTaken(MOD_CONTROL | MOD_ALT, 'B'));
     PressChord(kCtrlAlt, 'B');
     PressKey(VK_F1);
     EXPECT_TRUE(HoldsFor(
-        [&] { return SameRect(RectOf(window), left.reaches) && SameRect(RectOf(bars_.bars[LEFT]), left.barRest); },
+        [&] { return SameRect(RectOf(window), left.reaches) && SameRect(RectOf(bars_.bars[EdgeLeft]), left.barRest); },
         500));
 }
 
@@ -175,10 +177,10 @@ TEST_F(HotKey, WithoutTheKeyTheSameKeysDoNothing)
 TEST_F(HotKey, AValueThatCannotBeReadIsToldOnceAndBrelloxRunsOnWithItsBars)
 {
     Start("[Brellox]\r\nHotkey=Ctrl+Alt+B+B\r\n");
-    HWND window = Sample(kEdgeCases[LEFT].reaches);
+    HWND window = Sample(kEdgeCases[EdgeLeft].reaches);
     HWND box = WaitForMessageBox();
     ASSERT_NE(nullptr, box);
-    EXPECT_TRUE(IsWindowVisible(bars_.bars[LEFT])) << "the bars are up under the message";
+    EXPECT_TRUE(IsWindowVisible(bars_.bars[EdgeLeft])) << "the bars are up under the message";
     EXPECT_EQ("The hot key in Brellox.ini, Hotkey=Ctrl+Alt+B+B, cannot be used:\r\n\"B\" is named twice.\r\n"
               "Brellox runs on without a hot key.",
               MessageOf(box));
@@ -186,7 +188,7 @@ TEST_F(HotKey, AValueThatCannotBeReadIsToldOnceAndBrelloxRunsOnWithItsBars)
     EXPECT_TRUE(NoMessageBoxFor(500)) << "once";
     EXPECT_FALSE(ChordTaken(MOD_CONTROL | MOD_ALT, 'B'));
     EXPECT_TRUE(brellox_->Running());
-    ExpectRunningBar(LEFT, window);
+    ExpectRunningBar(EdgeLeft, window);
 }
 
 // This process holds the chord before Brellox starts: Brellox says so and runs
@@ -195,7 +197,7 @@ TEST_F(HotKey, AKeyAnotherProgramHoldsIsToldAndBrelloxRunsOn)
 {
     ASSERT_TRUE(HoldChord(MOD_CONTROL | MOD_SHIFT, VK_F9));
     Start("[Brellox]\r\nHotkey=Ctrl+Shift+F9\r\n");
-    HWND window = Sample(kEdgeCases[LEFT].reaches);
+    HWND window = Sample(kEdgeCases[EdgeLeft].reaches);
     HWND box = WaitForMessageBox();
     ASSERT_NE(nullptr, box);
     EXPECT_EQ("The hot key in Brellox.ini, Hotkey=Ctrl+Shift+F9, cannot be used:\r\nanother program has registered "
@@ -204,9 +206,9 @@ TEST_F(HotKey, AKeyAnotherProgramHoldsIsToldAndBrelloxRunsOn)
     ASSERT_TRUE(Dismiss(box));
     PressChord({VK_CONTROL, VK_SHIFT}, VK_F9);
     EXPECT_TRUE(WaitUntil([] { return g_HeldPresses == 1; }, kStartTimeoutMs)) << g_HeldPresses;
-    EXPECT_TRUE(HasRect(window, kEdgeCases[LEFT].reaches));
+    EXPECT_TRUE(HasRect(window, kEdgeCases[EdgeLeft].reaches));
     EXPECT_TRUE(NoMessageBoxFor(300)) << "once";
-    ExpectRunningBar(LEFT, window);
+    ExpectRunningBar(EdgeLeft, window);
 }
 
 // The options dialog's OK writes its own keys and reads the file back: the
@@ -224,7 +226,7 @@ TEST_F(HotKey, TheOptionsOkKeepsTheHotkeyLineAndTheKey)
     EXPECT_EQ(1, SavedInt("Left")) << "the save wrote its keys";
     EXPECT_TRUE(NoMessageBoxFor(300));
 
-    const EdgeCase &left = kEdgeCases[LEFT];
+    const EdgeCase &left = kEdgeCases[EdgeLeft];
     HWND window = Sample(left.reaches);
     PressChord(kCtrlAlt, 'B');
     const RECT pushed = Moved(left.reaches, left.pushedTo.x, left.pushedTo.y);
@@ -243,7 +245,7 @@ TEST_F(HotKey, OverAFullScreenProgramTheKeyOpensNothingAndMovesNothing)
     const RECT at = {60, 100, 360, 300};
     const RECT screen = {0, 0, 1024, 768};
     HWND program = Sample(at, SW_SHOW);
-    HWND bar = bars_.bars[LEFT];
+    HWND bar = bars_.bars[EdgeLeft];
     ASSERT_TRUE(SetForegroundWindow(program));
     ASSERT_TRUE(HoldsFor([&] { return IsWindowVisible(bar) != FALSE; }, 1200)) << "the bars have looked at it";
 
@@ -253,7 +255,7 @@ TEST_F(HotKey, OverAFullScreenProgramTheKeyOpensNothingAndMovesNothing)
     SetWindowPos(program, NULL, 0, 0, 1024, 768, SWP_NOZORDER | SWP_FRAMECHANGED);
     PressChord(kCtrlAlt, 'B');
     auto untouched = [&] {
-        return SameRect(RectOf(program), screen) && SameRect(RectOf(bar), kEdgeCases[LEFT].barRest) &&
+        return SameRect(RectOf(program), screen) && SameRect(RectOf(bar), kEdgeCases[EdgeLeft].barRest) &&
                GetForegroundWindow() == program;
     };
     EXPECT_TRUE(HoldsFor(untouched, 500)) << HasRect(program, screen);
@@ -280,7 +282,8 @@ TEST_F(HotKey, ANewCopyTakesTheKeyOnceTheCopyItReplacedHasLetItGo)
     BrelloxProcess old(MakeScratchDirectory("old-copy"), TestProgramPath("brellox_old_copy.exe"),
                        std::to_string(MOD_CONTROL | MOD_ALT) + " " + std::to_string('B'));
     ASSERT_TRUE(old.Started());
-    ASSERT_TRUE(WaitUntil([&] { return FindProcessWindow(old.Id(), "CBrellox", "Brellox") != NULL; }, kStartTimeoutMs));
+    ASSERT_TRUE(WaitUntil([&] { return FindProcessWindow(old.Id(), BRELLOX_CLASS_NAME, BRELLOX_OWNER_NAME) != NULL; },
+                          kStartTimeoutMs));
     ASSERT_TRUE(ChordTaken(MOD_CONTROL | MOD_ALT, 'B')) << "the old copy holds the key";
 
     Start("[Brellox]\r\nHotkey=Ctrl+Alt+B\r\n");
@@ -291,7 +294,7 @@ TEST_F(HotKey, ANewCopyTakesTheKeyOnceTheCopyItReplacedHasLetItGo)
     EXPECT_TRUE(WaitUntil([] { return ChordTaken(MOD_CONTROL | MOD_ALT, 'B'); }, kStartTimeoutMs))
         << "the new copy holds the key";
 
-    const EdgeCase &left = kEdgeCases[LEFT];
+    const EdgeCase &left = kEdgeCases[EdgeLeft];
     HWND window = Sample(left.reaches);
     PressChord(kCtrlAlt, 'B');
     const RECT pushed = Moved(left.reaches, left.pushedTo.x, left.pushedTo.y);
@@ -314,7 +317,7 @@ TEST_F(JapaneseHotKey, AValueThatCannotBeReadIsToldInJapanese)
               Wide(MessageOf(box)));
     ASSERT_TRUE(Dismiss(box));
     EXPECT_TRUE(brellox_->Running());
-    EXPECT_TRUE(IsWindowVisible(bars_.bars[LEFT]));
+    EXPECT_TRUE(IsWindowVisible(bars_.bars[EdgeLeft]));
 }
 
 // Two monitors side by side (the two-monitor sessions of tools/test.sh).

@@ -163,7 +163,7 @@ TEST(RunningProgram, IsPerMonitorDpiAware)
     const AwarenessProc awareness = reinterpret_cast<AwarenessProc>(
         reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
     ASSERT_TRUE(windowContext != NULL && awareness != NULL) << "this window system knows no DPI awareness";
-    EXPECT_EQ(DPI_AWARENESS_PER_MONITOR_AWARE, awareness(windowContext(windows.bars[0])));
+    EXPECT_EQ(DPI_AWARENESS_PER_MONITOR_AWARE, awareness(windowContext(windows.bars[EdgeLeft])));
     EndAllBrellox();
 }
 

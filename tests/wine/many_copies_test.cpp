@@ -3,6 +3,8 @@
 // them the single-copy rule happens to reach.
 #include "brellox_fixture.h"
 
+#include "core/window_names.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -76,8 +78,8 @@ TEST_F(ManyCopies, OneAfterAnotherLeaveOnlyTheLastRunningAndTheOthersExitWithZer
     const BrelloxWindows windows = FindBrelloxWindows(last.Id());
     ASSERT_TRUE(windows.Complete());
     EXPECT_TRUE(Answers(windows.owner));
-    EXPECT_TRUE(IsWindowVisible(windows.bars[0]));
-    EXPECT_EQ(windows.owner, FindWindowA("CBrellox", "Brellox")) << "no other copy's window is left";
+    EXPECT_TRUE(IsWindowVisible(windows.bars[EdgeLeft]));
+    EXPECT_EQ(windows.owner, FindWindowA(BRELLOX_CLASS_NAME, BRELLOX_OWNER_NAME)) << "no other copy's window is left";
 }
 
 TEST_F(ManyCopies, AllAtOnceNoneCrashesOrHangsAndAtLeastOneRuns)
@@ -132,7 +134,7 @@ TEST_F(ManyCopies, AllAtOnceNoneCrashesOrHangsAndAtLeastOneRuns)
         GetExitCodeProcess(copy.hProcess, &code);
         EXPECT_EQ(0u, code);
     }
-    EXPECT_EQ(NULL, FindWindowA("CBrellox", NULL));
+    EXPECT_EQ(NULL, FindWindowA(BRELLOX_CLASS_NAME, NULL));
 }
 
 } // namespace

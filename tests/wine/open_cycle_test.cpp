@@ -19,7 +19,7 @@ protected:
     }
 };
 
-class EachEdge : public OpenCycle, public ::testing::WithParamInterface<int> {};
+class EachEdge : public OpenCycle, public ::testing::WithParamInterface<Edge> {};
 
 TEST_P(EachEdge, OpenPushesWhatReachesTheStripAndAClickIntoItPutsEverythingBack)
 {
@@ -52,7 +52,7 @@ TEST_P(EachEdge, OpenPushesWhatReachesTheStripAndAClickIntoItPutsEverythingBack)
     EXPECT_TRUE(HoldsFor([&] { return RectOf(bar).left == 40 && RectOf(bar).top == 40; }, 500));
 }
 
-INSTANTIATE_TEST_SUITE_P(LeftRightTopBottom, EachEdge, ::testing::Range(0, 4));
+INSTANTIATE_TEST_SUITE_P(LeftRightTopBottom, EachEdge, ::testing::Values(EdgeLeft, EdgeRight, EdgeTop, EdgeBottom));
 
 TEST_F(OpenCycle, LaterSweepsRealignRecordedWindowsAndTheRestoreUsesTheirFirstPositions)
 {
@@ -61,19 +61,19 @@ TEST_F(OpenCycle, LaterSweepsRealignRecordedWindowsAndTheRestoreUsesTheirFirstPo
     HWND a = Sample(first);
     HWND b = Sample(second);
 
-    Open(LEFT);
+    Open(EdgeLeft);
     ASSERT_TRUE(WaitForRect(a, Moved(first, 150, 50)));
     EXPECT_TRUE(HasRect(b, second)) << "250 lies beyond the line at 150";
 
     // The bar dragged to x = 300: the drag end sweeps at its inner edge, 302.
-    Place(bars_.bars[LEFT], 300, 0);
-    SweepAtBar(LEFT);
+    Place(bars_.bars[EdgeLeft], 300, 0);
+    SweepAtBar(EdgeLeft);
     ASSERT_TRUE(WaitForRect(b, Moved(second, 302, 400)));
     EXPECT_TRUE(WaitForRect(a, Moved(first, 302, 50))) << "a recorded window follows the new line";
-    EXPECT_TRUE(HasRect(bars_.bars[LEFT], {300, 0, 302, 768})) << "a drag end leaves the bar where it was dropped";
+    EXPECT_TRUE(HasRect(bars_.bars[EdgeLeft], {300, 0, 302, 768})) << "a drag end leaves the bar where it was dropped";
 
     // Back outward: recorded windows follow a line that no longer reaches them.
-    Open(LEFT);
+    Open(EdgeLeft);
     ASSERT_TRUE(WaitForRect(b, Moved(second, 150, 400)));
     EXPECT_TRUE(WaitForRect(a, Moved(first, 150, 50)));
 
@@ -90,7 +90,7 @@ TEST_F(OpenCycle, HiddenAndEmptyWindowsStayPut)
     HWND noWidth = Sample({20, 600, 20, 700}, SW_SHOWNOACTIVATE, WS_POPUP);
     HWND noHeight = Sample({30, 300, 200, 300}, SW_SHOWNOACTIVATE, WS_POPUP);
 
-    Open(LEFT);
+    Open(EdgeLeft);
     ASSERT_TRUE(WaitForRect(pushed, {150, 20, 400, 200}));
     EXPECT_TRUE(HasRect(hidden, {10, 420, 300, 500}));
     EXPECT_TRUE(HasRect(noWidth, {20, 600, 20, 700}));
@@ -113,7 +113,7 @@ TEST_F(OpenCycle, AMinimisedWindowIsJudgedByTheRectangleItShowsAndStaysMinimised
     const RECT icon = RectOf(minimised);
     ASSERT_GT(icon.bottom, 618) << "it shows in the bottom strip";
 
-    Open(BOTTOM);
+    Open(EdgeBottom);
     const RECT pushed = Moved(icon, icon.left, 618 - (icon.bottom - icon.top));
     EXPECT_TRUE(WaitForRect(minimised, pushed)) << HasRect(minimised, pushed);
     EXPECT_TRUE(IsIconic(minimised));
@@ -130,11 +130,11 @@ TEST_F(OpenCycle, TheBarItselfOrTheShellWindowKeepTheWatchWaiting)
     StartHost(kAllBars);
     const RECT r = {100, 100, 400, 300};
     HWND sample = Sample(r);
-    Open(LEFT);
+    Open(EdgeLeft);
     ASSERT_TRUE(WaitForRect(sample, Moved(r, 150, 100)));
     const auto stillOpen = [&] { return SameRect(RectOf(sample), Moved(r, 150, 100)); };
 
-    ASSERT_EQ(bars_.bars[LEFT], GetForegroundWindow());
+    ASSERT_EQ(bars_.bars[EdgeLeft], GetForegroundWindow());
     EXPECT_TRUE(HoldsFor(stillOpen, 500)) << "its own bar in the foreground";
 
     // This test bed has no desktop shell: a window of its class and title stands in.
@@ -157,11 +157,11 @@ TEST_F(OpenCycle, AnotherBarInTheForegroundRestores)
     StartHost(kAllBars);
     const RECT r = {100, 100, 400, 300};
     HWND sample = Sample(r);
-    Open(LEFT);
+    Open(EdgeLeft);
     ASSERT_TRUE(WaitForRect(sample, Moved(r, 150, 100)));
-    SetForegroundWindow(bars_.bars[BOTTOM]);
+    SetForegroundWindow(bars_.bars[EdgeBottom]);
     EXPECT_TRUE(WaitForRect(sample, r, 2000));
-    EXPECT_TRUE(HasRect(bars_.bars[LEFT], kEdgeCases[LEFT].barRest));
+    EXPECT_TRUE(HasRect(bars_.bars[EdgeLeft], kEdgeCases[EdgeLeft].barRest));
 }
 
 // Each open watch restores once its own test passes; a restore by one leaves
@@ -171,27 +171,27 @@ TEST_F(OpenCycle, ARestoreByOneWatchLeavesTheOthersRunning)
     StartHost(kAllBars);
     const RECT r = {100, 100, 400, 300};
     HWND sample = Sample(r);
-    Open(LEFT);
+    Open(EdgeLeft);
     ASSERT_TRUE(WaitForRect(sample, Moved(r, 150, 100)));
 
     // The top open activates the top bar: the left watch sees another bar and
     // restores everything; the top watch sees its own bar and waits.
-    Open(TOP);
-    ASSERT_TRUE(WaitForRect(bars_.bars[LEFT], kEdgeCases[LEFT].barRest, 2000));
-    EXPECT_TRUE(WaitForRect(bars_.bars[TOP], kEdgeCases[TOP].barRest, 1000)) << "the restore parks every bar";
+    Open(EdgeTop);
+    ASSERT_TRUE(WaitForRect(bars_.bars[EdgeLeft], kEdgeCases[EdgeLeft].barRest, 2000));
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeTop], kEdgeCases[EdgeTop].barRest, 1000)) << "the restore parks every bar";
     EXPECT_TRUE(WaitForRect(sample, r, 1000));
 
     // The top watch still runs: once another window is active it parks the bars again.
-    Place(bars_.bars[TOP], 0, 333);
-    ASSERT_TRUE(WaitUntil([&] { return RectOf(bars_.bars[TOP]).top == 333; }, 1000));
-    EXPECT_TRUE(HoldsFor([&] { return RectOf(bars_.bars[TOP]).top == 333; }, 300));
+    Place(bars_.bars[EdgeTop], 0, 333);
+    ASSERT_TRUE(WaitUntil([&] { return RectOf(bars_.bars[EdgeTop]).top == 333; }, 1000));
+    EXPECT_TRUE(HoldsFor([&] { return RectOf(bars_.bars[EdgeTop]).top == 333; }, 300));
     ClickWindow(sample);
-    EXPECT_TRUE(WaitForRect(bars_.bars[TOP], kEdgeCases[TOP].barRest, 2000));
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeTop], kEdgeCases[EdgeTop].barRest, 2000));
 
     // And then it has stopped too.
-    Place(bars_.bars[TOP], 0, 333);
-    ASSERT_TRUE(WaitUntil([&] { return RectOf(bars_.bars[TOP]).top == 333; }, 1000));
-    EXPECT_TRUE(HoldsFor([&] { return RectOf(bars_.bars[TOP]).top == 333; }, 500));
+    Place(bars_.bars[EdgeTop], 0, 333);
+    ASSERT_TRUE(WaitUntil([&] { return RectOf(bars_.bars[EdgeTop]).top == 333; }, 1000));
+    EXPECT_TRUE(HoldsFor([&] { return RectOf(bars_.bars[EdgeTop]).top == 333; }, 500));
 }
 
 } // namespace

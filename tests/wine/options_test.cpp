@@ -1,8 +1,8 @@
 // The options dialog driven for real: opened by Brellox's own code on a thread
 // of this process, worked with clicks and keys, and judged by its controls, the
 // settings file and the bars.
-#include "core/state_win32.h"
 #include "brellox_thread.h"
+#include "core/state_win32.h"
 #include "harness.h"
 #include "window_checks.h"
 
@@ -384,7 +384,7 @@ TEST_F(Options, OkRewritesTheWholeFileWithNormalisedValues)
     std::sort(expected.begin(), expected.end());
     std::sort(written.begin(), written.end());
     EXPECT_EQ(expected, written);
-    EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 383, 2, 385})) << HasRect(bars_.bars[0], {0, 383, 2, 385});
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 383, 2, 385})) << HasRect(bars_.bars[EdgeLeft], {0, 383, 2, 385});
 }
 
 TEST_F(Options, OkAppliesColourThicknessMarginsAndEdgesAtOnce)
@@ -400,15 +400,15 @@ TEST_F(Options, OkAppliesColourThicknessMarginsAndEdgesAtOnce)
     PickColour(10, 200, 30);
     EXPECT_TRUE(WaitUntil([&] { return SwatchColour() == RGB(10, 200, 30); }, kStartTimeoutMs))
         << "the swatch shows the picked colour at once";
-    EXPECT_TRUE(HasRect(bars_.bars[0], {0, 0, 2, 768})) << "the bars wait for OK";
+    EXPECT_TRUE(HasRect(bars_.bars[EdgeLeft], {0, 0, 2, 768})) << "the bars wait for OK";
 
     ClickWindow(Item(IDOK));
     ASSERT_TRUE(Ended());
     for (HWND bar : bars_.bars)
         EXPECT_NE(bar, GetForegroundWindow()) << "OK activates no bar";
-    EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 10, 5, 758})) << HasRect(bars_.bars[0], {0, 10, 5, 758});
-    EXPECT_TRUE(WaitForRect(bars_.bars[2], {10, 0, 1014, 5})) << HasRect(bars_.bars[2], {10, 0, 1014, 5});
-    EXPECT_TRUE(IsWindowVisible(bars_.bars[2]));
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 10, 5, 758})) << HasRect(bars_.bars[EdgeLeft], {0, 10, 5, 758});
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeTop], {10, 0, 1014, 5})) << HasRect(bars_.bars[EdgeTop], {10, 0, 1014, 5});
+    EXPECT_TRUE(IsWindowVisible(bars_.bars[EdgeTop]));
     EXPECT_TRUE(WaitUntil([] { return ScreenPixel(2, 384) == RGB(10, 200, 30); }, kStartTimeoutMs));
     EXPECT_EQ("Color=10,200,30", Lines(ReadTextFile(IniPath())).back());
 }
@@ -422,8 +422,9 @@ TEST_F(Options, OkAppliesTheTransparency)
     ClickWindow(Item(IDOK));
     ASSERT_TRUE(Ended());
     BYTE alpha = 0;
-    EXPECT_TRUE(WaitUntil([&] { return GetLayeredWindowAttributes(bars_.bars[0], NULL, &alpha, NULL) && alpha == 127; },
-                          kStartTimeoutMs));
+    EXPECT_TRUE(
+        WaitUntil([&] { return GetLayeredWindowAttributes(bars_.bars[EdgeLeft], NULL, &alpha, NULL) && alpha == 127; },
+                  kStartTimeoutMs));
 }
 
 // 0: the Cancel button, 1: the Esc key, 2: the caption's close box.
@@ -457,8 +458,8 @@ TEST_P(Dismiss, ChangesNothingEvenAfterAColourWasPicked)
     }
     ASSERT_TRUE(Ended());
     EXPECT_EQ(settings, ReadTextFile(IniPath()));
-    EXPECT_TRUE(HasRect(bars_.bars[0], {0, 0, 3, 768}));
-    EXPECT_FALSE(IsWindowVisible(bars_.bars[2]));
+    EXPECT_TRUE(HasRect(bars_.bars[EdgeLeft], {0, 0, 3, 768}));
+    EXPECT_FALSE(IsWindowVisible(bars_.bars[EdgeTop]));
     EXPECT_TRUE(HoldsFor([] { return ScreenPixel(1, 384) == RGB(0, 0, 255); }, 300)) << "the bars keep their colour";
 
     // The next dialog starts from the settings' colour again.
@@ -575,17 +576,17 @@ TEST_P(UnwritableFile, OkTellsWhichFileAndWhyAndTheSettingsApplyForThisRun)
     const Settings confirmed = {1, 0, 1, 0, 5, 0, 0, 0, 255, 0, 2};
     EXPECT_EQ(0, memcmp(&confirmed, &g_Settings, sizeof(Settings)))
         << "Left " << g_Settings.Left << ", Top " << g_Settings.Top << ", Width " << g_Settings.Width;
-    EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 5, 768})) << HasRect(bars_.bars[0], {0, 0, 5, 768});
-    EXPECT_TRUE(IsWindowVisible(bars_.bars[2]));
-    EXPECT_TRUE(WaitForRect(bars_.bars[2], {0, 0, 1024, 5})) << HasRect(bars_.bars[2], {0, 0, 1024, 5});
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 5, 768})) << HasRect(bars_.bars[EdgeLeft], {0, 0, 5, 768});
+    EXPECT_TRUE(IsWindowVisible(bars_.bars[EdgeTop]));
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeTop], {0, 0, 1024, 5})) << HasRect(bars_.bars[EdgeTop], {0, 0, 1024, 5});
     EXPECT_TRUE(WaitUntil([] { return ScreenPixel(1, 384) == RGB(0, 0, 255); }, kStartTimeoutMs));
     EXPECT_EQ(settings, ReadTextFile(IniPath()));
 
     // A change of the display applies the settings again at the new size:
     // those OK confirmed, not the old file's.
     ASSERT_TRUE(ChangeScreenSize(800, 600));
-    EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 5, 600})) << HasRect(bars_.bars[0], {0, 0, 5, 600});
-    EXPECT_TRUE(IsWindowVisible(bars_.bars[2]));
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 5, 600})) << HasRect(bars_.bars[EdgeLeft], {0, 0, 5, 600});
+    EXPECT_TRUE(IsWindowVisible(bars_.bars[EdgeTop]));
     EXPECT_EQ(5, g_Settings.Width);
 }
 
@@ -609,7 +610,7 @@ TEST_F(Options, OkInAFolderTooLongToNameTheFileSaysSo)
     ASSERT_TRUE(DismissAndEnd(box));
     EXPECT_EQ(5, g_Settings.Width);
     EXPECT_EQ(1, g_Settings.Top);
-    EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 5, 768})) << HasRect(bars_.bars[0], {0, 0, 5, 768});
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 5, 768})) << HasRect(bars_.bars[EdgeLeft], {0, 0, 5, 768});
     EXPECT_EQ(settings, ReadTextFile(IniPath()));
 }
 

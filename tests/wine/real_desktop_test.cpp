@@ -104,7 +104,7 @@ TEST_F(RealDesktop, ShellWindowsAndClickThroughOverlaysStayWhereTheyAreWhileOrdi
         return HasRect(progman, screen) && HasRect(workerW, screen) && HasRect(tray, trayAt) &&
                HasRect(overlay, overlayAt);
     };
-    RunOnHost(HOST_OPEN_EDGE, LEFT);
+    RunOnHost(HOST_OPEN_EDGE, EdgeLeft);
     ASSERT_TRUE(HasRect(left, Moved(leftAt, 150, 200)));
     EXPECT_TRUE(HasRect(progman, screen));
     EXPECT_TRUE(HasRect(workerW, screen));
@@ -112,9 +112,9 @@ TEST_F(RealDesktop, ShellWindowsAndClickThroughOverlaysStayWhereTheyAreWhileOrdi
     EXPECT_TRUE(HasRect(overlay, overlayAt));
     ClickWindow(left);
     ASSERT_TRUE(WaitForRect(left, leftAt, kStartTimeoutMs));
-    ASSERT_TRUE(WaitForRect(bars_.bars[LEFT], kEdgeCases[LEFT].barRest, kStartTimeoutMs));
+    ASSERT_TRUE(WaitForRect(bars_.bars[EdgeLeft], kEdgeCases[EdgeLeft].barRest, kStartTimeoutMs));
 
-    RunOnHost(HOST_OPEN_EDGE, BOTTOM);
+    RunOnHost(HOST_OPEN_EDGE, EdgeBottom);
     ASSERT_TRUE(HasRect(bottom, Moved(bottomAt, 500, 368)));
     EXPECT_TRUE(HasRect(progman, screen));
     EXPECT_TRUE(HasRect(workerW, screen));
@@ -139,7 +139,7 @@ TEST_F(RealDesktop, APushedWindowDraggedByItsCaptionStaysWhereItIsDropped)
     HWND window = dragged_->Window();
     ASSERT_NE(nullptr, window);
     PostMessageA(control_, HOST_WATCH_BY_TIMER, 0, 0);
-    Open(LEFT);
+    Open(EdgeLeft);
     const RECT pushed = Moved(first, 150, 200);
     ASSERT_TRUE(WaitForRect(window, pushed));
     Click(700, 650);
@@ -148,7 +148,7 @@ TEST_F(RealDesktop, APushedWindowDraggedByItsCaptionStaysWhereItIsDropped)
 
     const POINT caption = {pushed.left + 120, pushed.top + 10};
     ASSERT_TRUE(PressToDrag(window, caption.x, caption.y));
-    EXPECT_TRUE(WaitForRect(bars_.bars[LEFT], kEdgeCases[LEFT].barRest, kStartTimeoutMs))
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], kEdgeCases[EdgeLeft].barRest, kStartTimeoutMs))
         << "the activation restores while the loop runs";
     EXPECT_TRUE(WaitForRect(window, first, kStartTimeoutMs)) << "put back until the pointer moves";
     ASSERT_TRUE(MovePointerThrough({{caption.x + 60, caption.y + 40}, {caption.x + 200, caption.y + 100}}));
@@ -230,14 +230,14 @@ TEST_F(RealDesktop, AnActivationRestoresWithoutWaitingForTheWatchTimer)
     const RECT first = {60, 200, 360, 400};
     HWND pushed = Sample(first);
     HWND other = Sample({600, 300, 900, 500});
-    RunOnHost(HOST_OPEN_EDGE, LEFT);
+    RunOnHost(HOST_OPEN_EDGE, EdgeLeft);
     ASSERT_TRUE(HasRect(pushed, Moved(first, 150, 200)));
     RunOnHost(HOST_STOP_WATCH_TIMERS);
     ASSERT_TRUE(HoldsFor([&] { return HasRect(pushed, Moved(first, 150, 200)); }, 300)) << "the bar in front";
 
     ClickWindow(other);
     EXPECT_TRUE(WaitForRect(pushed, first, kStartTimeoutMs)) << HasRect(pushed, first);
-    EXPECT_TRUE(WaitForRect(bars_.bars[LEFT], kEdgeCases[LEFT].barRest, kStartTimeoutMs));
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], kEdgeCases[EdgeLeft].barRest, kStartTimeoutMs));
 }
 
 } // namespace

@@ -26,7 +26,7 @@ protected:
 
     void OpenWithWindowsPushed()
     {
-        const EdgeCase &left = kEdgeCases[LEFT];
+        const EdgeCase &left = kEdgeCases[EdgeLeft];
         window_ = Sample(left.reaches);
         DoubleClick(1, 700);
         const RECT pushed = Moved(left.reaches, left.pushedTo.x, left.pushedTo.y);
@@ -69,8 +69,8 @@ TEST_F(SessionEnd, TheQueryPutsEveryWindowBackAtOnceAndTheEndLetsGoOfEverything)
     ASSERT_TRUE(Tell(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, &answers)) << "each answered within a second";
     for (LRESULT answer : answers)
         EXPECT_EQ(TRUE, answer) << "the end is never refused";
-    EXPECT_TRUE(WaitForRect(window_, kEdgeCases[LEFT].reaches)) << "back while its program still runs";
-    EXPECT_TRUE(WaitForRect(bars_.bars[LEFT], kEdgeCases[LEFT].barRest));
+    EXPECT_TRUE(WaitForRect(window_, kEdgeCases[EdgeLeft].reaches)) << "back while its program still runs";
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], kEdgeCases[EdgeLeft].barRest));
 
     answers.clear();
     ASSERT_TRUE(Tell(WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, &answers));
@@ -78,7 +78,7 @@ TEST_F(SessionEnd, TheQueryPutsEveryWindowBackAtOnceAndTheEndLetsGoOfEverything)
     EXPECT_TRUE(brellox_->WaitForExit(kStartTimeoutMs, &exitCode)) << "it ends as Close ends it";
     EXPECT_EQ(0u, exitCode);
     EXPECT_TRUE(KeyFree());
-    EXPECT_TRUE(HasRect(window_, kEdgeCases[LEFT].reaches));
+    EXPECT_TRUE(HasRect(window_, kEdgeCases[EdgeLeft].reaches));
 }
 
 // Windows may end the session without asking first (a forced log-off); the
@@ -89,7 +89,7 @@ TEST_F(SessionEnd, AnEndWithoutTheQueryStillPutsEveryWindowBack)
     OpenWithWindowsPushed();
     DWORD_PTR answer = 0;
     ASSERT_TRUE(SendMessageTimeoutA(bars_.owner, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 1000, &answer));
-    EXPECT_TRUE(WaitForRect(window_, kEdgeCases[LEFT].reaches)) << HasRect(window_, kEdgeCases[LEFT].reaches);
+    EXPECT_TRUE(WaitForRect(window_, kEdgeCases[EdgeLeft].reaches)) << HasRect(window_, kEdgeCases[EdgeLeft].reaches);
     DWORD exitCode = 99;
     EXPECT_TRUE(brellox_->WaitForExit(kStartTimeoutMs, &exitCode));
     EXPECT_EQ(0u, exitCode);
@@ -103,12 +103,12 @@ TEST_F(SessionEnd, ASessionThatGoesOnKeepsBrelloxRunning)
     OpenWithWindowsPushed();
     std::vector<LRESULT> answers;
     ASSERT_TRUE(Tell(WM_QUERYENDSESSION, 0, 0, &answers));
-    ASSERT_TRUE(WaitForRect(window_, kEdgeCases[LEFT].reaches));
+    ASSERT_TRUE(WaitForRect(window_, kEdgeCases[EdgeLeft].reaches));
     ASSERT_TRUE(Tell(WM_ENDSESSION, FALSE, 0, &answers));
     EXPECT_TRUE(HoldsFor([&] { return brellox_->Running(); }, 500));
     EXPECT_FALSE(KeyFree()) << "it keeps its hot key";
     DoubleClick(1, 700);
-    const EdgeCase &left = kEdgeCases[LEFT];
+    const EdgeCase &left = kEdgeCases[EdgeLeft];
     EXPECT_TRUE(WaitForRect(window_, Moved(left.reaches, left.pushedTo.x, left.pushedTo.y))) << "it still opens";
 }
 

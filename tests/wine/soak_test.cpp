@@ -93,7 +93,7 @@ bool SoakRound(DWORD processId, const BrelloxWindows &bars, HWND sample, int dia
         if (!WaitForRect(sample, pushed, kStartTimeoutMs))
             return *failure = "a double-click did not open the bar", false;
         Click(250, 180);
-        if (!WaitForRect(sample, kSampleAt, kStartTimeoutMs) || !WaitForRect(bars.bars[0], {0, 0, 2, 768}))
+        if (!WaitForRect(sample, kSampleAt, kStartTimeoutMs) || !WaitForRect(bars.bars[EdgeLeft], {0, 0, 2, 768}))
             return *failure = "a click did not restore", false;
     }
     return true;
@@ -123,7 +123,7 @@ struct ObjectCounts {
     int windows;
     int menus;
     int cursorsAndIcons;
-    int gdiObjects;        // pens, brushes, fonts, bitmaps, palettes and the rest
+    int gdiObjects;     // pens, brushes, fonts, bitmaps, palettes and the rest
     int contextsInUse;  // window contexts got and not released, memory contexts
     int cachedContexts; // window contexts released to the window system's cache
     int windowContexts; // in use or cached; each keeps its visible region
@@ -254,7 +254,7 @@ LRESULT CALLBACK CountBarMouseMoves(int code, WPARAM wParam, LPARAM lParam)
 {
     const MSG *msg = reinterpret_cast<const MSG *>(lParam);
     if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_MOUSEMOVE) {
-        for (int edge = 0; edge < 4; ++edge) {
+        for (int edge = 0; edge < EDGE_COUNT; ++edge) {
             if (msg->hwnd == g_CountedBars[edge])
                 InterlockedIncrement(&g_BarMouseMoves);
         }
@@ -364,7 +364,7 @@ TEST_F(Soak, TheRealProgramsPrivateMemoryDoesNotGrowAfterTheWarmUp)
     BrelloxProcess brellox(MakeScratchDirectory("soak"));
     const BrelloxWindows bars = brellox.WaitForWindows();
     ASSERT_TRUE(bars.Complete());
-    ASSERT_TRUE(WaitForRect(bars.bars[0], {0, 0, 2, 768}));
+    ASSERT_TRUE(WaitForRect(bars.bars[EdgeLeft], {0, 0, 2, 768}));
     const int unixProcessId = UnixProcessId("Brellox.exe");
     ASSERT_GT(unixProcessId, 0);
     sample_ = CreateSampleWindow(kSampleAt, "soak");

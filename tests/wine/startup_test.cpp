@@ -1,6 +1,8 @@
 // Brellox.exe started for real: its windows, the single-copy rule and the way out.
 #include "brellox_fixture.h"
 
+#include "core/window_names.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -26,9 +28,9 @@ TEST_F(Startup, NoSettingsFileGivesOwnerAndFourBarsWithOnlyTheLeftOneShown)
 
     // The enabled bar rests 2 pixels wide along its edge; the others are parked at
     // their rest corners and keep the zero area they were created with.
-    const RECT atEdge[4] = {{0, 0, 2, 768}, {1022, 0, 1022, 0}, {0, 0, 0, 0}, {0, 766, 0, 766}};
-    for (int edge = 0; edge < 4; ++edge) {
-        SCOPED_TRACE(kBarNames[edge]);
+    const RECT atEdge[EDGE_COUNT] = {{0, 0, 2, 768}, {1022, 0, 1022, 0}, {0, 0, 0, 0}, {0, 766, 0, 766}};
+    for (int edge = 0; edge < EDGE_COUNT; ++edge) {
+        SCOPED_TRACE(BarName(static_cast<Edge>(edge)));
         HWND bar = windows.bars[edge];
         EXPECT_TRUE(WaitForRect(bar, atEdge[edge])) << HasRect(bar, atEdge[edge]);
         EXPECT_EQ(windows.owner, OwnerOf(bar));
@@ -38,10 +40,10 @@ TEST_F(Startup, NoSettingsFileGivesOwnerAndFourBarsWithOnlyTheLeftOneShown)
         LONG exStyle = GetWindowLongA(bar, GWL_EXSTYLE);
         EXPECT_EQ(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, exStyle & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_APPWINDOW));
     }
-    EXPECT_TRUE(IsWindowVisible(windows.bars[0]));
-    EXPECT_FALSE(IsWindowVisible(windows.bars[1]));
-    EXPECT_FALSE(IsWindowVisible(windows.bars[2]));
-    EXPECT_FALSE(IsWindowVisible(windows.bars[3]));
+    EXPECT_TRUE(IsWindowVisible(windows.bars[EdgeLeft]));
+    EXPECT_FALSE(IsWindowVisible(windows.bars[EdgeRight]));
+    EXPECT_FALSE(IsWindowVisible(windows.bars[EdgeTop]));
+    EXPECT_FALSE(IsWindowVisible(windows.bars[EdgeBottom]));
 
     EXPECT_TRUE(brellox.Running());
     EXPECT_FALSE(FileExists(dir + "\\Brellox.ini")) << "starting must not write the settings file";
@@ -51,10 +53,10 @@ TEST_F(Startup, EdgeFlagsOfTheSettingsFileDecideWhichBarsAreShown)
 {
     // Start-up has run to its end: no bar can still be shown or hidden.
     Start("[Brellox]\r\nLeft=0\r\nRight=7\r\nTop=-1\r\nBottom=no\r\n");
-    EXPECT_TRUE(IsWindowVisible(bars_.bars[RIGHT]));
-    EXPECT_TRUE(IsWindowVisible(bars_.bars[TOP]));
-    EXPECT_FALSE(IsWindowVisible(bars_.bars[LEFT]));
-    EXPECT_FALSE(IsWindowVisible(bars_.bars[BOTTOM])) << "text that is no number reads as 0";
+    EXPECT_TRUE(IsWindowVisible(bars_.bars[EdgeRight]));
+    EXPECT_TRUE(IsWindowVisible(bars_.bars[EdgeTop]));
+    EXPECT_FALSE(IsWindowVisible(bars_.bars[EdgeLeft]));
+    EXPECT_FALSE(IsWindowVisible(bars_.bars[EdgeBottom])) << "text that is no number reads as 0";
 }
 
 TEST_F(Startup, StartsFromTwoDirectoriesReadTwoFiles)
@@ -67,17 +69,17 @@ TEST_F(Startup, StartsFromTwoDirectoriesReadTwoFiles)
     BrelloxProcess one(first);
     BrelloxWindows windows = one.WaitForWindows();
     ASSERT_TRUE(windows.Complete());
-    EXPECT_TRUE(IsWindowVisible(windows.bars[TOP]));
-    EXPECT_FALSE(IsWindowVisible(windows.bars[BOTTOM]));
+    EXPECT_TRUE(IsWindowVisible(windows.bars[EdgeTop]));
+    EXPECT_FALSE(IsWindowVisible(windows.bars[EdgeBottom]));
 
     BrelloxProcess two(second);
     DWORD code = 1;
     ASSERT_TRUE(one.WaitForExit(kStartTimeoutMs, &code));
     windows = two.WaitForWindows();
     ASSERT_TRUE(windows.Complete());
-    EXPECT_TRUE(IsWindowVisible(windows.bars[BOTTOM]));
-    EXPECT_FALSE(IsWindowVisible(windows.bars[TOP]));
-    EXPECT_FALSE(IsWindowVisible(windows.bars[LEFT]));
+    EXPECT_TRUE(IsWindowVisible(windows.bars[EdgeBottom]));
+    EXPECT_FALSE(IsWindowVisible(windows.bars[EdgeTop]));
+    EXPECT_FALSE(IsWindowVisible(windows.bars[EdgeLeft]));
 }
 
 TEST_F(Startup, SecondCopyEndsTheFirstWithExitCodeZeroAndTakesOver)
@@ -96,12 +98,12 @@ TEST_F(Startup, SecondCopyEndsTheFirstWithExitCodeZeroAndTakesOver)
     ASSERT_TRUE(secondWindows.Complete());
     EXPECT_TRUE(second.Running());
     EXPECT_FALSE(IsWindow(firstWindows.owner));
-    EXPECT_TRUE(IsWindowVisible(secondWindows.bars[0]));
+    EXPECT_TRUE(IsWindowVisible(secondWindows.bars[EdgeLeft]));
 }
 
 class DestroyOneWindow : public Startup, public ::testing::WithParamInterface<int> {};
 
-// Index 0 is the owner window, 1 to 4 the bars from left to bottom.
+// Index 0 is the owner window, 1 to EDGE_COUNT the bars from left to bottom.
 TEST_P(DestroyOneWindow, EndsTheProgramWithExitCodeZero)
 {
     Start();
@@ -112,6 +114,6 @@ TEST_P(DestroyOneWindow, EndsTheProgramWithExitCodeZero)
     EXPECT_EQ(0u, code);
 }
 
-INSTANTIATE_TEST_SUITE_P(AnyOfTheFive, DestroyOneWindow, ::testing::Range(0, 5));
+INSTANTIATE_TEST_SUITE_P(TheOwnerOrABar, DestroyOneWindow, ::testing::Range(0, EDGE_COUNT + 1));
 
 } // namespace

@@ -72,9 +72,9 @@ protected:
     {
         HWND source = CreateSampleWindow({600, 500, 900, 700}, "source", WS_OVERLAPPEDWINDOW, SW_SHOW);
         const bool opened = DragFromWindowTo(source, 1, 384) &&
-                            WaitUntil([&] { return RectOf(bars_.bars[0]).left == 150; }, kStartTimeoutMs);
+                            WaitUntil([&] { return RectOf(bars_.bars[EdgeLeft]).left == 150; }, kStartTimeoutMs);
         EndDragFromWindow();
-        const bool inFront = WaitUntil([&] { return GetForegroundWindow() == bars_.bars[0]; }, kStartTimeoutMs);
+        const bool inFront = WaitUntil([&] { return GetForegroundWindow() == bars_.bars[EdgeLeft]; }, kStartTimeoutMs);
         DestroyWindow(source);
         return opened && inFront;
     }
@@ -101,13 +101,13 @@ TEST_F(UnkindWorld, AWindowStalledJustBeforeTheOpenIsLeftWhileTheOthersArePushed
 
     DoubleClick(1, 760);
     EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs)) << "the others are pushed";
-    EXPECT_TRUE(HasRect(bars_.bars[0], {150, 0, 152, 768}));
+    EXPECT_TRUE(HasRect(bars_.bars[EdgeLeft], {150, 0, 152, 768}));
     EXPECT_TRUE(HasRect(stalling.Window(), stallAt)) << "left where it was";
 
     // The watch still ticks: activating another window puts everything back.
     ClickWindow(samples_[0]);
     EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs)) << "the watch restored";
-    EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 2, 768}));
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 2, 768}));
     // The hover poll still runs.
     EXPECT_TRUE(DwellOpensTheLeftBar());
     EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs));
@@ -177,7 +177,7 @@ TEST_F(UnkindWorld, AWindowThatStallsAfterItsMoveHoldsUpNoRestoreAndComesBackOnc
 
     ClickWindow(samples_[0]);
     EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs)) << "the others came back at once";
-    EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 2, 768}));
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 2, 768}));
     EXPECT_TRUE(DwellOpensTheLeftBar()) << "the restore went on to start the hover poll";
     EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs));
     // Its restore is still on its way, so it seems to stand in the strip: this
@@ -215,7 +215,7 @@ TEST_F(UnkindWorld, ADeadlockedWindowHoldsUpNeitherOpensNorRestoresNorTheExit)
         SCOPED_TRACE(round);
         ClickWindow(samples_[0]);
         EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs));
-        EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 2, 768}));
+        EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 2, 768}));
         DoubleClick(1, 760);
         EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs));
     }
@@ -238,10 +238,11 @@ TEST_F(UnkindWorld, ASecondSweepMeetingAStalledRecordedWindowLosesNoPosition)
     Sample(at[0]);
 
     // A drag of the left bar to x 300 sweeps at its inner edge, 302.
-    ASSERT_TRUE(PressToDrag(bars_.bars[0], 0, 700));
+    ASSERT_TRUE(PressToDrag(bars_.bars[EdgeLeft], 0, 700));
     ASSERT_TRUE(MovePointer(300, 700));
-    ASSERT_TRUE(WaitForRect(bars_.bars[0], {300, 0, 302, 768})) << HasRect(bars_.bars[0], {300, 0, 302, 768});
-    ASSERT_TRUE(ReleaseDrag(bars_.bars[0]));
+    ASSERT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {300, 0, 302, 768}))
+        << HasRect(bars_.bars[EdgeLeft], {300, 0, 302, 768});
+    ASSERT_TRUE(ReleaseDrag(bars_.bars[EdgeLeft]));
     ASSERT_TRUE(WaitUntil([&] { return SamplesAt(at, 302); }, kStartTimeoutMs));
     ASSERT_TRUE(WaitForRect(stalling.Window(), Moved(stallAt, 302, stallAt.top)));
     ASSERT_TRUE(stalling.StallNow());
@@ -287,15 +288,15 @@ TEST_F(UnkindWorld, OfThreeHundredWindowsInOneStrip256ArePushedAndAllComeBack)
 {
     StartHost();
     // brellox_samples puts every window's left edge between 0 and 99.
-    helper_ =
-        std::make_unique<BrelloxProcess>(MakeScratchDirectory("crowd"), SharedProgramPath("brellox_samples.exe"), "300");
+    helper_ = std::make_unique<BrelloxProcess>(MakeScratchDirectory("crowd"), SharedProgramPath("brellox_samples.exe"),
+                                               "300");
     std::vector<HWND> crowd;
     ASSERT_TRUE(WaitUntil([&] { return (crowd = VisibleWindowsOf(helper_->Id())).size() == 300; }, kStartTimeoutMs));
     std::vector<RECT> before;
     for (HWND hwnd : crowd)
         before.push_back(RectOf(hwnd));
 
-    Open(LEFT);
+    Open(EdgeLeft);
     auto pushedCount = [&] {
         int pushed = 0;
         for (size_t i = 0; i < crowd.size(); ++i)
@@ -338,7 +339,7 @@ TEST_F(UnkindWorld, WindowsDestroyedBetweenTheSweepAndTheRestoreAreSkipped)
     ClickWindow(windows[0]);
     EXPECT_TRUE(WaitAnswering([&] { return SameRect(RectOf(windows[0]), at[0]); }, 3000));
     EXPECT_TRUE(HasRect(windows[2], at[2]));
-    EXPECT_TRUE(WaitForRect(bars_.bars[0], {0, 0, 2, 768}, 1000));
+    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 2, 768}, 1000));
     EXPECT_TRUE(brellox_->Running());
     EXPECT_EQ(0, unanswered_);
 }
@@ -355,7 +356,7 @@ TEST_F(UnkindWorld, WindowsVanishingDuringTheSweepLeaveTheRestPushedAndRestored)
                                                "200 1 99");
     ASSERT_TRUE(WaitUntil([&] { return VisibleWindowsOf(helper_->Id()).size() == 200; }, kStartTimeoutMs));
 
-    Open(LEFT);
+    Open(EdgeLeft);
     DWORD exitCode = 0;
     ASSERT_TRUE(helper_->WaitForExit(kStartTimeoutMs, &exitCode));
     EXPECT_EQ(3u, exitCode) << "it ended itself inside the sweep's move";
@@ -399,7 +400,7 @@ TEST_F(UnkindWorld, FiveFrozenProgramsCostASweepAndARestoreOneWait)
         SCOPED_TRACE(count);
         for (int i = 0; i < count; ++i)
             ASSERT_TRUE(frozen[i]->StallNow());
-        const long long sweepMs = timed(HOST_TIMED_SWEEP, LEFT, 150);
+        const long long sweepMs = timed(HOST_TIMED_SWEEP, EdgeLeft, 150);
         EXPECT_LT(sweepMs, 400) << "the sweep waited once per frozen program";
         // The wait spent the bound: the moves after it are on their way, in
         // order, not waited for.
@@ -422,7 +423,7 @@ TEST_F(UnkindWorld, FiveFrozenProgramsCostASweepAndARestoreOneWait)
 
     // Frozen once pushed: the restore puts the others back without waiting for
     // each, and the frozen ones as soon as they run again.
-    timed(HOST_TIMED_SWEEP, LEFT, 150);
+    timed(HOST_TIMED_SWEEP, EdgeLeft, 150);
     for (int i = 0; i < 5; ++i)
         ASSERT_TRUE(WaitForRect(frozen[i]->Window(), Moved(frozenAt[i], 150, frozenAt[i].top))) << i;
     for (auto &program : frozen)
@@ -480,7 +481,7 @@ TEST_F(UnkindWorld, AWindowThatRefusesToMoveCostsTheOpenAndTheRestoreNoTimeAndNo
         ShowWindow(refusing.Window(), shown ? SW_SHOWNOACTIVATE : SW_HIDE);
         ASSERT_TRUE(refusing.WaitUntilAnswering());
         const long long cpuBefore = cpuMicroseconds();
-        sweepUs[shown].push_back(timed(HOST_TIMED_SWEEP, LEFT, 150));
+        sweepUs[shown].push_back(timed(HOST_TIMED_SWEEP, EdgeLeft, 150));
         late[shown] += !SameRect(RectOf(window), Moved(at, 150, at.top));
         ASSERT_TRUE(WaitForRect(window, Moved(at, 150, at.top))) << "pushed, round " << round;
         restoreUs[shown].push_back(timed(HOST_TIMED_RESTORE_ALL, 0, 0));
@@ -549,10 +550,11 @@ TEST_F(UnkindWorld, ARecordedWindowFrozenAtASecondSweepKeepsItsFirstPushUntilThe
     const std::vector<RECT> at = {{60, 400, 360, 600}};
     Sample(at[0]);
 
-    ASSERT_TRUE(PressToDrag(bars_.bars[0], 0, 700));
+    ASSERT_TRUE(PressToDrag(bars_.bars[EdgeLeft], 0, 700));
     ASSERT_TRUE(MovePointer(300, 700));
-    ASSERT_TRUE(WaitForRect(bars_.bars[0], {300, 0, 302, 768})) << HasRect(bars_.bars[0], {300, 0, 302, 768});
-    ASSERT_TRUE(ReleaseDrag(bars_.bars[0]));
+    ASSERT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {300, 0, 302, 768}))
+        << HasRect(bars_.bars[EdgeLeft], {300, 0, 302, 768});
+    ASSERT_TRUE(ReleaseDrag(bars_.bars[EdgeLeft]));
     const RECT firstPush = Moved(stallAt, 302, stallAt.top);
     ASSERT_TRUE(WaitForRect(stalling.Window(), firstPush));
     ASSERT_TRUE(stalling.StallNow());
@@ -624,12 +626,12 @@ TEST_F(UnkindWorld, ADisplayChangeWhileASweepWaitsComesAfterIt)
     while (asked.WaitUntilStalled(50)) {
     }
 
-    Open(LEFT);
+    Open(EdgeLeft);
     ASSERT_TRUE(asked.WaitUntilStalled(kStartTimeoutMs)) << "the sweep asked it";
     ASSERT_TRUE(ChangeScreenSize(800, 600));
     EXPECT_TRUE(WaitUntil(
         [&] {
-            return SamplesAt(at, -1) && SameRect(RectOf(bars_.bars[0]), {0, 0, 2, 600});
+            return SamplesAt(at, -1) && SameRect(RectOf(bars_.bars[EdgeLeft]), {0, 0, 2, 600});
         },
         kStartTimeoutMs))
         << "the change restored after the sweep: " << HasRect(samples_[0], at[0]);
@@ -639,7 +641,7 @@ TEST_F(UnkindWorld, ADisplayChangeWhileASweepWaitsComesAfterIt)
     frozen.Release();
     ASSERT_TRUE(frozen.WaitUntilAnswering());
     EXPECT_TRUE(HasRect(frozen.Window(), frozenAt));
-    Open(LEFT);
+    Open(EdgeLeft);
     EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs)) << "nothing stayed recorded";
     PostMessageA(control_, HOST_RESTORE_ALL, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs));

@@ -48,7 +48,7 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == bar; }, kStartTimeoutMs));
     }
 
-    static bool Restored(HWND bar) { return WaitForRect(bar, kEdgeCases[LEFT].barRest, kStartTimeoutMs); }
+    static bool Restored(HWND bar) { return WaitForRect(bar, kEdgeCases[EdgeLeft].barRest, kStartTimeoutMs); }
 
     // Its placement holds its first place, where it comes back once restored.
     static void ExpectFirstPlaceOnceRestored(HWND window)
@@ -63,7 +63,7 @@ TEST_F(WindowStates, AWindowMaximizedOrMinimizedWhilePushedKeepsItsStateAndComes
 {
     BrelloxThread brellox("states", "[Brellox]\r\n");
     ASSERT_TRUE(brellox.Started());
-    HWND bar = brellox.Windows().bars[LEFT];
+    HWND bar = brellox.Windows().bars[EdgeLeft];
     HWND window = Sample(kFirst);
     HWND other = Sample({600, 300, 900, 500});
 
@@ -95,7 +95,7 @@ TEST_F(WindowStates, AWindowMaximizedBeforeTheOpenGoesBackOverItsMonitor)
 {
     BrelloxThread brellox("maximized", "[Brellox]\r\n");
     ASSERT_TRUE(brellox.Started());
-    HWND bar = brellox.Windows().bars[LEFT];
+    HWND bar = brellox.Windows().bars[EdgeLeft];
     HWND window = Sample(kFirst);
     HWND other = Sample({600, 300, 900, 500});
     ShowWindow(window, SW_SHOWMAXIMIZED);
@@ -118,7 +118,7 @@ TEST_F(WindowStates, AWindowMaximizedBeforeTheOpenGoesBackOverItsMonitor)
 TEST_F(WindowStates, AnotherProgramsWindowMaximizedOrMinimizedWhilePushedKeepsItsStateAndPlace)
 {
     Start();
-    HWND bar = bars_.bars[LEFT];
+    HWND bar = bars_.bars[EdgeLeft];
     HWND window = Sample(kFirst);
     HWND other = Sample({600, 300, 900, 500});
 
