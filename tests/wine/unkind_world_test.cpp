@@ -54,6 +54,53 @@ protected:
         return *stalling_;
     }
 
+    // Where the stalling window lies among the samples: made before them it
+    // lies below them, and a sweep meets it last; made after them, above
+    // them, and a sweep meets it first.
+    enum Stacking { StallingBelow, StallingAbove };
+
+    // Brellox started with the samples at `at` and one window of a stalling
+    // program at stallAt (stalling_), stacked as asked.
+    void StartAmongSamples(const std::vector<RECT> &at, const RECT &stallAt, Stacking stacking)
+    {
+        Start();
+        if (stacking == StallingAbove) {
+            for (const RECT &r : at)
+                Sample(r);
+        }
+        ASSERT_NE(nullptr, StartStallingWindow({stallAt}).Window());
+        if (stacking == StallingBelow) {
+            for (const RECT &r : at)
+                Sample(r);
+        }
+    }
+
+    // A double-click on the left bar, as a user opens it; whether the samples
+    // at `at` are then pushed to its open line.
+    bool OpenByHand(const std::vector<RECT> &at)
+    {
+        DoubleClick(1, 760);
+        return WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs);
+    }
+
+    // A click into the first sample, which restores; whether every sample at
+    // `at` is then back.
+    bool RestoreByHand(const std::vector<RECT> &at)
+    {
+        ClickWindow(samples_[0]);
+        return WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs);
+    }
+
+    // The left bar dragged to x 300, whose end sweeps at its inner edge, 302.
+    void DragTheLeftBarTo300()
+    {
+        ASSERT_TRUE(PressToDrag(bars_.bars[EdgeLeft], 0, 700));
+        ASSERT_TRUE(MovePointer(300, 700));
+        ASSERT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {300, 0, 302, 768}))
+            << HasRect(bars_.bars[EdgeLeft], {300, 0, 302, 768});
+        ASSERT_TRUE(ReleaseDrag(bars_.bars[EdgeLeft]));
+    }
+
     // Whether every sample window stands at r moved to (x, the same top), or,
     // with x < 0, at r itself.
     bool SamplesAt(const std::vector<RECT> &at, LONG x) const
@@ -89,30 +136,24 @@ protected:
 
 TEST_F(UnkindWorld, AWindowStalledJustBeforeTheOpenIsLeftWhileTheOthersArePushedAndPutBack)
 {
-    Start();
     const std::vector<RECT> at = {{60, 400, 360, 600}, {20, 600, 320, 740}};
-    for (const RECT &r : at)
-        Sample(r);
-    // Made last, so it lies on top: the sweep meets it first.
+    // Above the others: the sweep meets it first.
     const RECT stallAt = {40, 100, 340, 300};
-    StallingWindow &stalling = StartStallingWindow({stallAt});
-    ASSERT_NE(nullptr, stalling.Window());
+    ASSERT_NO_FATAL_FAILURE(StartAmongSamples(at, stallAt, StallingAbove));
+    StallingWindow &stalling = *stalling_;
     ASSERT_TRUE(stalling.StallNow());
 
-    DoubleClick(1, 760);
-    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs)) << "the others are pushed";
+    EXPECT_TRUE(OpenByHand(at)) << "the others are pushed";
     EXPECT_TRUE(HasRect(bars_.bars[EdgeLeft], {150, 0, 152, 768}));
     EXPECT_TRUE(HasRect(stalling.Window(), stallAt)) << "left where it was";
 
     // The watch still ticks: activating another window puts everything back.
-    ClickWindow(samples_[0]);
-    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs)) << "the watch restored";
+    EXPECT_TRUE(RestoreByHand(at)) << "the watch restored";
     EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 2, 768}));
     // The hover poll still runs.
     EXPECT_TRUE(DwellOpensTheLeftBar());
     EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs));
-    ClickWindow(samples_[0]);
-    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs));
+    EXPECT_TRUE(RestoreByHand(at));
 
     // Nothing was posted to it: once it runs again it stays where it always was.
     stalling.Release();
@@ -151,39 +192,32 @@ TEST_F(UnkindWorld, AProgramThatStallsWhileTheSweepMovesItHoldsUpNoOtherAndAllIt
     ASSERT_TRUE(stalling.WaitUntilAnswering());
     for (int i = 0; i < 2; ++i)
         EXPECT_TRUE(HasRect(stalling.Window(i), Moved(stallAt[i], 150, stallAt[i].top))) << i;
-    ClickWindow(samples_[0]);
-    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs)) << "the watch restored";
+    EXPECT_TRUE(RestoreByHand(at)) << "the watch restored";
     for (int i = 0; i < 2; ++i)
         EXPECT_TRUE(WaitForRect(stalling.Window(i), stallAt[i])) << HasRect(stalling.Window(i), stallAt[i]);
 }
 
 TEST_F(UnkindWorld, AWindowThatStallsAfterItsMoveHoldsUpNoRestoreAndComesBackOnceReleased)
 {
-    Start();
-    // Made first, so it lies below the others: it is moved last, recorded
-    // last and put back last, after the others and before the hover poll.
+    // Below the others: it is moved last, recorded last and put back last,
+    // after the others and before the hover poll.
     const RECT stallAt = {40, 100, 340, 300};
-    StallingWindow &stalling = StartStallingWindow({stallAt});
-    ASSERT_NE(nullptr, stalling.Window());
     const std::vector<RECT> at = {{60, 400, 360, 600}, {20, 600, 320, 740}};
-    for (const RECT &r : at)
-        Sample(r);
+    ASSERT_NO_FATAL_FAILURE(StartAmongSamples(at, stallAt, StallingBelow));
+    StallingWindow &stalling = *stalling_;
 
-    DoubleClick(1, 760);
-    ASSERT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs));
+    ASSERT_TRUE(OpenByHand(at));
     const RECT pushed = Moved(stallAt, 150, stallAt.top);
     ASSERT_TRUE(WaitForRect(stalling.Window(), pushed)) << HasRect(stalling.Window(), pushed);
     ASSERT_TRUE(stalling.StallNow());
 
-    ClickWindow(samples_[0]);
-    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs)) << "the others came back at once";
+    EXPECT_TRUE(RestoreByHand(at)) << "the others came back at once";
     EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 2, 768}));
     EXPECT_TRUE(DwellOpensTheLeftBar()) << "the restore went on to start the hover poll";
     EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs));
     // Its restore is still on its way, so it seems to stand in the strip: this
     // open must not take that place for the one to go back to.
-    ClickWindow(samples_[0]);
-    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs));
+    EXPECT_TRUE(RestoreByHand(at));
     EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(stalling.Window()), pushed) && SamplesAt(at, -1); }, 2000))
         << "nothing moves while it is stopped";
 
@@ -199,25 +233,20 @@ TEST_F(UnkindWorld, AWindowThatStallsAfterItsMoveHoldsUpNoRestoreAndComesBackOnc
 
 TEST_F(UnkindWorld, ADeadlockedWindowHoldsUpNeitherOpensNorRestoresNorTheExit)
 {
-    Start();
     const RECT stallAt = {40, 100, 340, 300};
-    StallingWindow &stalling = StartStallingWindow({stallAt});
-    ASSERT_NE(nullptr, stalling.Window());
     const std::vector<RECT> at = {{60, 400, 360, 600}};
-    Sample(at[0]);
-    DoubleClick(1, 760);
-    ASSERT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs));
+    ASSERT_NO_FATAL_FAILURE(StartAmongSamples(at, stallAt, StallingBelow));
+    StallingWindow &stalling = *stalling_;
+    ASSERT_TRUE(OpenByHand(at));
     ASSERT_TRUE(WaitForRect(stalling.Window(), Moved(stallAt, 150, stallAt.top)));
     // Never released: its program is ended with the test.
     ASSERT_TRUE(stalling.StallNow());
 
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
-        ClickWindow(samples_[0]);
-        EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs));
+        EXPECT_TRUE(RestoreByHand(at));
         EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 2, 768}));
-        DoubleClick(1, 760);
-        EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs));
+        EXPECT_TRUE(OpenByHand(at));
     }
 
     HWND menu = RightClick(150, 760, brellox_->Id());
@@ -230,19 +259,12 @@ TEST_F(UnkindWorld, ADeadlockedWindowHoldsUpNeitherOpensNorRestoresNorTheExit)
 
 TEST_F(UnkindWorld, ASecondSweepMeetingAStalledRecordedWindowLosesNoPosition)
 {
-    Start("[Brellox]\r\n");
     const RECT stallAt = {40, 100, 340, 250};
-    StallingWindow &stalling = StartStallingWindow({stallAt});
-    ASSERT_NE(nullptr, stalling.Window());
     const std::vector<RECT> at = {{60, 400, 360, 600}};
-    Sample(at[0]);
+    ASSERT_NO_FATAL_FAILURE(StartAmongSamples(at, stallAt, StallingBelow));
+    StallingWindow &stalling = *stalling_;
 
-    // A drag of the left bar to x 300 sweeps at its inner edge, 302.
-    ASSERT_TRUE(PressToDrag(bars_.bars[EdgeLeft], 0, 700));
-    ASSERT_TRUE(MovePointer(300, 700));
-    ASSERT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {300, 0, 302, 768}))
-        << HasRect(bars_.bars[EdgeLeft], {300, 0, 302, 768});
-    ASSERT_TRUE(ReleaseDrag(bars_.bars[EdgeLeft]));
+    ASSERT_NO_FATAL_FAILURE(DragTheLeftBarTo300());
     ASSERT_TRUE(WaitUntil([&] { return SamplesAt(at, 302); }, kStartTimeoutMs));
     ASSERT_TRUE(WaitForRect(stalling.Window(), Moved(stallAt, 302, stallAt.top)));
     ASSERT_TRUE(stalling.StallNow());
@@ -254,8 +276,7 @@ TEST_F(UnkindWorld, ASecondSweepMeetingAStalledRecordedWindowLosesNoPosition)
         << HasRect(samples_[0], Moved(at[0], 150, at[0].top));
     EXPECT_TRUE(HasRect(stalling.Window(), Moved(stallAt, 302, stallAt.top))) << "left where the drag put it";
 
-    ClickWindow(samples_[0]);
-    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs));
+    EXPECT_TRUE(RestoreByHand(at));
     // Its restore was posted after the other window's; released, it goes back.
     stalling.Release();
     EXPECT_TRUE(WaitForRect(stalling.Window(), stallAt, kStartTimeoutMs)) << HasRect(stalling.Window(), stallAt);
@@ -266,20 +287,16 @@ TEST_F(UnkindWorld, ASecondSweepMeetingAStalledRecordedWindowLosesNoPosition)
 // nothing is posted to it that could move it later.
 TEST_F(UnkindWorld, AWindowThatAnswersOnlyAfter150MsIsLeftAloneAndTheOthersArePushed)
 {
-    Start();
     const RECT slowAt = {40, 100, 340, 300};
-    StallingWindow &slow = StartStallingWindow({slowAt});
-    ASSERT_NE(nullptr, slow.Window());
     const std::vector<RECT> at = {{60, 400, 360, 600}};
-    Sample(at[0]);
+    ASSERT_NO_FATAL_FAILURE(StartAmongSamples(at, slowAt, StallingBelow));
+    StallingWindow &slow = *stalling_;
     slow.AnswerSlowly(150);
 
-    DoubleClick(1, 760);
-    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs));
+    EXPECT_TRUE(OpenByHand(at));
     EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(slow.Window()), slowAt); }, 1000))
         << HasRect(slow.Window(), slowAt);
-    ClickWindow(samples_[0]);
-    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs));
+    EXPECT_TRUE(RestoreByHand(at));
     EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(slow.Window()), slowAt); }, 1000))
         << HasRect(slow.Window(), slowAt);
 }
@@ -518,22 +535,18 @@ TEST_F(UnkindWorld, AWindowThatRefusesToMoveCostsTheOpenAndTheRestoreNoTimeAndNo
 // the restore.
 TEST_F(UnkindWorld, AWindowFrozenAtTheOpenAndReleasedWhileItIsOpenStaysWhereItIs)
 {
-    Start();
     const std::vector<RECT> at = {{60, 400, 360, 600}};
-    Sample(at[0]);
     const RECT stallAt = {40, 100, 340, 300};
-    StallingWindow &stalling = StartStallingWindow({stallAt});
-    ASSERT_NE(nullptr, stalling.Window());
+    ASSERT_NO_FATAL_FAILURE(StartAmongSamples(at, stallAt, StallingAbove));
+    StallingWindow &stalling = *stalling_;
     ASSERT_TRUE(stalling.StallNow());
 
-    DoubleClick(1, 760);
-    ASSERT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs));
+    ASSERT_TRUE(OpenByHand(at));
     stalling.Release();
     ASSERT_TRUE(stalling.WaitUntilAnswering());
     EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(stalling.Window()), stallAt); }, 500))
         << HasRect(stalling.Window(), stallAt);
-    ClickWindow(samples_[0]);
-    EXPECT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs));
+    EXPECT_TRUE(RestoreByHand(at));
     EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(stalling.Window()), stallAt); }, 500))
         << HasRect(stalling.Window(), stallAt);
 }
@@ -543,18 +556,12 @@ TEST_F(UnkindWorld, AWindowFrozenAtTheOpenAndReleasedWhileItIsOpenStaysWhereItIs
 // brings it home.
 TEST_F(UnkindWorld, ARecordedWindowFrozenAtASecondSweepKeepsItsFirstPushUntilTheRestore)
 {
-    Start("[Brellox]\r\n");
     const RECT stallAt = {40, 100, 340, 250};
-    StallingWindow &stalling = StartStallingWindow({stallAt});
-    ASSERT_NE(nullptr, stalling.Window());
     const std::vector<RECT> at = {{60, 400, 360, 600}};
-    Sample(at[0]);
+    ASSERT_NO_FATAL_FAILURE(StartAmongSamples(at, stallAt, StallingBelow));
+    StallingWindow &stalling = *stalling_;
 
-    ASSERT_TRUE(PressToDrag(bars_.bars[EdgeLeft], 0, 700));
-    ASSERT_TRUE(MovePointer(300, 700));
-    ASSERT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {300, 0, 302, 768}))
-        << HasRect(bars_.bars[EdgeLeft], {300, 0, 302, 768});
-    ASSERT_TRUE(ReleaseDrag(bars_.bars[EdgeLeft]));
+    ASSERT_NO_FATAL_FAILURE(DragTheLeftBarTo300());
     const RECT firstPush = Moved(stallAt, 302, stallAt.top);
     ASSERT_TRUE(WaitForRect(stalling.Window(), firstPush));
     ASSERT_TRUE(stalling.StallNow());
@@ -575,12 +582,10 @@ TEST_F(UnkindWorld, ARecordedWindowFrozenAtASecondSweepKeepsItsFirstPushUntilThe
 // and must record where the restore sends it, not where it still is.
 TEST_F(UnkindWorld, ARestoresMoveCarriedOutLateLosesTheWindowsPlaceToNoLaterOpen)
 {
-    Start();
     const RECT stallAt = {40, 100, 340, 300};
-    StallingWindow &late = StartStallingWindow({stallAt});
-    ASSERT_NE(nullptr, late.Window());
     const std::vector<RECT> at = {{60, 400, 360, 600}};
-    Sample(at[0]);
+    ASSERT_NO_FATAL_FAILURE(StartAmongSamples(at, stallAt, StallingBelow));
+    StallingWindow &late = *stalling_;
 
     DoubleClick(1, 760);
     const RECT pushed = Moved(stallAt, 150, stallAt.top);
@@ -592,12 +597,10 @@ TEST_F(UnkindWorld, ARestoresMoveCarriedOutLateLosesTheWindowsPlaceToNoLaterOpen
     ASSERT_TRUE(late.WaitUntilAnswering()) << "it answers meanwhile";
     EXPECT_TRUE(HasRect(late.Window(), pushed)) << "still in the strip";
 
-    DoubleClick(1, 760);
-    ASSERT_TRUE(WaitUntil([&] { return SamplesAt(at, 150); }, kStartTimeoutMs));
+    ASSERT_TRUE(OpenByHand(at));
     late.Release();
     ASSERT_TRUE(late.WaitUntilAnswering());
-    ClickWindow(samples_[0]);
-    ASSERT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs));
+    ASSERT_TRUE(RestoreByHand(at));
     EXPECT_TRUE(WaitForRect(late.Window(), stallAt)) << HasRect(late.Window(), stallAt);
     EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(late.Window()), stallAt); }, 500))
         << HasRect(late.Window(), stallAt);
