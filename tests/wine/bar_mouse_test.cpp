@@ -36,7 +36,7 @@ TEST_P(DoubleClickEachBar, OpensItPushesTheStripClearAndAClickIntoAPushedWindowP
     const EdgeCase &c = kEdgeCases[GetParam()];
     Start(kAllBars);
     HWND bar = bars_.bars[c.edge];
-    ASSERT_TRUE(WaitForRect(bar, c.barRest)) << HasRect(bar, c.barRest);
+    ASSERT_TRUE(ComesTo(bar, c.barRest));
     HWND reaches = Sample(c.reaches);
     HWND clear = Sample(c.short_);
 
@@ -59,7 +59,7 @@ TEST_F(BarMouse, ADraggedLeftBarSweepsAtItsInnerEdgeAndStaysUntilTheRestore)
 {
     Start("[Brellox]\r\nOffset=10\r\n");
     HWND bar = bars_.bars[EdgeLeft];
-    ASSERT_TRUE(WaitForRect(bar, {0, 10, 2, 758})) << HasRect(bar, {0, 10, 2, 758});
+    ASSERT_TRUE(ComesTo(bar, {0, 10, 2, 758}));
     const RECT across = {100, 50, 500, 250}, beyond = {400, 400, 700, 600};
     HWND pushed = Sample(across);
     HWND left = Sample(beyond);
@@ -69,11 +69,11 @@ TEST_F(BarMouse, ADraggedLeftBarSweepsAtItsInnerEdgeAndStaysUntilTheRestore)
     ASSERT_TRUE(MovePointer(120, 500));
     EXPECT_TRUE(WaitForRect(bar, {120, 10, 122, 758})) << "only sideways: " << HasRect(bar, {120, 10, 122, 758});
     ASSERT_TRUE(MovePointer(300, 100));
-    EXPECT_TRUE(WaitForRect(bar, {300, 10, 302, 758})) << HasRect(bar, {300, 10, 302, 758});
+    EXPECT_TRUE(ComesTo(bar, {300, 10, 302, 758}));
     EXPECT_TRUE(HasRect(pushed, across)) << "nothing moves before the release";
     ASSERT_TRUE(ReleaseDrag(bar));
 
-    EXPECT_TRUE(WaitForRect(pushed, Moved(across, 302, 50))) << HasRect(pushed, Moved(across, 302, 50));
+    EXPECT_TRUE(ComesTo(pushed, Moved(across, 302, 50)));
     EXPECT_TRUE(HasRect(left, beyond));
     EXPECT_TRUE(HoldsFor(
         [&] {
@@ -91,17 +91,17 @@ TEST_F(BarMouse, ADraggedTopBarMovesOnlyUpAndDownBetweenItsOffsets)
 {
     Start("[Brellox]\r\nLeft=0\r\nTop=1\r\nOffset=10\r\n");
     HWND bar = bars_.bars[EdgeTop];
-    ASSERT_TRUE(WaitForRect(bar, {10, 0, 1014, 2})) << HasRect(bar, {10, 0, 1014, 2});
+    ASSERT_TRUE(ComesTo(bar, {10, 0, 1014, 2}));
     const RECT across = {300, 120, 600, 400};
     HWND pushed = Sample(across);
 
     ASSERT_TRUE(PressToDrag(bar, 512, 0));
     ASSERT_TRUE(MovePointer(800, 120));
-    EXPECT_TRUE(WaitForRect(bar, {10, 120, 1014, 122})) << HasRect(bar, {10, 120, 1014, 122});
+    EXPECT_TRUE(ComesTo(bar, {10, 120, 1014, 122}));
     ASSERT_TRUE(MovePointer(200, 200));
-    EXPECT_TRUE(WaitForRect(bar, {10, 200, 1014, 202})) << HasRect(bar, {10, 200, 1014, 202});
+    EXPECT_TRUE(ComesTo(bar, {10, 200, 1014, 202}));
     ASSERT_TRUE(ReleaseDrag(bar));
-    EXPECT_TRUE(WaitForRect(pushed, Moved(across, 300, 202))) << HasRect(pushed, Moved(across, 300, 202));
+    EXPECT_TRUE(ComesTo(pushed, Moved(across, 300, 202)));
 }
 
 TEST_F(BarMouse, EscapeOrAClickElsewhereClosesTheMenuAndDoesNothing)

@@ -19,7 +19,7 @@ TEST_F(Bars, TakeTheirRestRectanglesAndTheChosenColour)
     const RECT rest[EDGE_COUNT] = {{0, 100, 10, 668}, {1014, 100, 1024, 668}, {100, 0, 924, 10}, {100, 758, 924, 768}};
     for (int edge = 0; edge < EDGE_COUNT; ++edge) {
         SCOPED_TRACE(BarName(static_cast<Edge>(edge)));
-        EXPECT_TRUE(WaitForRect(bars_.bars[edge], rest[edge])) << HasRect(bars_.bars[edge], rest[edge]);
+        EXPECT_TRUE(ComesTo(bars_.bars[edge], rest[edge]));
         const RECT r = rest[edge];
         EXPECT_TRUE(IsWindowVisible(bars_.bars[edge]));
         EXPECT_TRUE(GetWindowLongA(bars_.bars[edge], GWL_EXSTYLE) & WS_EX_TOPMOST);

@@ -25,14 +25,12 @@ TEST_F(Display, ASmallerDisplayMovesTheBarsAndTheOpensAndTheOffsetRuleToItsSize)
     // Offset 384 is half of 768, the largest the rule keeps at 1024x768: the
     // side bars are then 0 pixels long. At 800x600 half the height is 300.
     Start("[Brellox]\r\nLeft=1\r\nRight=1\r\nOffset=384\r\n");
-    ASSERT_TRUE(WaitForRect(bars_.bars[EdgeRight], {1022, 384, 1024, 384}))
-        << HasRect(bars_.bars[EdgeRight], {1022, 384, 1024, 384});
+    ASSERT_TRUE(ComesTo(bars_.bars[EdgeRight], {1022, 384, 1024, 384}));
 
     ASSERT_TRUE(ChangeScreenSize(800, 600));
     EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 2, 600}))
         << "Offset loads as 0: " << HasRect(bars_.bars[EdgeLeft], {0, 0, 2, 600});
-    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeRight], {798, 0, 800, 600}))
-        << HasRect(bars_.bars[EdgeRight], {798, 0, 800, 600});
+    EXPECT_TRUE(ComesTo(bars_.bars[EdgeRight], {798, 0, 800, 600}));
     EXPECT_EQ(384, SavedInt("Offset")) << "the file is left as it was";
 
     // An open of the right bar: two cells of 75 from the new right edge.
@@ -90,7 +88,7 @@ TEST_F(Display, ThereAndBackLeavesTheBarsAndTheWindowsAsTheyWere)
     EXPECT_TRUE(WaitForRect(bars_.bars[EdgeRight], {795, 100, 800, 500}));
     ASSERT_TRUE(ChangeScreenSize(1024, 768));
     for (int edge = 0; edge < EDGE_COUNT; ++edge)
-        EXPECT_TRUE(WaitForRect(bars_.bars[edge], rest[edge])) << HasRect(bars_.bars[edge], rest[edge]);
+        EXPECT_TRUE(ComesTo(bars_.bars[edge], rest[edge]));
     for (int i = 0; i < 2; ++i)
         EXPECT_TRUE(HasRect(samples_[i], at[i])) << i;
 }
@@ -136,8 +134,8 @@ TEST_F(Display, AChangeDuringADragOfABarLosesNothing)
     // and the drag left it; a click elsewhere puts everything back at the new size.
     ASSERT_TRUE(ReleaseDrag(bars_.bars[EdgeLeft]));
     ClickWindow(window);
-    EXPECT_TRUE(WaitForRect(window, at)) << HasRect(window, at);
-    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 2, 600})) << HasRect(bars_.bars[EdgeLeft], {0, 0, 2, 600});
+    EXPECT_TRUE(ComesTo(window, at));
+    EXPECT_TRUE(ComesTo(bars_.bars[EdgeLeft], {0, 0, 2, 600}));
 }
 
 // Applying the bars again after a change never lifts them over a full-screen
@@ -178,11 +176,11 @@ TEST_F(ScaledDisplay, AnOpenMovesTheBarByTwoIconCellsOf113PixelsAndTheBarIsScale
     ASSERT_EQ(113, GetSystemMetrics(SM_CXICONSPACING))
         << "runs on a display at 144 DPI (tools/wine-session.sh --dpi 144)";
     Start("[Brellox]\r\n");
-    ASSERT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 3, 768})) << HasRect(bars_.bars[EdgeLeft], {0, 0, 3, 768});
+    ASSERT_TRUE(ComesTo(bars_.bars[EdgeLeft], {0, 0, 3, 768}));
     const RECT across = {100, 100, 400, 300};
     HWND window = Sample(across);
     DoubleClick(1, 700);
-    EXPECT_TRUE(WaitForRect(window, Moved(across, 226, 100))) << HasRect(window, Moved(across, 226, 100));
+    EXPECT_TRUE(ComesTo(window, Moved(across, 226, 100)));
     EXPECT_TRUE(HasRect(bars_.bars[EdgeLeft], {226, 0, 229, 768}));
     ClickWindow(window);
     EXPECT_TRUE(WaitForRect(window, across));

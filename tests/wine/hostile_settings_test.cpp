@@ -243,7 +243,7 @@ TEST_P(HostileSettingsProgram, StartsAnswersShowsDefinedBarsAndEndsWithZero)
                               kStartTimeoutMs));
     }
     HWND bar = windows.bars[c.shown[0] ? 0 : 1];
-    EXPECT_TRUE(WaitForRect(bar, c.leftOrRight)) << HasRect(bar, c.leftOrRight);
+    EXPECT_TRUE(ComesTo(bar, c.leftOrRight));
     const RECT &r = c.leftOrRight;
     // A see-through bar mixes with what lies beneath; only an opaque one shows its colour as it is.
     if (c.alpha == 255) {
@@ -287,7 +287,7 @@ TEST_F(HostileSettingsDirectory, NoRoomForTheFileNameMeansTheDefaults)
     BrelloxWindows windows = brellox.WaitForWindows();
     ASSERT_TRUE(windows.Complete());
     EXPECT_TRUE(Answers(windows.owner));
-    EXPECT_TRUE(WaitForRect(windows.bars[EdgeLeft], {0, 0, 2, 768})) << HasRect(windows.bars[EdgeLeft], {0, 0, 2, 768});
+    EXPECT_TRUE(ComesTo(windows.bars[EdgeLeft], {0, 0, 2, 768}));
     EXPECT_TRUE(IsWindowVisible(windows.bars[EdgeLeft]));
     EXPECT_FALSE(IsWindowVisible(windows.bars[EdgeTop]));
     SendMessageA(windows.owner, WM_DESTROY, 0, 0);
@@ -322,19 +322,19 @@ TEST_P(HostileOpenWidth, AnOpenAndARestoreLeaveTheProgramAnswering)
     Open(EdgeLeft);
     const LONG x = GetParam().barLeft;
     const RECT open = {x, 0, x + 2, 768};
-    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], open)) << HasRect(bars_.bars[EdgeLeft], open);
+    EXPECT_TRUE(ComesTo(bars_.bars[EdgeLeft], open));
     // Answered once the open's sweep is over, as the sweep sends nothing to this
     // process unless it moves the sample.
     EXPECT_TRUE(Answers(bars_.owner));
     const RECT pushed = {x, 100, x + 300, 300};
     if (GetParam().pushesTheSample)
-        EXPECT_TRUE(WaitForRect(sample, pushed)) << HasRect(sample, pushed);
+        EXPECT_TRUE(ComesTo(sample, pushed));
     else
         EXPECT_TRUE(HasRect(sample, sampleRect));
 
     PostMessageA(control_, HOST_RESTORE_ALL, 0, 0);
-    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 2, 768})) << HasRect(bars_.bars[EdgeLeft], {0, 0, 2, 768});
-    EXPECT_TRUE(WaitForRect(sample, sampleRect)) << HasRect(sample, sampleRect);
+    EXPECT_TRUE(ComesTo(bars_.bars[EdgeLeft], {0, 0, 2, 768}));
+    EXPECT_TRUE(ComesTo(sample, sampleRect));
     EXPECT_TRUE(Answers(bars_.owner));
     EXPECT_TRUE(brellox_->Running());
 }

@@ -116,11 +116,11 @@ protected:
     {
         const EdgeCase &c = kEdgeCases[edge];
         EXPECT_TRUE(IsWindowVisible(bars_.bars[edge]));
-        EXPECT_TRUE(WaitForRect(bars_.bars[edge], c.barRest)) << HasRect(bars_.bars[edge], c.barRest);
+        EXPECT_TRUE(ComesTo(bars_.bars[edge], c.barRest));
         const POINT on = Middle(c.barRest);
         DoubleClick(on.x, on.y);
         const RECT pushed = Moved(c.reaches, c.pushedTo.x, c.pushedTo.y);
-        EXPECT_TRUE(WaitForRect(window, pushed)) << HasRect(window, pushed);
+        EXPECT_TRUE(ComesTo(window, pushed));
     }
 
     HWND holder_ = NULL;
@@ -141,21 +141,21 @@ TEST_F(HotKey, OpensTheFirstEnabledBarAndASecondPressPutsEverythingBack)
     EXPECT_TRUE(ChordTaken(MOD_CONTROL | MOD_ALT, 'B')) << "Brellox holds the chord";
 
     PressChord(kCtrlAlt, 'B');
-    EXPECT_TRUE(WaitForRect(window, pushed)) << HasRect(window, pushed);
-    EXPECT_TRUE(WaitForRect(bar, right.barOpen)) << HasRect(bar, right.barOpen);
+    EXPECT_TRUE(ComesTo(window, pushed));
+    EXPECT_TRUE(ComesTo(bar, right.barOpen));
     EXPECT_EQ(bar, GetForegroundWindow());
     EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(window), pushed); }, 300)) << "the open stands";
     EXPECT_TRUE(HasRect(bars_.bars[EdgeBottom], kEdgeCases[EdgeBottom].barRest)) << "only the first enabled bar opens";
 
     PressChord(kCtrlAlt, 'B');
-    EXPECT_TRUE(WaitForRect(window, right.reaches)) << HasRect(window, right.reaches);
-    EXPECT_TRUE(WaitForRect(bar, right.barRest)) << HasRect(bar, right.barRest);
+    EXPECT_TRUE(ComesTo(window, right.reaches));
+    EXPECT_TRUE(ComesTo(bar, right.barRest));
 
     PressChord(kCtrlAlt, 'B');
-    ASSERT_TRUE(WaitForRect(window, pushed)) << HasRect(window, pushed);
+    ASSERT_TRUE(ComesTo(window, pushed));
     ClickWindow(other);
-    EXPECT_TRUE(WaitForRect(window, right.reaches)) << HasRect(window, right.reaches);
-    EXPECT_TRUE(WaitForRect(bar, right.barRest)) << HasRect(bar, right.barRest);
+    EXPECT_TRUE(ComesTo(window, right.reaches));
+    EXPECT_TRUE(ComesTo(bar, right.barRest));
 }
 
 // Without a Hotkey key no chord is taken: the keys reach no one and nothing opens.
@@ -230,9 +230,9 @@ TEST_F(HotKey, TheOptionsOkKeepsTheHotkeyLineAndTheKey)
     HWND window = Sample(left.reaches);
     PressChord(kCtrlAlt, 'B');
     const RECT pushed = Moved(left.reaches, left.pushedTo.x, left.pushedTo.y);
-    EXPECT_TRUE(WaitForRect(window, pushed)) << HasRect(window, pushed);
+    EXPECT_TRUE(ComesTo(window, pushed));
     PressChord(kCtrlAlt, 'B');
-    EXPECT_TRUE(WaitForRect(window, left.reaches)) << HasRect(window, left.reaches);
+    EXPECT_TRUE(ComesTo(window, left.reaches));
 }
 
 // A game, a video or slides over the whole screen: the bars stand aside for
@@ -269,9 +269,9 @@ TEST_F(HotKey, OverAFullScreenProgramTheKeyOpensNothingAndMovesNothing)
                  SWP_NOZORDER | SWP_FRAMECHANGED);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(bar) != FALSE; }, kStartTimeoutMs));
     PressChord(kCtrlAlt, 'B');
-    EXPECT_TRUE(WaitForRect(program, Moved(at, 150, at.top))) << HasRect(program, Moved(at, 150, at.top));
+    EXPECT_TRUE(ComesTo(program, Moved(at, 150, at.top)));
     PressChord(kCtrlAlt, 'B');
-    EXPECT_TRUE(WaitForRect(program, at)) << HasRect(program, at);
+    EXPECT_TRUE(ComesTo(program, at));
 }
 
 // A copy asked to end may hold the key a moment longer (it finishes a sweep's
@@ -298,9 +298,9 @@ TEST_F(HotKey, ANewCopyTakesTheKeyOnceTheCopyItReplacedHasLetItGo)
     HWND window = Sample(left.reaches);
     PressChord(kCtrlAlt, 'B');
     const RECT pushed = Moved(left.reaches, left.pushedTo.x, left.pushedTo.y);
-    EXPECT_TRUE(WaitForRect(window, pushed)) << HasRect(window, pushed);
+    EXPECT_TRUE(ComesTo(window, pushed));
     PressChord(kCtrlAlt, 'B');
-    EXPECT_TRUE(WaitForRect(window, left.reaches)) << HasRect(window, left.reaches);
+    EXPECT_TRUE(ComesTo(window, left.reaches));
 }
 
 // Run on its own under LC_ALL=ja_JP.UTF-8.
@@ -346,25 +346,25 @@ TEST_F(MultiMonitorHotKey, TheKeyOpensTheBarOfTheMonitorUnderThePointer)
     HWND rightBar = Bar(EdgeRight, {second_.right - 1, 300});
     ASSERT_NE(nullptr, rightBar);
     const RECT rightRest = {second_.right - 2, 0, second_.right, second_.bottom};
-    ASSERT_TRUE(WaitForRect(rightBar, rightRest)) << HasRect(rightBar, rightRest);
+    ASSERT_TRUE(ComesTo(rightBar, rightRest));
 
     ASSERT_TRUE(MovePointer(second_.left + 200, 500));
     PressChord(kCtrlAlt, 'B');
     const RECT pushed = Moved(nearRight, second_.right - 150 - 250, 200);
-    EXPECT_TRUE(WaitForRect(rightWindow, pushed)) << HasRect(rightWindow, pushed);
+    EXPECT_TRUE(ComesTo(rightWindow, pushed));
     const RECT rightOpen = {second_.right - 150, 0, second_.right - 148, second_.bottom};
-    EXPECT_TRUE(WaitForRect(rightBar, rightOpen)) << HasRect(rightBar, rightOpen);
+    EXPECT_TRUE(ComesTo(rightBar, rightOpen));
     EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(leftWindow), nearLeft); }, 300)) << HasRect(leftWindow, nearLeft);
     PressChord(kCtrlAlt, 'B');
-    EXPECT_TRUE(WaitForRect(rightWindow, nearRight)) << HasRect(rightWindow, nearRight);
-    EXPECT_TRUE(WaitForRect(rightBar, rightRest)) << HasRect(rightBar, rightRest);
+    EXPECT_TRUE(ComesTo(rightWindow, nearRight));
+    EXPECT_TRUE(ComesTo(rightBar, rightRest));
 
     ASSERT_TRUE(MovePointer(primary_.left + 500, 300));
     PressChord(kCtrlAlt, 'B');
-    EXPECT_TRUE(WaitForRect(leftWindow, Moved(nearLeft, 150, 200))) << HasRect(leftWindow, Moved(nearLeft, 150, 200));
+    EXPECT_TRUE(ComesTo(leftWindow, Moved(nearLeft, 150, 200)));
     EXPECT_TRUE(HasRect(rightWindow, nearRight));
     PressChord(kCtrlAlt, 'B');
-    EXPECT_TRUE(WaitForRect(leftWindow, nearLeft)) << HasRect(leftWindow, nearLeft);
+    EXPECT_TRUE(ComesTo(leftWindow, nearLeft));
 }
 
 } // namespace

@@ -210,15 +210,13 @@ TEST_F(MultiMonitorChange, AChangeWhileABarIsOpenPutsTheWindowsOfBothMonitorsBac
     // The second monitor's top bar: its strip runs along that monitor's
     // columns, which the window of the primary reaches into.
     Open(BarSlot(1, EdgeTop));
-    ASSERT_TRUE(WaitForRect(secondWindow, Moved(onSecond, onSecond.left, 150)))
-        << HasRect(secondWindow, Moved(onSecond, onSecond.left, 150));
-    ASSERT_TRUE(WaitForRect(primaryWindow, Moved(mostlyOnPrimary, mostlyOnPrimary.left, 150)))
-        << HasRect(primaryWindow, Moved(mostlyOnPrimary, mostlyOnPrimary.left, 150));
+    ASSERT_TRUE(ComesTo(secondWindow, Moved(onSecond, onSecond.left, 150)));
+    ASSERT_TRUE(ComesTo(primaryWindow, Moved(mostlyOnPrimary, mostlyOnPrimary.left, 150)));
 
     // The second monitor at 640x480 in its place.
     ASSERT_TRUE(ChangeDisplays({{secondDevice_, {1024, 0, 1664, 480}}}));
-    EXPECT_TRUE(WaitForRect(secondWindow, onSecond)) << HasRect(secondWindow, onSecond);
-    EXPECT_TRUE(WaitForRect(primaryWindow, mostlyOnPrimary)) << HasRect(primaryWindow, mostlyOnPrimary);
+    EXPECT_TRUE(ComesTo(secondWindow, onSecond));
+    EXPECT_TRUE(ComesTo(primaryWindow, mostlyOnPrimary));
     EXPECT_TRUE(WaitForBars({"BrelloxBottom (0,766)-(1024,768)", "BrelloxBottom (1024,478)-(1664,480)",
                              "BrelloxLeft (0,0)-(2,768)", "BrelloxRight (1662,0)-(1664,480)",
                              "BrelloxTop (0,0)-(1024,2)", "BrelloxTop (1024,0)-(1664,2)"}))
@@ -238,17 +236,16 @@ TEST_F(MultiMonitorChange, AMonitorDetachedWhileItsStripIsOpenLeavesEveryPushedW
     HWND rightWindow = Sample(nearRight);
     HWND topWindow = Sample(nearTop);
     Open(BarSlot(1, EdgeRight));
-    ASSERT_TRUE(WaitForRect(rightWindow, Moved(nearRight, 1424, 200)))
-        << HasRect(rightWindow, Moved(nearRight, 1424, 200));
+    ASSERT_TRUE(ComesTo(rightWindow, Moved(nearRight, 1424, 200)));
     Open(BarSlot(1, EdgeTop));
-    ASSERT_TRUE(WaitForRect(topWindow, Moved(nearTop, 1100, 150))) << HasRect(topWindow, Moved(nearTop, 1100, 150));
+    ASSERT_TRUE(ComesTo(topWindow, Moved(nearTop, 1100, 150)));
 
     ASSERT_TRUE(ChangeDisplays({{secondDevice_, kDetached}}));
     ASSERT_TRUE(WaitForMonitors({"primary " + RectText(kPrimary)})) << Joined(ShownMonitors());
     ASSERT_TRUE(WaitForBars(kBarsPrimaryAlone)) << Joined(ShownBars());
     EXPECT_TRUE(WaitForRect(rightWindow, Moved(nearRight, 774, 200)))
         << "onto the primary, as near its first place as it fits: " << HasRect(rightWindow, Moved(nearRight, 774, 200));
-    EXPECT_TRUE(WaitForRect(topWindow, Moved(nearTop, 824, 50))) << HasRect(topWindow, Moved(nearTop, 824, 50));
+    EXPECT_TRUE(ComesTo(topWindow, Moved(nearTop, 824, 50)));
     for (HWND window : {rightWindow, topWindow})
         EXPECT_NE(nullptr, MonitorFromWindow(window, MONITOR_DEFAULTTONULL)) << RectText(RectOf(window));
 }
@@ -265,7 +262,7 @@ TEST_F(MultiMonitorChange, AMonitorMovedWhileItsStripIsOpenGetsItsWindowBackInTh
     HWND window = Sample(nearRight);
     HWND primaryWindow = Sample(onPrimary);
     Open(BarSlot(1, EdgeRight));
-    ASSERT_TRUE(WaitForRect(window, Moved(nearRight, 1424, 200))) << HasRect(window, Moved(nearRight, 1424, 200));
+    ASSERT_TRUE(ComesTo(window, Moved(nearRight, 1424, 200)));
 
     const RECT onTheLeft = {-800, 0, 0, 600};
     ASSERT_TRUE(ChangeDisplays({{secondDevice_, onTheLeft}}));

@@ -67,15 +67,13 @@ TEST_F(MultiMonitor, AnOpenOnEachMonitorPushesOnlyTheWindowsAlongsideIt)
 
     // The second monitor's top bar: its strip runs along the second monitor only.
     Open(BarSlot(1, EdgeTop));
-    EXPECT_TRUE(WaitForRect(secondWindow, Moved(onSecond, onSecond.left, 150)))
-        << HasRect(secondWindow, Moved(onSecond, onSecond.left, 150));
-    EXPECT_TRUE(WaitForRect(straddlingWindow, Moved(straddling, straddling.left, 150)))
-        << HasRect(straddlingWindow, Moved(straddling, straddling.left, 150));
+    EXPECT_TRUE(ComesTo(secondWindow, Moved(onSecond, onSecond.left, 150)));
+    EXPECT_TRUE(ComesTo(straddlingWindow, Moved(straddling, straddling.left, 150)));
     EXPECT_TRUE(HasRect(primaryWindow, onPrimary));
     Restore();
     for (auto [window, home] : {std::pair{primaryWindow, onPrimary}, std::pair{secondWindow, onSecond},
                                 std::pair{straddlingWindow, straddling}})
-        EXPECT_TRUE(WaitForRect(window, home)) << HasRect(window, home);
+        EXPECT_TRUE(ComesTo(window, home));
 
     // The primary's top bar leaves the second monitor's window where it is.
     Open(BarSlot(0, EdgeTop));
@@ -98,7 +96,7 @@ TEST_F(MultiMonitor, AnOpenOnEachMonitorPushesOnlyTheWindowsAlongsideIt)
     HWND shorterWindow = Sample(inTheStrip);
     Open(BarSlot(primaryShorter ? 0 : 1, EdgeBottom));
     const RECT pushed = Moved(inTheStrip, inTheStrip.left, shorter.bottom - 150 - 100);
-    EXPECT_TRUE(WaitForRect(shorterWindow, pushed)) << HasRect(shorterWindow, pushed);
+    EXPECT_TRUE(ComesTo(shorterWindow, pushed));
     EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(tallerWindow), belowTheLine); }, 300))
         << HasRect(tallerWindow, belowTheLine);
     Restore();
@@ -118,11 +116,10 @@ TEST_F(MultiMonitor, ADoubleClickOnTheSecondMonitorsBarOpensItThere)
     ASSERT_NE(nullptr, bar);
     DoubleClick(second_.right - 1, 300);
     const RECT pushed = Moved(nearRight, second_.right - 150 - 250, 200);
-    EXPECT_TRUE(WaitForRect(window, pushed)) << HasRect(window, pushed);
-    EXPECT_TRUE(WaitForRect(bar, {second_.right - 150, 0, second_.right - 148, second_.bottom}))
-        << HasRect(bar, {second_.right - 150, 0, second_.right - 148, second_.bottom});
+    EXPECT_TRUE(ComesTo(window, pushed));
+    EXPECT_TRUE(ComesTo(bar, {second_.right - 150, 0, second_.right - 148, second_.bottom}));
     ClickWindow(other);
-    EXPECT_TRUE(WaitForRect(window, nearRight)) << HasRect(window, nearRight);
+    EXPECT_TRUE(ComesTo(window, nearRight));
     EXPECT_TRUE(WaitForRect(bar, {second_.right - 2, 0, second_.right, second_.bottom}));
 }
 
@@ -134,7 +131,7 @@ TEST_F(MultiMonitor, ADraggedBarOfTheSecondMonitorStaysOnItsEdgeAndSweepsItsMoni
     HWND bar = Bar(EdgeTop, {second_.left + 400, 0});
     ASSERT_NE(nullptr, bar);
     const RECT rest = {second_.left, 0, second_.right, 2};
-    ASSERT_TRUE(WaitForRect(bar, rest)) << HasRect(bar, rest);
+    ASSERT_TRUE(ComesTo(bar, rest));
     const RECT onSecond = {second_.left + 100, 120, second_.left + 400, 300};
     const RECT onPrimary = {100, 120, 400, 300};
     HWND secondWindow = Sample(onSecond);
@@ -142,20 +139,18 @@ TEST_F(MultiMonitor, ADraggedBarOfTheSecondMonitorStaysOnItsEdgeAndSweepsItsMoni
 
     ASSERT_TRUE(PressToDrag(bar, second_.left + 400, 0));
     ASSERT_TRUE(MovePointer(second_.left + 100, 120));
-    EXPECT_TRUE(WaitForRect(bar, {second_.left, 120, second_.right, 122}))
-        << HasRect(bar, {second_.left, 120, second_.right, 122});
+    EXPECT_TRUE(ComesTo(bar, {second_.left, 120, second_.right, 122}));
     ASSERT_TRUE(MovePointer(second_.left - 300, 200));
     EXPECT_TRUE(WaitForRect(bar, {second_.left, 200, second_.right, 202}))
         << "held to its own monitor's columns: " << HasRect(bar, {second_.left, 200, second_.right, 202});
     ASSERT_TRUE(ReleaseDrag(bar));
 
-    EXPECT_TRUE(WaitForRect(secondWindow, Moved(onSecond, onSecond.left, 202)))
-        << HasRect(secondWindow, Moved(onSecond, onSecond.left, 202));
+    EXPECT_TRUE(ComesTo(secondWindow, Moved(onSecond, onSecond.left, 202)));
     EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(primaryWindow), onPrimary); }, 300))
         << HasRect(primaryWindow, onPrimary);
     ClickWindow(primaryWindow);
-    EXPECT_TRUE(WaitForRect(secondWindow, onSecond)) << HasRect(secondWindow, onSecond);
-    EXPECT_TRUE(WaitForRect(bar, rest)) << HasRect(bar, rest);
+    EXPECT_TRUE(ComesTo(secondWindow, onSecond));
+    EXPECT_TRUE(ComesTo(bar, rest));
 }
 
 // The primary's left bar dragged towards the second monitor stops at the
@@ -167,7 +162,7 @@ TEST_F(MultiMonitor, ThePrimarysLeftBarDraggedTowardsTheSecondMonitorStopsAtTheP
     HWND bar = Bar(EdgeLeft, {0, 300});
     ASSERT_NE(nullptr, bar);
     const RECT rest = {0, 0, 2, primary_.bottom};
-    ASSERT_TRUE(WaitForRect(bar, rest)) << HasRect(bar, rest);
+    ASSERT_TRUE(ComesTo(bar, rest));
     const RECT onPrimary = {100, 120, 400, 300};
     const RECT onSecond = {second_.left + 100, 120, second_.left + 400, 300};
     HWND primaryWindow = Sample(onPrimary);
@@ -180,12 +175,12 @@ TEST_F(MultiMonitor, ThePrimarysLeftBarDraggedTowardsTheSecondMonitorStopsAtTheP
     ASSERT_TRUE(ReleaseDrag(bar));
 
     const RECT pushed = Moved(onPrimary, primary_.right, onPrimary.top);
-    EXPECT_TRUE(WaitForRect(primaryWindow, pushed)) << HasRect(primaryWindow, pushed);
+    EXPECT_TRUE(ComesTo(primaryWindow, pushed));
     EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(secondWindow), onSecond); }, 300))
         << "the second monitor's window stays: " << HasRect(secondWindow, onSecond);
     ClickWindow(secondWindow);
-    EXPECT_TRUE(WaitForRect(primaryWindow, onPrimary)) << HasRect(primaryWindow, onPrimary);
-    EXPECT_TRUE(WaitForRect(bar, rest)) << HasRect(bar, rest);
+    EXPECT_TRUE(ComesTo(primaryWindow, onPrimary));
+    EXPECT_TRUE(ComesTo(bar, rest));
     EXPECT_TRUE(HasRect(secondWindow, onSecond));
 }
 
@@ -198,14 +193,14 @@ TEST_F(MultiMonitor, ADisplayMessageThatChangesNothingLeavesAnOpenStripOpen)
     HWND window = Sample(onSecond);
     Open(BarSlot(1, EdgeTop));
     const RECT pushed = Moved(onSecond, onSecond.left, 150);
-    ASSERT_TRUE(WaitForRect(window, pushed)) << HasRect(window, pushed);
+    ASSERT_TRUE(ComesTo(window, pushed));
     DWORD_PTR result = 0;
     ASSERT_TRUE(SendMessageTimeoutA(bars_.owner, WM_DISPLAYCHANGE, 32, MAKELPARAM(primary_.right, primary_.bottom),
                                     SMTO_ABORTIFHUNG, 5000, &result));
     EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(window), pushed); }, 2500))
         << "open past the second reading: " << HasRect(window, pushed);
     Restore();
-    EXPECT_TRUE(WaitForRect(window, onSecond)) << HasRect(window, onSecond);
+    EXPECT_TRUE(ComesTo(window, onSecond));
 }
 
 } // namespace

@@ -115,10 +115,10 @@ TEST_F(OpenCycle, AMinimisedWindowIsJudgedByTheRectangleItShowsAndStaysMinimised
 
     Open(EdgeBottom);
     const RECT pushed = Moved(icon, icon.left, 618 - (icon.bottom - icon.top));
-    EXPECT_TRUE(WaitForRect(minimised, pushed)) << HasRect(minimised, pushed);
+    EXPECT_TRUE(ComesTo(minimised, pushed));
     EXPECT_TRUE(IsIconic(minimised));
     ClickWindow(Sample({600, 100, 900, 300}));
-    EXPECT_TRUE(WaitForRect(minimised, icon)) << HasRect(minimised, icon);
+    EXPECT_TRUE(ComesTo(minimised, icon));
     EXPECT_TRUE(IsIconic(minimised));
 }
 

@@ -384,7 +384,7 @@ TEST_F(Options, OkRewritesTheWholeFileWithNormalisedValues)
     std::sort(expected.begin(), expected.end());
     std::sort(written.begin(), written.end());
     EXPECT_EQ(expected, written);
-    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 383, 2, 385})) << HasRect(bars_.bars[EdgeLeft], {0, 383, 2, 385});
+    EXPECT_TRUE(ComesTo(bars_.bars[EdgeLeft], {0, 383, 2, 385}));
 }
 
 TEST_F(Options, OkAppliesColourThicknessMarginsAndEdgesAtOnce)
@@ -406,8 +406,8 @@ TEST_F(Options, OkAppliesColourThicknessMarginsAndEdgesAtOnce)
     ASSERT_TRUE(Ended());
     for (HWND bar : bars_.bars)
         EXPECT_NE(bar, GetForegroundWindow()) << "OK activates no bar";
-    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 10, 5, 758})) << HasRect(bars_.bars[EdgeLeft], {0, 10, 5, 758});
-    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeTop], {10, 0, 1014, 5})) << HasRect(bars_.bars[EdgeTop], {10, 0, 1014, 5});
+    EXPECT_TRUE(ComesTo(bars_.bars[EdgeLeft], {0, 10, 5, 758}));
+    EXPECT_TRUE(ComesTo(bars_.bars[EdgeTop], {10, 0, 1014, 5}));
     EXPECT_TRUE(IsWindowVisible(bars_.bars[EdgeTop]));
     EXPECT_TRUE(WaitUntil([] { return ScreenPixel(2, 384) == RGB(10, 200, 30); }, kStartTimeoutMs));
     EXPECT_EQ("Color=10,200,30", Lines(ReadTextFile(IniPath())).back());
@@ -576,16 +576,16 @@ TEST_P(UnwritableFile, OkTellsWhichFileAndWhyAndTheSettingsApplyForThisRun)
     const Settings confirmed = {1, 0, 1, 0, 5, 0, 0, 0, 255, 0, 2};
     EXPECT_EQ(0, memcmp(&confirmed, &g_Settings, sizeof(Settings)))
         << "Left " << g_Settings.Left << ", Top " << g_Settings.Top << ", Width " << g_Settings.Width;
-    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 5, 768})) << HasRect(bars_.bars[EdgeLeft], {0, 0, 5, 768});
+    EXPECT_TRUE(ComesTo(bars_.bars[EdgeLeft], {0, 0, 5, 768}));
     EXPECT_TRUE(IsWindowVisible(bars_.bars[EdgeTop]));
-    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeTop], {0, 0, 1024, 5})) << HasRect(bars_.bars[EdgeTop], {0, 0, 1024, 5});
+    EXPECT_TRUE(ComesTo(bars_.bars[EdgeTop], {0, 0, 1024, 5}));
     EXPECT_TRUE(WaitUntil([] { return ScreenPixel(1, 384) == RGB(0, 0, 255); }, kStartTimeoutMs));
     EXPECT_EQ(settings, ReadTextFile(IniPath()));
 
     // A change of the display applies the settings again at the new size:
     // those OK confirmed, not the old file's.
     ASSERT_TRUE(ChangeScreenSize(800, 600));
-    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 5, 600})) << HasRect(bars_.bars[EdgeLeft], {0, 0, 5, 600});
+    EXPECT_TRUE(ComesTo(bars_.bars[EdgeLeft], {0, 0, 5, 600}));
     EXPECT_TRUE(IsWindowVisible(bars_.bars[EdgeTop]));
     EXPECT_EQ(5, g_Settings.Width);
 }
@@ -610,7 +610,7 @@ TEST_F(Options, OkInAFolderTooLongToNameTheFileSaysSo)
     ASSERT_TRUE(DismissAndEnd(box));
     EXPECT_EQ(5, g_Settings.Width);
     EXPECT_EQ(1, g_Settings.Top);
-    EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 5, 768})) << HasRect(bars_.bars[EdgeLeft], {0, 0, 5, 768});
+    EXPECT_TRUE(ComesTo(bars_.bars[EdgeLeft], {0, 0, 5, 768}));
     EXPECT_EQ(settings, ReadTextFile(IniPath()));
 }
 

@@ -30,7 +30,7 @@ protected:
         window_ = Sample(left.reaches);
         DoubleClick(1, 700);
         const RECT pushed = Moved(left.reaches, left.pushedTo.x, left.pushedTo.y);
-        ASSERT_TRUE(WaitForRect(window_, pushed)) << HasRect(window_, pushed);
+        ASSERT_TRUE(ComesTo(window_, pushed));
     }
 
     // Sends the message as Windows does, waiting a second at most for each
@@ -89,7 +89,7 @@ TEST_F(SessionEnd, AnEndWithoutTheQueryStillPutsEveryWindowBack)
     OpenWithWindowsPushed();
     DWORD_PTR answer = 0;
     ASSERT_TRUE(SendMessageTimeoutA(bars_.owner, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 1000, &answer));
-    EXPECT_TRUE(WaitForRect(window_, kEdgeCases[EdgeLeft].reaches)) << HasRect(window_, kEdgeCases[EdgeLeft].reaches);
+    EXPECT_TRUE(ComesTo(window_, kEdgeCases[EdgeLeft].reaches));
     DWORD exitCode = 99;
     EXPECT_TRUE(brellox_->WaitForExit(kStartTimeoutMs, &exitCode));
     EXPECT_EQ(0u, exitCode);

@@ -1,8 +1,8 @@
 // LoadSettings and SaveSettings against real settings files, read and written by
 // the window system's own profile functions, in this process.
 #include "app/settings_file_win32.h"
-#include "core/state_win32.h"
 #include "brellox_fixture.h"
+#include "core/state_win32.h"
 #include "harness.h"
 
 #include <gtest/gtest.h>

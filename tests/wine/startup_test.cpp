@@ -32,7 +32,7 @@ TEST_F(Startup, NoSettingsFileGivesOwnerAndFourBarsWithOnlyTheLeftOneShown)
     for (int edge = 0; edge < EDGE_COUNT; ++edge) {
         SCOPED_TRACE(BarName(static_cast<Edge>(edge)));
         HWND bar = windows.bars[edge];
-        EXPECT_TRUE(WaitForRect(bar, atEdge[edge])) << HasRect(bar, atEdge[edge]);
+        EXPECT_TRUE(ComesTo(bar, atEdge[edge]));
         EXPECT_EQ(windows.owner, OwnerOf(bar));
         LONG style = GetWindowLongA(bar, GWL_STYLE);
         EXPECT_TRUE(style & WS_POPUP);

@@ -96,8 +96,7 @@ protected:
     {
         ASSERT_TRUE(PressToDrag(bars_.bars[EdgeLeft], 0, 700));
         ASSERT_TRUE(MovePointer(300, 700));
-        ASSERT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {300, 0, 302, 768}))
-            << HasRect(bars_.bars[EdgeLeft], {300, 0, 302, 768});
+        ASSERT_TRUE(ComesTo(bars_.bars[EdgeLeft], {300, 0, 302, 768}));
         ASSERT_TRUE(ReleaseDrag(bars_.bars[EdgeLeft]));
     }
 
@@ -194,7 +193,7 @@ TEST_F(UnkindWorld, AProgramThatStallsWhileTheSweepMovesItHoldsUpNoOtherAndAllIt
         EXPECT_TRUE(HasRect(stalling.Window(i), Moved(stallAt[i], 150, stallAt[i].top))) << i;
     EXPECT_TRUE(RestoreByHand(at)) << "the watch restored";
     for (int i = 0; i < 2; ++i)
-        EXPECT_TRUE(WaitForRect(stalling.Window(i), stallAt[i])) << HasRect(stalling.Window(i), stallAt[i]);
+        EXPECT_TRUE(ComesTo(stalling.Window(i), stallAt[i]));
 }
 
 TEST_F(UnkindWorld, AWindowThatStallsAfterItsMoveHoldsUpNoRestoreAndComesBackOnceReleased)
@@ -208,7 +207,7 @@ TEST_F(UnkindWorld, AWindowThatStallsAfterItsMoveHoldsUpNoRestoreAndComesBackOnc
 
     ASSERT_TRUE(OpenByHand(at));
     const RECT pushed = Moved(stallAt, 150, stallAt.top);
-    ASSERT_TRUE(WaitForRect(stalling.Window(), pushed)) << HasRect(stalling.Window(), pushed);
+    ASSERT_TRUE(ComesTo(stalling.Window(), pushed));
     ASSERT_TRUE(stalling.StallNow());
 
     EXPECT_TRUE(RestoreByHand(at)) << "the others came back at once";
@@ -589,7 +588,7 @@ TEST_F(UnkindWorld, ARestoresMoveCarriedOutLateLosesTheWindowsPlaceToNoLaterOpen
 
     DoubleClick(1, 760);
     const RECT pushed = Moved(stallAt, 150, stallAt.top);
-    ASSERT_TRUE(WaitForRect(late.Window(), pushed)) << HasRect(late.Window(), pushed);
+    ASSERT_TRUE(ComesTo(late.Window(), pushed));
     late.MoveLate();
     ClickWindow(samples_[0]);
     ASSERT_TRUE(late.WaitUntilStalled(kStartTimeoutMs)) << "its restore move waits";
@@ -601,7 +600,7 @@ TEST_F(UnkindWorld, ARestoresMoveCarriedOutLateLosesTheWindowsPlaceToNoLaterOpen
     late.Release();
     ASSERT_TRUE(late.WaitUntilAnswering());
     ASSERT_TRUE(RestoreByHand(at));
-    EXPECT_TRUE(WaitForRect(late.Window(), stallAt)) << HasRect(late.Window(), stallAt);
+    EXPECT_TRUE(ComesTo(late.Window(), stallAt));
     EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(late.Window()), stallAt); }, 500))
         << HasRect(late.Window(), stallAt);
 }

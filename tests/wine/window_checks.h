@@ -14,6 +14,14 @@ inline ::testing::AssertionResult HasRect(HWND hwnd, const RECT &expected)
     return ::testing::AssertionFailure() << "window at " << RectText(actual) << ", expected " << RectText(expected);
 }
 
+// Waits until the window has that rectangle; a failure says where it is.
+inline ::testing::AssertionResult ComesTo(HWND hwnd, const RECT &expected)
+{
+    if (WaitForRect(hwnd, expected))
+        return ::testing::AssertionSuccess();
+    return HasRect(hwnd, expected);
+}
+
 // A check's result streamed into the message of another check that failed
 // shows what the check saw, not just that it failed.
 namespace testing {

@@ -107,7 +107,7 @@ TEST_F(WindowStates, AWindowMaximizedBeforeTheOpenGoesBackOverItsMonitor)
     ASSERT_TRUE(WaitUntil([&] { return RectOf(window).left == 150; }, kStartTimeoutMs)) << "pushed as it stands";
     ClickWindow(other);
     ASSERT_TRUE(Restored(bar));
-    EXPECT_TRUE(WaitForRect(window, maximized)) << HasRect(window, maximized);
+    EXPECT_TRUE(ComesTo(window, maximized));
     EXPECT_TRUE(IsZoomed(window));
     EXPECT_TRUE(SameRect(NormalRect(window), kFirst)) << "its normal place untouched";
 }
