@@ -9,9 +9,9 @@
 // single screen) and scale (0 for 96), then the other monitors' rectangles.
 // Missing numbers are 0. The system never reports a negative screen size, so
 // a negative one is taken without its sign bit.
-#include "core/settings.h"
 #include "bars/bar_geometry.h"
 #include "bars/bar_layout.h"
+#include "core/settings.h"
 #include "fuzz_support.h"
 
 #include <math.h>
@@ -153,7 +153,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     InputLines input(data, size);
     while (!input.AtEnd()) {
         std::string_view line = input.Next();
-        const Edge edge = static_cast<Edge>(static_cast<uint32_t>(TakeNumber(line)) & 3);
+        const Edge edge = TakeEdge(line);
         const ScreenSize screen = {TakeNumber(line) & INT32_MAX, TakeNumber(line) & INT32_MAX};
         const int width = WidthInRange(TakeNumber(line));
         const int alpha = AlphaInRange(TakeNumber(line));

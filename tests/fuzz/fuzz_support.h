@@ -4,6 +4,8 @@
 #ifndef BRELLOX_FUZZ_SUPPORT_H
 #define BRELLOX_FUZZ_SUPPORT_H
 
+#include "core/edges.h"
+
 #include <errno.h>
 #include <stddef.h>
 #include <stdint.h>
@@ -67,6 +69,12 @@ inline int32_t TakeNumber(std::string_view &text)
         ++i;
     text.remove_prefix(i);
     return static_cast<int32_t>(negative ? 0u - magnitude : magnitude);
+}
+
+// Takes a number off text and reads it as an edge: any number names one.
+inline Edge TakeEdge(std::string_view &text)
+{
+    return static_cast<Edge>(static_cast<uint32_t>(TakeNumber(text)) % EDGE_COUNT);
 }
 
 // A number as the C library reads it from the front of text ("%d" as strtoll

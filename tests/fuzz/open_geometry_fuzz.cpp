@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     InputLines input(data, size);
     while (!input.AtEnd()) {
         std::string_view line = input.Next();
-        const Edge edge = static_cast<Edge>(static_cast<uint32_t>(TakeNumber(line)) & 3);
+        const Edge edge = TakeEdge(line);
         const int spacing = TakeNumber(line);
         const int openWidth = TakeNumber(line);
         const ScreenSize screen = {TakeNumber(line), TakeNumber(line)};

@@ -10,9 +10,9 @@
 // WIDTH HEIGHT" for a window: where it was pushed from and its rectangle now.
 // Missing numbers are 0; coordinates and sizes beyond 2^28 are not taken.
 #include "fuzz_support.h"
+#include "sweep/restore_place.h"
 #include "sweep/restore_targets.h"
 #include "sweep/sweep_verdict.h"
-#include "sweep/restore_place.h"
 
 #include <string>
 

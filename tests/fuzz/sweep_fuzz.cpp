@@ -194,11 +194,6 @@ struct Desk {
     }
 };
 
-Edge EdgeOf(std::string_view &line)
-{
-    return static_cast<Edge>(static_cast<uint32_t>(TakeNumber(line)) & 3);
-}
-
 RECT RectOf(std::string_view &line)
 {
     return RECT{TakeNumber(line), TakeNumber(line), TakeNumber(line), TakeNumber(line)};
@@ -244,7 +239,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const char step = line.front();
         line.remove_prefix(1);
         if (step == 's') {
-            const Edge edge = EdgeOf(line);
+            const Edge edge = TakeEdge(line);
             const LONG sweepLine = TakeNumber(line);
             const HWND hwnd = Handle(static_cast<uint32_t>(TakeNumber(line)));
             const uint32_t flags = static_cast<uint32_t>(TakeNumber(line));
@@ -253,7 +248,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             desk.Sweep(edge, sweepLine, Window(hwnd, flags, rect, showCmd));
         } else if (step == 'f') {
             const uint32_t count = static_cast<uint32_t>(TakeNumber(line)) % (MOVED_WINDOW_SLOTS + 8);
-            const Edge edge = EdgeOf(line);
+            const Edge edge = TakeEdge(line);
             const LONG sweepLine = TakeNumber(line);
             const RECT rect = RectOf(line);
             for (uint32_t i = 0; i < count; ++i)
