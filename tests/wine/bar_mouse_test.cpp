@@ -27,6 +27,19 @@ protected:
         ReleaseButton(MOUSEEVENTF_LEFTUP);
         BrelloxTest::TearDown();
     }
+
+    // Brellox started and its left bar opened by a double-click, which pushes
+    // a window across its strip (pushed_, first at kAcross) to 150.
+    void OpenOverAPushedWindow()
+    {
+        Start();
+        pushed_ = Sample(kAcross);
+        DoubleClick(1, 384);
+        ASSERT_TRUE(WaitForRect(pushed_, Moved(kAcross, 150, 80))) << HasRect(pushed_, kAcross);
+    }
+
+    static constexpr RECT kAcross = {60, 80, 360, 280};
+    HWND pushed_ = NULL;
 };
 
 class DoubleClickEachBar : public BarMouse, public ::testing::WithParamInterface<Edge> {};
@@ -123,11 +136,7 @@ TEST_F(BarMouse, EscapeOrAClickElsewhereClosesTheMenuAndDoesNothing)
 
 TEST_F(BarMouse, CloseEndsTheProgramWithZeroAndLeavesPushedWindowsWhereTheyAre)
 {
-    Start("[Brellox]\r\n");
-    const RECT across = {60, 80, 360, 280};
-    HWND pushed = Sample(across);
-    DoubleClick(1, 384);
-    ASSERT_TRUE(WaitForRect(pushed, Moved(across, 150, 80))) << HasRect(pushed, across);
+    ASSERT_NO_FATAL_FAILURE(OpenOverAPushedWindow());
 
     HWND menu = RightClick(151, 600, brellox_->Id());
     ASSERT_NE(nullptr, menu);
@@ -135,20 +144,16 @@ TEST_F(BarMouse, CloseEndsTheProgramWithZeroAndLeavesPushedWindowsWhereTheyAre)
     DWORD exitCode = 1;
     ASSERT_TRUE(brellox_->WaitForExit(kStartTimeoutMs, &exitCode));
     EXPECT_EQ(0u, exitCode);
-    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(pushed), Moved(across, 150, 80)); }, 500));
+    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(pushed_), Moved(kAcross, 150, 80)); }, 500));
 }
 
 TEST_F(BarMouse, OptionsOpensTheDialogAndAnOpenBarIsRestoredWhileItIsInFront)
 {
-    Start("[Brellox]\r\n");
-    const RECT across = {60, 80, 360, 280};
-    HWND pushed = Sample(across);
-    DoubleClick(1, 384);
-    ASSERT_TRUE(WaitForRect(pushed, Moved(across, 150, 80))) << HasRect(pushed, across);
+    ASSERT_NO_FATAL_FAILURE(OpenOverAPushedWindow());
 
     HWND dialog = OpenOptions(151, 600);
     ASSERT_NE(nullptr, dialog);
-    EXPECT_TRUE(WaitForRect(pushed, across, 2000)) << HasRect(pushed, across);
+    EXPECT_TRUE(WaitForRect(pushed_, kAcross, 2000)) << HasRect(pushed_, kAcross);
     EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 2, 768}, 1000));
     EXPECT_TRUE(IsWindow(dialog) && IsWindowVisible(dialog)) << "restored while the dialog is in front";
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);

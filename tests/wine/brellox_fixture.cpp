@@ -143,15 +143,11 @@ int BrelloxTest::SavedInt(const char *key) const
 
 void InProcessSettingsTest::SetUp()
 {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(NULL);
-    wc.lpszClassName = "BrelloxSettingsTestBar";
-    RegisterClassA(&wc);
+    const char *const barClass = RegisterTestClass("BrelloxSettingsTestBar");
     // The bars of one screen: the first monitor's.
     for (int edge = 0; edge < EDGE_COUNT; ++edge)
         g_EdgeBarSet.hwndBar[edge] =
-            CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, wc.hInstance, NULL);
+            CreateWindowExA(0, barClass, "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, GetModuleHandleA(NULL), NULL);
     g_ScreenSize = {1024, 768};
     g_MonitorLayout = SingleScreenLayout(g_ScreenSize);
     g_Settings = Settings();

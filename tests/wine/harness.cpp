@@ -232,19 +232,24 @@ long long PrivateMemoryKiB(int unixProcessId)
     return fields == 2 ? total : -1;
 }
 
+const char *RegisterTestClass(const char *name, WNDPROC proc, UINT style, HBRUSH background, HCURSOR cursor)
+{
+    WNDCLASSA wc = {};
+    wc.style = style;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.hCursor = cursor;
+    wc.hbrBackground = background;
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
+    return name;
+}
+
 HWND CreateSampleWindow(const RECT &r, const char *title, DWORD style, int show, const char *className)
 {
-    static ATOM sampleClass;
-    if (sampleClass == 0) {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(NULL);
-        wc.hCursor = LoadCursorA(NULL, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        wc.lpszClassName = "BrelloxSample";
-        sampleClass = RegisterClassA(&wc);
-    }
-    HWND hwnd = CreateWindowExA(0, className != NULL ? className : "BrelloxSample", title, style, r.left, r.top,
+    static const char *const sampleClass = RegisterTestClass(
+        "BrelloxSample", DefWindowProcA, 0, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), LoadCursorA(NULL, IDC_ARROW));
+    HWND hwnd = CreateWindowExA(0, className != NULL ? className : sampleClass, title, style, r.left, r.top,
                                 r.right - r.left, r.bottom - r.top, NULL, NULL, GetModuleHandleA(NULL), NULL);
     if (show != SW_HIDE)
         ShowWindow(hwnd, show);

@@ -74,6 +74,12 @@ long long PrivateMemoryKiB(int unixProcessId);
 // The colour the screen shows at a point.
 COLORREF ScreenPixel(int x, int y);
 
+// Registers a window class of this process by that name, for windows a test
+// makes of a class of its own, and returns the name. A class registered
+// before stays as it was.
+const char *RegisterTestClass(const char *name, WNDPROC proc = DefWindowProcA, UINT style = 0, HBRUSH background = NULL,
+                              HCURSOR cursor = NULL);
+
 // A plain window of this process for a test to have pushed around, of class
 // "BrelloxSample" unless another registered class is named. Shown without
 // being activated unless show says otherwise; SW_HIDE leaves it hidden.

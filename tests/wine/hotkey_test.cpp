@@ -46,12 +46,8 @@ protected:
     // A window of this process takes the chord before Brellox starts.
     bool HoldChord(UINT modifiers, UINT key)
     {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = HolderProc;
-        wc.hInstance = GetModuleHandleA(NULL);
-        wc.lpszClassName = "BrelloxHotkeyHolder";
-        RegisterClassA(&wc);
-        holder_ = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, NULL, NULL, wc.hInstance, NULL);
+        holder_ = CreateWindowExA(0, RegisterTestClass("BrelloxHotkeyHolder", HolderProc), "", WS_POPUP, 0, 0, 0, 0,
+                                  NULL, NULL, GetModuleHandleA(NULL), NULL);
         g_HeldPresses = 0;
         return holder_ != NULL && RegisterHotKey(holder_, 1, modifiers, key);
     }
@@ -121,6 +117,18 @@ protected:
         DoubleClick(on.x, on.y);
         const RECT pushed = Moved(c.reaches, c.pushedTo.x, c.pushedTo.y);
         EXPECT_TRUE(ComesTo(window, pushed));
+    }
+
+    // The key pressed once pushes a window out of the left bar's strip, and
+    // pressed again puts it back.
+    void ExpectTheKeyOpensTheLeftBarAndPutsItBack()
+    {
+        const EdgeCase &left = kEdgeCases[EdgeLeft];
+        HWND window = Sample(left.reaches);
+        PressChord(kCtrlAlt, 'B');
+        EXPECT_TRUE(ComesTo(window, Moved(left.reaches, left.pushedTo.x, left.pushedTo.y)));
+        PressChord(kCtrlAlt, 'B');
+        EXPECT_TRUE(ComesTo(window, left.reaches));
     }
 
     HWND holder_ = NULL;
@@ -226,13 +234,7 @@ TEST_F(HotKey, TheOptionsOkKeepsTheHotkeyLineAndTheKey)
     EXPECT_EQ(1, SavedInt("Left")) << "the save wrote its keys";
     EXPECT_TRUE(NoMessageBoxFor(300));
 
-    const EdgeCase &left = kEdgeCases[EdgeLeft];
-    HWND window = Sample(left.reaches);
-    PressChord(kCtrlAlt, 'B');
-    const RECT pushed = Moved(left.reaches, left.pushedTo.x, left.pushedTo.y);
-    EXPECT_TRUE(ComesTo(window, pushed));
-    PressChord(kCtrlAlt, 'B');
-    EXPECT_TRUE(ComesTo(window, left.reaches));
+    ExpectTheKeyOpensTheLeftBarAndPutsItBack();
 }
 
 // A game, a video or slides over the whole screen: the bars stand aside for
@@ -294,13 +296,7 @@ TEST_F(HotKey, ANewCopyTakesTheKeyOnceTheCopyItReplacedHasLetItGo)
     EXPECT_TRUE(WaitUntil([] { return ChordTaken(MOD_CONTROL | MOD_ALT, 'B'); }, kStartTimeoutMs))
         << "the new copy holds the key";
 
-    const EdgeCase &left = kEdgeCases[EdgeLeft];
-    HWND window = Sample(left.reaches);
-    PressChord(kCtrlAlt, 'B');
-    const RECT pushed = Moved(left.reaches, left.pushedTo.x, left.pushedTo.y);
-    EXPECT_TRUE(ComesTo(window, pushed));
-    PressChord(kCtrlAlt, 'B');
-    EXPECT_TRUE(ComesTo(window, left.reaches));
+    ExpectTheKeyOpensTheLeftBarAndPutsItBack();
 }
 
 // Run on its own under LC_ALL=ja_JP.UTF-8.

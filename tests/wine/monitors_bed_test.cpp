@@ -133,18 +133,13 @@ LRESULT CALLBACK WatchingWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 
 TEST_F(MultiMonitorBed, PointerMovesAndClicksReachAWindowOnTheSecondMonitor)
 {
-    WNDCLASSA wc = {};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = WatchingWindowProc;
-    wc.hInstance = GetModuleHandleA(NULL);
-    wc.hCursor = LoadCursorA(NULL, IDC_ARROW);
-    wc.lpszClassName = "BrelloxMonitorsBedTarget";
-    RegisterClassA(&wc);
+    const char *const targetClass = RegisterTestClass("BrelloxMonitorsBedTarget", WatchingWindowProc, CS_DBLCLKS, NULL,
+                                                      LoadCursorA(NULL, IDC_ARROW));
     const RECT second = HeadRect(1);
     const RECT wanted = {second.left + 100, 100, second.left + 300, 200};
-    HWND target =
-        CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "target", WS_POPUP, wanted.left, wanted.top,
-                        wanted.right - wanted.left, wanted.bottom - wanted.top, NULL, NULL, wc.hInstance, NULL);
+    HWND target = CreateWindowExA(WS_EX_TOPMOST, targetClass, "target", WS_POPUP, wanted.left, wanted.top,
+                                  wanted.right - wanted.left, wanted.bottom - wanted.top, NULL, NULL,
+                                  GetModuleHandleA(NULL), NULL);
     ASSERT_NE(nullptr, target);
     ShowWindow(target, SW_SHOWNOACTIVATE);
     g_seen = {};

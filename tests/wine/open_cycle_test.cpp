@@ -17,6 +17,19 @@ protected:
     {
         SetWindowPos(hwnd, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+
+    // The test host started with every bar, and its left bar opened over a
+    // sample (sample_, first at kSampleAt), which the open pushes to 150.
+    void OpenLeftOverASample()
+    {
+        StartHost(kAllBars);
+        sample_ = Sample(kSampleAt);
+        Open(EdgeLeft);
+        ASSERT_TRUE(WaitForRect(sample_, Moved(kSampleAt, 150, 100)));
+    }
+
+    static constexpr RECT kSampleAt = {100, 100, 400, 300};
+    HWND sample_ = NULL;
 };
 
 class EachEdge : public OpenCycle, public ::testing::WithParamInterface<Edge> {};
@@ -127,40 +140,28 @@ TEST_F(OpenCycle, AMinimisedWindowIsJudgedByTheRectangleItShowsAndStaysMinimised
 // own unit test covers it.)
 TEST_F(OpenCycle, TheBarItselfOrTheShellWindowKeepTheWatchWaiting)
 {
-    StartHost(kAllBars);
-    const RECT r = {100, 100, 400, 300};
-    HWND sample = Sample(r);
-    Open(EdgeLeft);
-    ASSERT_TRUE(WaitForRect(sample, Moved(r, 150, 100)));
-    const auto stillOpen = [&] { return SameRect(RectOf(sample), Moved(r, 150, 100)); };
+    ASSERT_NO_FATAL_FAILURE(OpenLeftOverASample());
+    const auto stillOpen = [&] { return SameRect(RectOf(sample_), Moved(kSampleAt, 150, 100)); };
 
     ASSERT_EQ(bars_.bars[EdgeLeft], GetForegroundWindow());
     EXPECT_TRUE(HoldsFor(stillOpen, 500)) << "its own bar in the foreground";
 
     // This test bed has no desktop shell: a window of its class and title stands in.
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(NULL);
-    wc.lpszClassName = "Progman";
-    RegisterClassA(&wc);
-    HWND shell = Sample({700, 500, 900, 700}, SW_SHOW, WS_OVERLAPPEDWINDOW, "Progman", "Program Manager");
+    HWND shell =
+        Sample({700, 500, 900, 700}, SW_SHOW, WS_OVERLAPPEDWINDOW, RegisterTestClass("Progman"), "Program Manager");
     SetForegroundWindow(shell);
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == shell; }, 1000));
     EXPECT_TRUE(HoldsFor(stillOpen, 500)) << "the desktop shell's window in the foreground";
 
-    ClickWindow(sample);
-    EXPECT_TRUE(WaitForRect(sample, r, 2000));
+    ClickWindow(sample_);
+    EXPECT_TRUE(WaitForRect(sample_, kSampleAt, 2000));
 }
 
 TEST_F(OpenCycle, AnotherBarInTheForegroundRestores)
 {
-    StartHost(kAllBars);
-    const RECT r = {100, 100, 400, 300};
-    HWND sample = Sample(r);
-    Open(EdgeLeft);
-    ASSERT_TRUE(WaitForRect(sample, Moved(r, 150, 100)));
+    ASSERT_NO_FATAL_FAILURE(OpenLeftOverASample());
     SetForegroundWindow(bars_.bars[EdgeBottom]);
-    EXPECT_TRUE(WaitForRect(sample, r, 2000));
+    EXPECT_TRUE(WaitForRect(sample_, kSampleAt, 2000));
     EXPECT_TRUE(HasRect(bars_.bars[EdgeLeft], kEdgeCases[EdgeLeft].barRest));
 }
 
@@ -168,24 +169,20 @@ TEST_F(OpenCycle, AnotherBarInTheForegroundRestores)
 // the others running.
 TEST_F(OpenCycle, ARestoreByOneWatchLeavesTheOthersRunning)
 {
-    StartHost(kAllBars);
-    const RECT r = {100, 100, 400, 300};
-    HWND sample = Sample(r);
-    Open(EdgeLeft);
-    ASSERT_TRUE(WaitForRect(sample, Moved(r, 150, 100)));
+    ASSERT_NO_FATAL_FAILURE(OpenLeftOverASample());
 
     // The top open activates the top bar: the left watch sees another bar and
     // restores everything; the top watch sees its own bar and waits.
     Open(EdgeTop);
     ASSERT_TRUE(WaitForRect(bars_.bars[EdgeLeft], kEdgeCases[EdgeLeft].barRest, 2000));
     EXPECT_TRUE(WaitForRect(bars_.bars[EdgeTop], kEdgeCases[EdgeTop].barRest, 1000)) << "the restore parks every bar";
-    EXPECT_TRUE(WaitForRect(sample, r, 1000));
+    EXPECT_TRUE(WaitForRect(sample_, kSampleAt, 1000));
 
     // The top watch still runs: once another window is active it parks the bars again.
     Place(bars_.bars[EdgeTop], 0, 333);
     ASSERT_TRUE(WaitUntil([&] { return RectOf(bars_.bars[EdgeTop]).top == 333; }, 1000));
     EXPECT_TRUE(HoldsFor([&] { return RectOf(bars_.bars[EdgeTop]).top == 333; }, 300));
-    ClickWindow(sample);
+    ClickWindow(sample_);
     EXPECT_TRUE(WaitForRect(bars_.bars[EdgeTop], kEdgeCases[EdgeTop].barRest, 2000));
 
     // And then it has stopped too.

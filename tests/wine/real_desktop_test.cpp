@@ -21,26 +21,16 @@ protected:
     // A window of this process of a class named as the shell names its own.
     HWND StandIn(const char *className, const RECT &r, const char *title = "")
     {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(NULL);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_DESKTOP + 1);
-        wc.lpszClassName = className;
-        RegisterClassA(&wc);
+        RegisterTestClass(className, DefWindowProcA, 0, reinterpret_cast<HBRUSH>(COLOR_DESKTOP + 1));
         return Sample(r, SW_SHOWNOACTIVATE, WS_POPUP, className, title);
     }
 
     // The icon view the shell's icon host holds.
     static void HoldIconView(HWND host)
     {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(NULL);
-        wc.lpszClassName = "SHELLDLL_DefView";
-        RegisterClassA(&wc);
         const RECT r = RectOf(host);
-        CreateWindowExA(0, wc.lpszClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, r.right - r.left, r.bottom - r.top, host,
-                        NULL, wc.hInstance, NULL);
+        CreateWindowExA(0, RegisterTestClass("SHELLDLL_DefView"), "", WS_CHILD | WS_VISIBLE, 0, 0, r.right - r.left,
+                        r.bottom - r.top, host, NULL, GetModuleHandleA(NULL), NULL);
     }
 
     // Sends a command to the host and returns once it has run to its end.

@@ -63,14 +63,9 @@ LRESULT CALLBACK CountingWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 
 TEST(TestBed, PointerMovesAndClicksReachAWindow)
 {
-    WNDCLASSA wc = {};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = CountingWindowProc;
-    wc.hInstance = GetModuleHandleA(NULL);
-    wc.lpszClassName = "BrelloxTestBedTarget";
-    RegisterClassA(&wc);
-    HWND target = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "target", WS_POPUP | WS_VISIBLE, 300, 200, 200, 100,
-                                  NULL, NULL, wc.hInstance, NULL);
+    const char *const targetClass = RegisterTestClass("BrelloxTestBedTarget", CountingWindowProc, CS_DBLCLKS);
+    HWND target = CreateWindowExA(WS_EX_TOPMOST, targetClass, "target", WS_POPUP | WS_VISIBLE, 300, 200, 200, 100, NULL,
+                                  NULL, GetModuleHandleA(NULL), NULL);
     ASSERT_NE(nullptr, target);
     g_clicks = {};
 
