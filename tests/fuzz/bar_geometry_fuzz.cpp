@@ -150,20 +150,15 @@ void CheckAlpha(int alpha)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    InputLines input(data, size);
-    while (!input.AtEnd()) {
-        std::string_view line = input.Next();
+    return CheckEachLine(data, size, [](std::string_view line) {
         const Edge edge = TakeEdge(line);
         const ScreenSize screen = {TakeNumber(line) & INT32_MAX, TakeNumber(line) & INT32_MAX};
         const int width = WidthInRange(TakeNumber(line));
         const int alpha = AlphaInRange(TakeNumber(line));
         const int offset = OffsetInRange(TakeNumber(line), screen);
         const RECT proposed = {TakeNumber(line), TakeNumber(line), TakeNumber(line), TakeNumber(line)};
-        const LONG left = TakeNumber(line);
-        const LONG top = TakeNumber(line);
+        const RECT monitor = TakeMonitorOfSize(line, screen);
         const int dpi = TakeNumber(line) & 0xFFFF;
-        const RECT monitor = {left, top, Wrap32(static_cast<int64_t>(left) + screen.cx),
-                              Wrap32(static_cast<int64_t>(top) + screen.cy)};
         CheckRest(edge, monitor, width, offset);
         CheckConstrain(edge, monitor, width, offset, proposed);
         CheckAlpha(alpha);
@@ -175,6 +170,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
         if (layout.count > 0)
             CheckLayout(layout, width, offset);
-    }
-    return 0;
+    });
 }

@@ -5,6 +5,8 @@
 #define BRELLOX_FUZZ_SUPPORT_H
 
 #include "core/edges.h"
+#include "core/settings.h"
+#include "platform/platform_types.h"
 
 #include <errno.h>
 #include <stddef.h>
@@ -71,10 +73,29 @@ inline int32_t TakeNumber(std::string_view &text)
     return static_cast<int32_t>(negative ? 0u - magnitude : magnitude);
 }
 
+// Runs check on each line of the input, for targets whose every line is a case
+// of its own. Returns what the fuzzer's entry point returns.
+template <typename Check> int CheckEachLine(const uint8_t *data, size_t size, Check check)
+{
+    InputLines input(data, size);
+    while (!input.AtEnd())
+        check(input.Next());
+    return 0;
+}
+
 // Takes a number off text and reads it as an edge: any number names one.
 inline Edge TakeEdge(std::string_view &text)
 {
     return static_cast<Edge>(static_cast<uint32_t>(TakeNumber(text)) % EDGE_COUNT);
+}
+
+// Takes a monitor's left and top off text: the rectangle of that size there,
+// its far edges wrapped to 32 bits as the window system's would be.
+inline RECT TakeMonitorOfSize(std::string_view &text, ScreenSize size)
+{
+    const LONG left = TakeNumber(text);
+    const LONG top = TakeNumber(text);
+    return {left, top, Wrap32(static_cast<int64_t>(left) + size.cx), Wrap32(static_cast<int64_t>(top) + size.cy)};
 }
 
 // A number as the C library reads it from the front of text ("%d" as strtoll

@@ -68,9 +68,7 @@ void CheckDragEnd(Edge edge, int at, int thickness)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    InputLines input(data, size);
-    while (!input.AtEnd()) {
-        std::string_view line = input.Next();
+    return CheckEachLine(data, size, [](std::string_view line) {
         const Edge edge = TakeEdge(line);
         const int spacing = TakeNumber(line);
         const int openWidth = TakeNumber(line);
@@ -78,12 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const int offset = TakeNumber(line);
         const int at = TakeNumber(line);
         const int thickness = TakeNumber(line);
-        const LONG left = TakeNumber(line);
-        const LONG top = TakeNumber(line);
-        const RECT monitor = {left, top, Wrap32(static_cast<int64_t>(left) + screen.cx),
-                              Wrap32(static_cast<int64_t>(top) + screen.cy)};
+        const RECT monitor = TakeMonitorOfSize(line, screen);
         CheckOpen(edge, spacing, openWidth, monitor, offset);
         CheckDragEnd(edge, at, thickness);
-    }
-    return 0;
+    });
 }
