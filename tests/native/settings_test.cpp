@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -59,6 +60,13 @@ Settings LoadInt(const char *key, int value, ScreenSize screen = kScreen1024)
     return file.Load(screen);
 }
 
+// A record's colour components, red, green and blue, compared at once.
+using Rgb = std::array<int, 3>;
+Rgb RgbOf(const Settings &s)
+{
+    return {s.R, s.G, s.B};
+}
+
 Settings LoadColor(const char *text, Settings before = Settings())
 {
     FakeFile file;
@@ -76,9 +84,7 @@ TEST(LoadSettings, NoFileGivesTheDefaults)
     EXPECT_EQ(0, s.Bottom);
     EXPECT_EQ(2, s.Width);
     EXPECT_EQ(0, s.Alpha) << "the default 255 is out of range and becomes opaque";
-    EXPECT_EQ(255, s.R);
-    EXPECT_EQ(255, s.G);
-    EXPECT_EQ(0, s.B);
+    EXPECT_EQ((Rgb{255, 255, 0}), RgbOf(s));
     EXPECT_EQ(0, s.Offset);
     EXPECT_EQ(2, s.OpenWidth);
 }
@@ -145,53 +151,25 @@ TEST(LoadSettings, OffsetIsAtMostHalfTheSmallerScreenSide)
 TEST(LoadSettings, ColourKeepsTheComponentsItCannotScan)
 {
     const Settings before = {0, 0, 0, 0, 0, 0, 1, 2, 3, 0, 0};
-
-    Settings s = LoadColor("10,20", before);
-    EXPECT_EQ(10, s.R);
-    EXPECT_EQ(20, s.G);
-    EXPECT_EQ(3, s.B);
-
-    s = LoadColor("", before);
-    EXPECT_EQ(1, s.R);
-    EXPECT_EQ(2, s.G);
-    EXPECT_EQ(3, s.B);
-
-    s = LoadColor("300,0,0", before);
-    EXPECT_EQ(300, s.R) << "components are not limited; drawing uses the low byte";
-    EXPECT_EQ(0, s.G);
-    EXPECT_EQ(0, s.B);
-
-    s = LoadColor("yellow", before);
-    EXPECT_EQ(1, s.R);
-    EXPECT_EQ(2, s.G);
-    EXPECT_EQ(3, s.B);
-
-    s = LoadColor("7;8;9", before);
-    EXPECT_EQ(7, s.R);
-    EXPECT_EQ(2, s.G);
-    EXPECT_EQ(3, s.B);
-
-    s = LoadColor(" -5, +6,7junk", before);
-    EXPECT_EQ(-5, s.R);
-    EXPECT_EQ(6, s.G);
-    EXPECT_EQ(7, s.B);
+    EXPECT_EQ((Rgb{10, 20, 3}), RgbOf(LoadColor("10,20", before)));
+    EXPECT_EQ((Rgb{1, 2, 3}), RgbOf(LoadColor("", before)));
+    EXPECT_EQ((Rgb{300, 0, 0}), RgbOf(LoadColor("300,0,0", before)))
+        << "components are not limited; drawing uses the low byte";
+    EXPECT_EQ((Rgb{1, 2, 3}), RgbOf(LoadColor("yellow", before)));
+    EXPECT_EQ((Rgb{7, 2, 3}), RgbOf(LoadColor("7;8;9", before)));
+    EXPECT_EQ((Rgb{-5, 6, 7}), RgbOf(LoadColor(" -5, +6,7junk", before)));
 }
 
 TEST(LoadSettings, ColourBeforeTheFirstLoadStartsFromZero)
 {
-    Settings s = LoadColor("9");
-    EXPECT_EQ(9, s.R);
-    EXPECT_EQ(0, s.G);
-    EXPECT_EQ(0, s.B);
+    EXPECT_EQ((Rgb{9, 0, 0}), RgbOf(LoadColor("9")));
 }
 
 TEST(LoadSettings, ColourTextIsCutToThirtyCharacters)
 {
     // 27 spaces and "100,200,250": the reader hands over only "   ...100".
-    Settings s = LoadColor("                           100,200,250", Settings{0, 0, 0, 0, 0, 0, 1, 2, 3, 0, 0});
-    EXPECT_EQ(100, s.R);
-    EXPECT_EQ(2, s.G);
-    EXPECT_EQ(3, s.B);
+    EXPECT_EQ((Rgb{100, 2, 3}),
+              RgbOf(LoadColor("                           100,200,250", Settings{0, 0, 0, 0, 0, 0, 1, 2, 3, 0, 0})));
 }
 
 TEST(ScanColor, CountsTheComponentsScanned)

@@ -7,11 +7,19 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 namespace {
 
 class SettingsFile : public InProcessSettingsTest {};
+
+// A record's colour components, red, green and blue, compared at once.
+using Rgb = std::array<int, 3>;
+Rgb RgbOf(const Settings &s)
+{
+    return {s.R, s.G, s.B};
+}
 
 TEST_F(SettingsFile, HandEditedValuesPassTheRangeRules)
 {
@@ -31,9 +39,7 @@ TEST_F(SettingsFile, HandEditedValuesPassTheRangeRules)
     EXPECT_EQ(0, g_Settings.Bottom);
     EXPECT_EQ(1, g_Settings.Width);
     EXPECT_EQ(0, g_Settings.Alpha);
-    EXPECT_EQ(300, g_Settings.R);
-    EXPECT_EQ(0, g_Settings.G);
-    EXPECT_EQ(0, g_Settings.B);
+    EXPECT_EQ((Rgb{300, 0, 0}), RgbOf(g_Settings));
     EXPECT_EQ(0, g_Settings.Offset) << "385 is more than half of 768";
     EXPECT_EQ(-1, g_Settings.OpenWidth);
 
@@ -50,9 +56,7 @@ TEST_F(SettingsFile, ValuesAtTheLimitsAndAPartialColour)
     EXPECT_EQ(10, g_Settings.Width);
     EXPECT_EQ(100, g_Settings.Alpha);
     EXPECT_EQ(384, g_Settings.Offset);
-    EXPECT_EQ(10, g_Settings.R);
-    EXPECT_EQ(20, g_Settings.G);
-    EXPECT_EQ(77, g_Settings.B) << "a component the scan did not reach keeps its value";
+    EXPECT_EQ((Rgb{10, 20, 77}), RgbOf(g_Settings)) << "a component the scan did not reach keeps its value";
     EXPECT_FALSE(Shown(0));
     EXPECT_TRUE(Shown(3));
 }
@@ -63,14 +67,10 @@ TEST_F(SettingsFile, EmptyOrJunkColourChangesNothing)
     g_Settings.G = 2;
     g_Settings.B = 3;
     LoadFrom("[Brellox]\r\nColor=\r\n");
-    EXPECT_EQ(1, g_Settings.R);
-    EXPECT_EQ(2, g_Settings.G);
-    EXPECT_EQ(3, g_Settings.B);
+    EXPECT_EQ((Rgb{1, 2, 3}), RgbOf(g_Settings));
 
     LoadFrom("[Brellox]\r\nColor=red\r\nWidth=wide\r\n");
-    EXPECT_EQ(1, g_Settings.R);
-    EXPECT_EQ(2, g_Settings.G);
-    EXPECT_EQ(3, g_Settings.B);
+    EXPECT_EQ((Rgb{1, 2, 3}), RgbOf(g_Settings));
     EXPECT_EQ(1, g_Settings.Width);
 }
 
