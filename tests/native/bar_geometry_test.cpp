@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstring>
 #include <set>
+#include <string>
 #include <utility>
 
 namespace {
@@ -18,6 +19,14 @@ void ExpectRect(const BarRect &actual, LONG x, LONG y, LONG cx, LONG cy, const c
     EXPECT_EQ(y, actual.y) << bar << " bar top";
     EXPECT_EQ(cx, actual.cx) << bar << " bar width";
     EXPECT_EQ(cy, actual.cy) << bar << " bar height";
+}
+
+void ExpectEdges(const RECT &actual, const RECT &expected, const std::string &what)
+{
+    EXPECT_EQ(expected.left, actual.left) << what << " left";
+    EXPECT_EQ(expected.top, actual.top) << what << " top";
+    EXPECT_EQ(expected.right, actual.right) << what << " right";
+    EXPECT_EQ(expected.bottom, actual.bottom) << what << " bottom";
 }
 
 // True when the two rectangles share at least one pixel; the overlap is written out.
@@ -112,10 +121,7 @@ TEST(ConstrainMove, SideBarsMoveOnlySidewaysAndKeepTheirRestExtent)
     for (Edge edge : {EdgeLeft, EdgeRight}) {
         RECT dragged = {298, 40, 300, 808};
         ConstrainMove(edge, screen, 10, false, &dragged);
-        EXPECT_EQ(298, dragged.left);
-        EXPECT_EQ(300, dragged.right);
-        EXPECT_EQ(10, dragged.top);
-        EXPECT_EQ(758, dragged.bottom);
+        ExpectEdges(dragged, {298, 10, 300, 758}, "edge " + std::to_string(edge));
         const BarRect rest = RestRect(edge, screen, 2, 10);
         EXPECT_EQ(rest.y, dragged.top);
         EXPECT_EQ(rest.y + rest.cy, dragged.bottom);
@@ -156,10 +162,9 @@ TEST(ConstrainMove, WithSeveralMonitorsABarsInnerEdgeNeverPassesTheFarSideOfItsM
     for (const Case &c : cases) {
         RECT r = c.dragged;
         ConstrainMove(c.edge, second, 0, true, &r);
-        EXPECT_EQ(c.held.left, r.left) << "edge " << c.edge << " from " << c.dragged.left << "," << c.dragged.top;
-        EXPECT_EQ(c.held.top, r.top) << "edge " << c.edge << " from " << c.dragged.left << "," << c.dragged.top;
-        EXPECT_EQ(c.held.right, r.right) << "edge " << c.edge << " from " << c.dragged.left << "," << c.dragged.top;
-        EXPECT_EQ(c.held.bottom, r.bottom) << "edge " << c.edge << " from " << c.dragged.left << "," << c.dragged.top;
+        ExpectEdges(r, c.held,
+                    "edge " + std::to_string(c.edge) + " from " + std::to_string(c.dragged.left) + "," +
+                        std::to_string(c.dragged.top));
     }
 }
 
@@ -169,10 +174,7 @@ TEST(ConstrainMove, TopAndBottomBarsMoveOnlyUpAndDownAndKeepTheirRestExtent)
     for (Edge edge : {EdgeTop, EdgeBottom}) {
         RECT dragged = {-120, 500, 1800, 505};
         ConstrainMove(edge, screen, 539, false, &dragged);
-        EXPECT_EQ(539, dragged.left);
-        EXPECT_EQ(1381, dragged.right);
-        EXPECT_EQ(500, dragged.top);
-        EXPECT_EQ(505, dragged.bottom);
+        ExpectEdges(dragged, {539, 500, 1381, 505}, "edge " + std::to_string(edge));
         const BarRect rest = RestRect(edge, screen, 5, 539);
         EXPECT_EQ(rest.x, dragged.left);
         EXPECT_EQ(rest.x + rest.cx, dragged.right);

@@ -1,8 +1,8 @@
 #include "bars/bar_layout.h"
 #include "native_support.h"
+#include "sweep/open_geometry.h"
 #include "sweep/restore_targets.h"
 #include "sweep/sweep_verdict.h"
-#include "sweep/open_geometry.h"
 #include "sweep/watch_rules.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "native_support.h"
+#include "sweep/open_geometry.h"
 #include "sweep/restore_targets.h"
 #include "sweep/sweep_verdict.h"
-#include "sweep/open_geometry.h"
 #include "sweep/watch_rules.h"
 
 #include <gtest/gtest.h>
@@ -25,36 +25,40 @@ OpenPlan Open(Edge edge, int openWidth, int offset = 0)
     return OpenEdgeGeometry(edge, kIconSpacing, openWidth, kMonitor1024, offset);
 }
 
+// Where the bar and the sweep line of each edge, left, right, top and bottom,
+// go on the 1024x768 monitor with that open width and offset.
+struct Planned {
+    LONG x;
+    LONG y;
+    LONG line;
+};
+void ExpectPlans(int openWidth, int offset, const Planned (&planned)[EDGE_COUNT])
+{
+    static const char *const kNames[EDGE_COUNT] = {"left", "right", "top", "bottom"};
+    for (int edge = 0; edge < EDGE_COUNT; ++edge) {
+        const Planned &p = planned[edge];
+        ExpectPlan(Open(static_cast<Edge>(edge), openWidth, offset), p.x, p.y, p.line, kNames[edge]);
+    }
+}
+
 TEST(OpenEdgeGeometry, TheBarMovesInwardByTheOpenDistanceAndTheLineFollowsIt)
 {
-    ExpectPlan(Open(EdgeLeft, 2), 150, 0, 150, "left");
-    ExpectPlan(Open(EdgeRight, 2), 874, 0, 874, "right");
-    ExpectPlan(Open(EdgeTop, 2), 0, 150, 150, "top");
-    ExpectPlan(Open(EdgeBottom, 2), 0, 618, 618, "bottom");
+    ExpectPlans(2, 0, {{150, 0, 150}, {874, 0, 874}, {0, 150, 150}, {0, 618, 618}});
 }
 
 TEST(OpenEdgeGeometry, TheOffsetPlacesTheBarAlongItsEdgeOnly)
 {
-    ExpectPlan(Open(EdgeLeft, 2, 20), 150, 20, 150, "left");
-    ExpectPlan(Open(EdgeRight, 2, 20), 874, 20, 874, "right");
-    ExpectPlan(Open(EdgeTop, 2, 20), 20, 150, 150, "top");
-    ExpectPlan(Open(EdgeBottom, 2, 20), 20, 618, 618, "bottom");
+    ExpectPlans(2, 20, {{150, 20, 150}, {874, 20, 874}, {20, 150, 150}, {20, 618, 618}});
 }
 
 TEST(OpenEdgeGeometry, NoOpenWidthLeavesTheBarAtItsEdge)
 {
-    ExpectPlan(Open(EdgeLeft, 0), 0, 0, 0, "left");
-    ExpectPlan(Open(EdgeRight, 0), 1024, 0, 1024, "right");
-    ExpectPlan(Open(EdgeTop, 0), 0, 0, 0, "top");
-    ExpectPlan(Open(EdgeBottom, 0), 0, 768, 768, "bottom");
+    ExpectPlans(0, 0, {{0, 0, 0}, {1024, 0, 1024}, {0, 0, 0}, {0, 768, 768}});
 }
 
 TEST(OpenEdgeGeometry, ANegativeOpenWidthMovesTheBarOutward)
 {
-    ExpectPlan(Open(EdgeLeft, -1), -75, 0, -75, "left");
-    ExpectPlan(Open(EdgeRight, -1), 1099, 0, 1099, "right");
-    ExpectPlan(Open(EdgeTop, -1), 0, -75, -75, "top");
-    ExpectPlan(Open(EdgeBottom, -1), 0, 843, 843, "bottom");
+    ExpectPlans(-1, 0, {{-75, 0, -75}, {1099, 0, 1099}, {0, -75, -75}, {0, 843, 843}});
 }
 
 TEST(OpenEdgeGeometry, TheIconSpacingIsTheCellSize)
