@@ -199,6 +199,22 @@ std::unique_ptr<BrelloxProcess> StartHost(const std::string &directory, HWND *co
     return host;
 }
 
+// Ten answering sample windows and, started after them, the test host: what
+// the benchmarks of one kind of window in the strip stand on.
+struct Bed {
+    Samples samples;
+    HWND control = NULL;
+    std::unique_ptr<BrelloxProcess> host;
+};
+
+Bed StartBed(const std::string &samplesExe, const std::string &directory)
+{
+    Bed bed;
+    bed.samples = StartSamples(samplesExe, 10, directory);
+    bed.host = StartHost(directory, &bed.control);
+    return bed;
+}
+
 // Waits until every sample window stands at its place, window after window
 // in the order the sweep moves them; false when one never gets there.
 bool WaitUntilInPlace(const Samples &samples, const std::vector<RECT> &places)
@@ -346,9 +362,7 @@ void BenchQuarterSweep(const std::string &samplesExe, const std::string &directo
 void BenchStalledWindow(const std::string &samplesExe, const std::string &directory, int rounds)
 {
     const LONG line = 150;
-    Samples samples = StartSamples(samplesExe, 10, directory);
-    HWND control;
-    auto host = StartHost(directory, &control);
+    const Bed bed = StartBed(samplesExe, directory);
     const RECT stallAt = {40, 100, 340, 300};
     StallingWindow stalling({stallAt});
     if (stalling.Window() == NULL) {
@@ -359,24 +373,24 @@ void BenchStalledWindow(const std::string &samplesExe, const std::string &direct
     std::vector<double> sweep, sweepStalled, restore, restoreStalled;
     for (int round = 0; round < rounds; ++round) {
         // Answering: pushed by the sweep and put back by the restore.
-        sweep.push_back(SendMessageA(control, HOST_TIMED_SWEEP, 0, line) / 1000.0);
-        restore.push_back(SendMessageA(control, HOST_TIMED_RESTORE_ALL, 0, 0) / 1000.0);
-        WaitUntil([&] { return AllHome(samples) && stallHome(); }, kStartTimeoutMs);
+        sweep.push_back(SendMessageA(bed.control, HOST_TIMED_SWEEP, 0, line) / 1000.0);
+        restore.push_back(SendMessageA(bed.control, HOST_TIMED_RESTORE_ALL, 0, 0) / 1000.0);
+        WaitUntil([&] { return AllHome(bed.samples) && stallHome(); }, kStartTimeoutMs);
 
         // Stopped before the sweep: left alone.
         stalling.StallNow();
-        sweepStalled.push_back(SendMessageA(control, HOST_TIMED_SWEEP, 0, line) / 1000.0);
-        SendMessageA(control, HOST_RESTORE_ALL, 0, 0);
+        sweepStalled.push_back(SendMessageA(bed.control, HOST_TIMED_SWEEP, 0, line) / 1000.0);
+        SendMessageA(bed.control, HOST_RESTORE_ALL, 0, 0);
         stalling.Release();
-        WaitUntil([&] { return AllHome(samples) && stallHome(); }, kStartTimeoutMs);
+        WaitUntil([&] { return AllHome(bed.samples) && stallHome(); }, kStartTimeoutMs);
 
         // Stopped after its move: its restore is posted.
-        SendMessageA(control, HOST_TIMED_SWEEP, 0, line);
+        SendMessageA(bed.control, HOST_TIMED_SWEEP, 0, line);
         WaitUntil([&] { return RectOf(stalling.Window()).left == line; }, kStartTimeoutMs);
         stalling.StallNow();
-        restoreStalled.push_back(SendMessageA(control, HOST_TIMED_RESTORE_ALL, 0, 0) / 1000.0);
+        restoreStalled.push_back(SendMessageA(bed.control, HOST_TIMED_RESTORE_ALL, 0, 0) / 1000.0);
         stalling.Release();
-        WaitUntil([&] { return AllHome(samples) && stallHome(); }, kStartTimeoutMs);
+        WaitUntil([&] { return AllHome(bed.samples) && stallHome(); }, kStartTimeoutMs);
     }
     std::printf("one stopped window among 11 in the strip, median of %d: a sweep takes %.1f ms against %.1f ms, "
                 "%.1f ms more; a restore takes %.1f ms against %.1f ms, %.1f ms more (bound 100 ms)\n",
@@ -386,8 +400,8 @@ void BenchStalledWindow(const std::string &samplesExe, const std::string &direct
     // Once the window system counts the thread as hung, nothing waits at all.
     stalling.StallNow();
     WaitUntil([&] { return IsHungAppWindow(stalling.Window()) != FALSE; }, kStartTimeoutMs);
-    const double hung = SendMessageA(control, HOST_TIMED_SWEEP, 0, line) / 1000.0;
-    SendMessageA(control, HOST_RESTORE_ALL, 0, 0);
+    const double hung = SendMessageA(bed.control, HOST_TIMED_SWEEP, 0, line) / 1000.0;
+    SendMessageA(bed.control, HOST_RESTORE_ALL, 0, 0);
     stalling.Release();
     std::printf("the same window once the window system counts it as hung: a sweep takes %.1f ms\n", hung);
 }
@@ -412,10 +426,8 @@ double ThreadCpuMs(HANDLE thread)
 void BenchRefusingWindow(const std::string &samplesExe, const std::string &directory, int rounds)
 {
     const LONG line = 150;
-    Samples samples = StartSamples(samplesExe, 10, directory);
-    HWND control;
-    auto host = StartHost(directory, &control);
-    const std::vector<RECT> swept = LeftSweptTo(samples, line);
+    const Bed bed = StartBed(samplesExe, directory);
+    const std::vector<RECT> swept = LeftSweptTo(bed.samples, line);
     const RECT refusingAt = {40, 100, 340, 300};
     StallingWindow refusing({refusingAt});
     if (refusing.Window() == NULL) {
@@ -423,7 +435,7 @@ void BenchRefusingWindow(const std::string &samplesExe, const std::string &direc
         std::exit(1);
     }
     refusing.RefuseMoves();
-    HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, GetWindowThreadProcessId(control, NULL));
+    HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, GetWindowThreadProcessId(bed.control, NULL));
     std::vector<double> sweeps[2], restores[2];
     double sweepCpu[2] = {0, 0}, restoreCpu[2] = {0, 0};
     for (int round = 0; round < 2 * rounds; ++round) {
@@ -433,15 +445,15 @@ void BenchRefusingWindow(const std::string &samplesExe, const std::string &direc
         LARGE_INTEGER begin, end;
         double cpu = ThreadCpuMs(thread);
         QueryPerformanceCounter(&begin);
-        SendMessageA(control, HOST_TIMED_SWEEP, 0, line);
-        WaitUntilInPlace(samples, swept);
+        SendMessageA(bed.control, HOST_TIMED_SWEEP, 0, line);
+        WaitUntilInPlace(bed.samples, swept);
         QueryPerformanceCounter(&end);
         sweeps[shown].push_back(Milliseconds(begin, end));
         sweepCpu[shown] += ThreadCpuMs(thread) - cpu;
         cpu = ThreadCpuMs(thread);
         QueryPerformanceCounter(&begin);
-        SendMessageA(control, HOST_TIMED_RESTORE_ALL, 0, 0);
-        WaitUntilInPlace(samples, samples.home);
+        SendMessageA(bed.control, HOST_TIMED_RESTORE_ALL, 0, 0);
+        WaitUntilInPlace(bed.samples, bed.samples.home);
         QueryPerformanceCounter(&end);
         restores[shown].push_back(Milliseconds(begin, end));
         restoreCpu[shown] += ThreadCpuMs(thread) - cpu;
@@ -503,10 +515,8 @@ std::vector<double> RestoreLatency(HWND control, const Samples &samples, HWND ot
 void BenchFrozenPrograms(const std::string &samplesExe, const std::string &directory, int rounds)
 {
     const LONG line = 150;
-    Samples samples = StartSamples(samplesExe, 10, directory);
-    HWND control;
-    auto host = StartHost(directory, &control);
-    const std::vector<RECT> swept = LeftSweptTo(samples, line);
+    const Bed bed = StartBed(samplesExe, directory);
+    const std::vector<RECT> swept = LeftSweptTo(bed.samples, line);
     std::vector<std::unique_ptr<StallingWindow>> frozen;
     double sweepWithNone = 0, restoreWithNone = 0;
     for (int count : {0, 1, 5, 20}) {
@@ -524,25 +534,25 @@ void BenchFrozenPrograms(const std::string &samplesExe, const std::string &direc
             for (auto &program : frozen)
                 program->StallNow();
             QueryPerformanceCounter(&begin);
-            SendMessageA(control, HOST_TIMED_SWEEP, 0, line);
-            WaitUntilInPlace(samples, swept);
+            SendMessageA(bed.control, HOST_TIMED_SWEEP, 0, line);
+            WaitUntilInPlace(bed.samples, swept);
             QueryPerformanceCounter(&end);
             sweeps.push_back(Milliseconds(begin, end));
-            SendMessageA(control, HOST_RESTORE_ALL, 0, 0);
+            SendMessageA(bed.control, HOST_RESTORE_ALL, 0, 0);
             for (auto &program : frozen) {
                 program->Release();
                 program->WaitUntilAnswering();
             }
             // Frozen once pushed, for the restore.
-            SendMessageA(control, HOST_TIMED_SWEEP, 0, line);
-            WaitUntilInPlace(samples, swept);
+            SendMessageA(bed.control, HOST_TIMED_SWEEP, 0, line);
+            WaitUntilInPlace(bed.samples, swept);
             for (auto &program : frozen) {
                 WaitUntil([&] { return RectOf(program->Window()).left == line; }, kStartTimeoutMs);
                 program->StallNow();
             }
             QueryPerformanceCounter(&begin);
-            SendMessageA(control, HOST_TIMED_RESTORE_ALL, 0, 0);
-            WaitUntilInPlace(samples, samples.home);
+            SendMessageA(bed.control, HOST_TIMED_RESTORE_ALL, 0, 0);
+            WaitUntilInPlace(bed.samples, bed.samples.home);
             QueryPerformanceCounter(&end);
             restores.push_back(Milliseconds(begin, end));
             for (auto &program : frozen) {
@@ -564,16 +574,14 @@ void BenchFrozenPrograms(const std::string &samplesExe, const std::string &direc
 
 void BenchRestoreLatency(const std::string &samplesExe, const std::string &directory, int opens)
 {
-    Samples samples = StartSamples(samplesExe, 10, directory);
-    HWND control;
-    auto host = StartHost(directory, &control);
+    const Bed bed = StartBed(samplesExe, directory);
     // A window that takes the click: a static control would let it through.
     HWND other = CreateSampleWindow({600, 300, 900, 500}, "other", WS_OVERLAPPEDWINDOW, SW_SHOW);
-    const std::vector<double> fromBar = RestoreLatency(control, samples, other, opens, false);
+    const std::vector<double> fromBar = RestoreLatency(bed.control, bed.samples, other, opens, false);
     std::printf("restore latency over %d opens (click on another window to the last window back): median %.1f ms, "
                 "95th percentile %.1f ms (target: p95 within 30 ms)\n",
                 opens, Median(fromBar), Percentile95(fromBar));
-    const std::vector<double> fromDesktop = RestoreLatency(control, samples, other, opens, true);
+    const std::vector<double> fromDesktop = RestoreLatency(bed.control, bed.samples, other, opens, true);
     std::printf("the same after a click on the desktop: median %.1f ms, 95th percentile %.1f ms (the foreground "
                 "event; where the window system sends none, as Wine does not, the watch's 100 ms tick)\n",
                 Median(fromDesktop), Percentile95(fromDesktop));
