@@ -20,6 +20,8 @@ namespace {
 const RECT kPrimary = {0, 0, 1024, 768};
 const RECT kSecond = {1024, 0, 1824, 600};
 const RECT kDetached = {0, 0, 0, 0};
+// A window in the strip of the second monitor's right bar.
+const RECT kNearTheSecondsRight = {1524, 200, 1774, 400};
 
 // The six bars of the session's layout: none on the edge the monitors share.
 const std::vector<std::string> kBarsSideBySide = {
@@ -132,6 +134,29 @@ protected:
         changeable_ = true;
     }
 
+    // Brellox, or the test host, started with every bar, once they stand in
+    // the session's layout.
+    enum Starting { TheProgram, TheHost };
+    void StartSideBySide(Starting starting)
+    {
+        if (starting == TheHost)
+            StartHost(kAllBars);
+        else
+            Start(kAllBars);
+        ASSERT_TRUE(WaitForBars(kBarsSideBySide)) << Joined(ShownBars());
+    }
+
+    // The test host started side by side, and the second monitor's right bar
+    // opened over a window near its right edge (pushedRight_, first at
+    // kNearTheSecondsRight), which the open pushes to 1424.
+    void StartHostAndOpenTheSecondsRightBar()
+    {
+        ASSERT_NO_FATAL_FAILURE(StartSideBySide(TheHost));
+        pushedRight_ = Sample(kNearTheSecondsRight);
+        Open(BarSlot(1, EdgeRight));
+        ASSERT_TRUE(ComesTo(pushedRight_, Moved(kNearTheSecondsRight, 1424, 200)));
+    }
+
     // The layout back as every test starts from it, and Brellox ended only
     // once the desktop process has dealt with the changes.
     void TearDown() override
@@ -167,14 +192,14 @@ protected:
     std::string primaryDevice_;
     std::string secondDevice_;
     bool changeable_ = false;
+    HWND pushedRight_ = NULL;
 };
 
 // A monitor unplugged takes its bars with it and leaves the edge it shared
 // outer; plugged in again, or on the other side, the bars follow it.
 TEST_F(MultiMonitorChange, BarsFollowAMonitorDetachedAttachedAgainAndMovedToTheLeft)
 {
-    Start(kAllBars);
-    ASSERT_TRUE(WaitForBars(kBarsSideBySide)) << Joined(ShownBars());
+    ASSERT_NO_FATAL_FAILURE(StartSideBySide(TheProgram));
     const HWND secondBars[] = {Bar(EdgeTop, {1400, 0}), Bar(EdgeRight, {1823, 300}), Bar(EdgeBottom, {1400, 599})};
     for (HWND bar : secondBars)
         ASSERT_NE(nullptr, bar);
@@ -201,8 +226,7 @@ TEST_F(MultiMonitorChange, BarsFollowAMonitorDetachedAttachedAgainAndMovedToTheL
 // places, the open bar included.
 TEST_F(MultiMonitorChange, AChangeWhileABarIsOpenPutsTheWindowsOfBothMonitorsBack)
 {
-    StartHost(kAllBars);
-    ASSERT_TRUE(WaitForBars(kBarsSideBySide)) << Joined(ShownBars());
+    ASSERT_NO_FATAL_FAILURE(StartSideBySide(TheHost));
     const RECT onSecond = {1124, 50, 1324, 250};
     const RECT mostlyOnPrimary = {800, 100, 1100, 300};
     HWND secondWindow = Sample(onSecond);
@@ -229,24 +253,19 @@ TEST_F(MultiMonitorChange, AChangeWhileABarIsOpenPutsTheWindowsOfBothMonitorsBac
 // its first place where no monitor is.
 TEST_F(MultiMonitorChange, AMonitorDetachedWhileItsStripIsOpenLeavesEveryPushedWindowOnAMonitor)
 {
-    StartHost(kAllBars);
-    ASSERT_TRUE(WaitForBars(kBarsSideBySide)) << Joined(ShownBars());
-    const RECT nearRight = {1524, 200, 1774, 400};
+    ASSERT_NO_FATAL_FAILURE(StartHostAndOpenTheSecondsRightBar());
     const RECT nearTop = {1100, 50, 1300, 250};
-    HWND rightWindow = Sample(nearRight);
     HWND topWindow = Sample(nearTop);
-    Open(BarSlot(1, EdgeRight));
-    ASSERT_TRUE(ComesTo(rightWindow, Moved(nearRight, 1424, 200)));
     Open(BarSlot(1, EdgeTop));
     ASSERT_TRUE(ComesTo(topWindow, Moved(nearTop, 1100, 150)));
 
     ASSERT_TRUE(ChangeDisplays({{secondDevice_, kDetached}}));
     ASSERT_TRUE(WaitForMonitors({"primary " + RectText(kPrimary)})) << Joined(ShownMonitors());
     ASSERT_TRUE(WaitForBars(kBarsPrimaryAlone)) << Joined(ShownBars());
-    EXPECT_TRUE(WaitForRect(rightWindow, Moved(nearRight, 774, 200)))
-        << "onto the primary, as near its first place as it fits: " << HasRect(rightWindow, Moved(nearRight, 774, 200));
+    EXPECT_TRUE(ComesTo(pushedRight_, Moved(kNearTheSecondsRight, 774, 200)))
+        << "onto the primary, as near its first place as it fits";
     EXPECT_TRUE(ComesTo(topWindow, Moved(nearTop, 824, 50)));
-    for (HWND window : {rightWindow, topWindow})
+    for (HWND window : {pushedRight_, topWindow})
         EXPECT_NE(nullptr, MonitorFromWindow(window, MONITOR_DEFAULTTONULL)) << RectText(RectOf(window));
 }
 
@@ -255,22 +274,16 @@ TEST_F(MultiMonitorChange, AMonitorDetachedWhileItsStripIsOpenLeavesEveryPushedW
 // monitor now lies.
 TEST_F(MultiMonitorChange, AMonitorMovedWhileItsStripIsOpenGetsItsWindowBackInTheSamePlaceOnIt)
 {
-    StartHost(kAllBars);
-    ASSERT_TRUE(WaitForBars(kBarsSideBySide)) << Joined(ShownBars());
-    const RECT nearRight = {1524, 200, 1774, 400};
+    ASSERT_NO_FATAL_FAILURE(StartHostAndOpenTheSecondsRightBar());
     const RECT onPrimary = {100, 200, 400, 400};
-    HWND window = Sample(nearRight);
     HWND primaryWindow = Sample(onPrimary);
-    Open(BarSlot(1, EdgeRight));
-    ASSERT_TRUE(ComesTo(window, Moved(nearRight, 1424, 200)));
 
     const RECT onTheLeft = {-800, 0, 0, 600};
     ASSERT_TRUE(ChangeDisplays({{secondDevice_, onTheLeft}}));
     ASSERT_TRUE(WaitForMonitors({"primary " + RectText(kPrimary), RectText(onTheLeft)})) << Joined(ShownMonitors());
     ASSERT_TRUE(WaitForBars(kBarsSecondOnTheLeft)) << Joined(ShownBars());
-    const RECT samePlace = Moved(nearRight, -300, 200);
-    EXPECT_TRUE(WaitForRect(window, samePlace))
-        << "500 pixels from the monitor's left, as before: " << HasRect(window, samePlace);
+    EXPECT_TRUE(ComesTo(pushedRight_, Moved(kNearTheSecondsRight, -300, 200)))
+        << "500 pixels from the monitor's left, as before";
     EXPECT_TRUE(HasRect(primaryWindow, onPrimary));
 }
 
@@ -280,8 +293,7 @@ TEST_F(MultiMonitorChange, AMonitorMovedWhileItsStripIsOpenGetsItsWindowBackInTh
 // the message.
 TEST_F(MultiMonitorChange, TheSecondReadingCatchesAChangeThatCameWithoutAMessage)
 {
-    Start(kAllBars);
-    ASSERT_TRUE(WaitForBars(kBarsSideBySide)) << Joined(ShownBars());
+    ASSERT_NO_FATAL_FAILURE(StartSideBySide(TheProgram));
 
     const DWORD changed = GetTickCount();
     ASSERT_TRUE(ChangeDisplays({{secondDevice_, kDetached}}));
