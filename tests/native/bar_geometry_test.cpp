@@ -1,5 +1,6 @@
 #include "bars/bar_geometry.h"
 #include "bars/full_screen.h"
+#include "core/window_names.h"
 #include "native_support.h"
 
 #include <gtest/gtest.h>
@@ -210,7 +211,7 @@ TEST(IsFullScreen, ACaptionlessWindowOverTheWholeMonitorButNotTheDesktopOrAMaxim
     EXPECT_FALSE(IsFullScreen(Front("Video", {1, 0, 1024, 768}, kPopup))) << "one column short";
     EXPECT_FALSE(IsFullScreen(Front("Progman", {0, 0, 1024, 768}, kPopup))) << "the icon host is the desktop";
     EXPECT_FALSE(IsFullScreen(Front("WorkerW", {0, 0, 1024, 768}, kPopup)));
-    FrontWindow own = Front("CBrellox", {0, 0, 1024, 768}, kPopup);
+    FrontWindow own = Front(BRELLOX_CLASS_NAME, {0, 0, 1024, 768}, kPopup);
     own.exempt = true;
     EXPECT_FALSE(IsFullScreen(own)) << "no window, the desktop's or Brellox's own";
 

@@ -358,7 +358,7 @@ TEST(SweepVerdict, AWindowIsAskedOnlyTheFactsItsVerdictTurnsOn)
     cloaked.cloaked = true;
     cloaked.answers = false;
     const Case cases[] = {
-        {Window(Id(desk.bars[0]), 0, 0, 2, 768), Leave, 0, "a bar is known by its handle"},
+        {Window(Id(desk.bars[EdgeLeft]), 0, 0, 2, 768), Leave, 0, "a bar is known by its handle"},
         {hidden, Leave, FactVisible, "an invisible window"},
         {Window(Id(desk.desktop), 0, 0, 1024, 768), Leave, FactVisible, "the desktop window"},
         {unreadable, Leave, FactVisible | FactRect, "no rectangle"},

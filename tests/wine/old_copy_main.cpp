@@ -6,6 +6,8 @@
 //   brellox_old_copy.exe MODIFIERS VIRTUAL_KEY
 #include <windows.h>
 
+#include "core/window_names.h"
+
 #include <cstdlib>
 
 namespace {
@@ -28,9 +30,10 @@ int main(int argc, char **argv)
     WNDCLASSA wc = {};
     wc.lpfnWndProc = OldCopyProc;
     wc.hInstance = GetModuleHandleA(NULL);
-    wc.lpszClassName = "CBrellox";
+    wc.lpszClassName = BRELLOX_CLASS_NAME;
     RegisterClassA(&wc);
-    HWND owner = CreateWindowExA(0, wc.lpszClassName, "Brellox", WS_POPUP, 0, 0, 0, 0, NULL, NULL, wc.hInstance, NULL);
+    HWND owner =
+        CreateWindowExA(0, wc.lpszClassName, BRELLOX_OWNER_NAME, WS_POPUP, 0, 0, 0, 0, NULL, NULL, wc.hInstance, NULL);
     if (owner == NULL || !RegisterHotKey(owner, 1, std::atoi(argv[1]), std::atoi(argv[2])))
         return 3;
     MSG msg;
