@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <iconv.h>
-
 #include <cstring>
 #include <map>
 #include <string>
@@ -187,16 +185,9 @@ TEST(HotkeySetting, AValueIsParsedAndAValueThatFillsTheBufferIsTooLong)
 // sequence that does not convert.
 std::string Utf8(const std::string &cp932)
 {
-    iconv_t converter = iconv_open("UTF-8", "CP932");
-    EXPECT_NE(reinterpret_cast<iconv_t>(-1), converter);
-    std::vector<char> out(cp932.size() * 4 + 4);
-    char *in = const_cast<char *>(cp932.data());
-    size_t inLeft = cp932.size();
-    char *cursor = out.data();
-    size_t outLeft = out.size();
-    EXPECT_NE(static_cast<size_t>(-1), iconv(converter, &in, &inLeft, &cursor, &outLeft)) << "not well-formed";
-    iconv_close(converter);
-    return std::string(out.data(), cursor);
+    std::string utf8;
+    EXPECT_TRUE(ConvertText(cp932, "UTF-8", "CP932", &utf8)) << "not well-formed";
+    return utf8;
 }
 
 std::string Message(bool japanese, const char *value)

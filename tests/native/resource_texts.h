@@ -11,6 +11,7 @@
 
 #include <iconv.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -18,6 +19,28 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+// Converts text between two encodings with the C library (such as "UTF-8" and
+// "CP932"), independently of the escapes in the code. False, with errno set,
+// on a sequence that does not convert, such as a lead byte cut off from its
+// trail byte, or when there is no such conversion.
+inline bool ConvertText(const std::string &text, const char *to, const char *from, std::string *converted)
+{
+    iconv_t converter = iconv_open(to, from);
+    if (converter == reinterpret_cast<iconv_t>(-1))
+        return false;
+    std::vector<char> out(text.size() * 4 + 4);
+    char *in = const_cast<char *>(text.data());
+    size_t inLeft = text.size();
+    char *cursor = out.data();
+    size_t outLeft = out.size();
+    const size_t result = iconv(converter, &in, &inLeft, &cursor, &outLeft);
+    const int error = errno;
+    iconv_close(converter);
+    errno = error;
+    converted->assign(out.data(), cursor);
+    return result != static_cast<size_t>(-1);
+}
 
 // The text with that id name in the language's script; aborts when there is
 // none, since every message the tests put together needs its words.
@@ -45,19 +68,12 @@ inline std::string ResourceText(const std::string &idName, bool japanese)
     }
     if (!japanese)
         return value;
-    iconv_t converter = iconv_open("CP932", "UTF-8");
-    std::vector<char> out(value.size() * 2 + 4);
-    char *in = const_cast<char *>(value.data());
-    size_t inLeft = value.size();
-    char *cursor = out.data();
-    size_t outLeft = out.size();
-    const size_t converted = iconv(converter, &in, &inLeft, &cursor, &outLeft);
-    iconv_close(converter);
-    if (converted == static_cast<size_t>(-1)) {
+    std::string cp932;
+    if (!ConvertText(value, "CP932", "UTF-8", &cp932)) {
         std::fprintf(stderr, "%s: %s does not convert to code page 932\n", path.c_str(), idName.c_str());
         std::abort();
     }
-    return std::string(out.data(), cursor);
+    return cp932;
 }
 
 // The words of the hot key's message, kept alive with the texts they point to.

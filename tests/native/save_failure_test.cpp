@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <iconv.h>
-
 #include <cstring>
 #include <string>
 #include <vector>
@@ -16,22 +14,13 @@ bool IsCp932LeadByte(unsigned char byte)
     return (byte >= 0x81 && byte <= 0x9f) || (byte >= 0xe0 && byte <= 0xfc);
 }
 
-// Converts between UTF-8 and code page 932 with the C library, independently of
-// the escapes in the code. Fails the test on a sequence that does not convert,
-// such as a lead byte cut off from its trail byte.
+// Converts between UTF-8 and code page 932 (ConvertText), failing the test on
+// a sequence that does not convert.
 std::string Convert(const std::string &text, const char *to, const char *from)
 {
-    iconv_t converter = iconv_open(to, from);
-    EXPECT_NE(reinterpret_cast<iconv_t>(-1), converter);
-    std::vector<char> out(text.size() * 4 + 4);
-    char *in = const_cast<char *>(text.data());
-    size_t inLeft = text.size();
-    char *cursor = out.data();
-    size_t outLeft = out.size();
-    const size_t result = iconv(converter, &in, &inLeft, &cursor, &outLeft);
-    iconv_close(converter);
-    EXPECT_NE(static_cast<size_t>(-1), result) << "not well-formed: " << std::strerror(errno);
-    return std::string(out.data(), cursor);
+    std::string converted;
+    EXPECT_TRUE(ConvertText(text, to, from, &converted)) << "not well-formed: " << std::strerror(errno);
+    return converted;
 }
 
 std::string Cp932(const std::string &utf8)
