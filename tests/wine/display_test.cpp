@@ -69,7 +69,7 @@ TEST_F(Display, AChangeWhileABarIsOpenPutsEveryWindowBackAndForgetsIt)
     EXPECT_TRUE(HasRect(samples_[0], away));
     ClickWindow(samples_[1]);
     EXPECT_TRUE(WaitForRect(samples_[1], at[1]));
-    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(samples_[0]), away); }, 500)) << HasRect(samples_[0], away);
+    EXPECT_TRUE(StaysAt(samples_[0], away, 500));
 }
 
 TEST_F(Display, ThereAndBackLeavesTheBarsAndTheWindowsAsTheyWere)

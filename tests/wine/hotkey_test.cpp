@@ -350,7 +350,7 @@ TEST_F(MultiMonitorHotKey, TheKeyOpensTheBarOfTheMonitorUnderThePointer)
     EXPECT_TRUE(ComesTo(rightWindow, pushed));
     const RECT rightOpen = {second_.right - 150, 0, second_.right - 148, second_.bottom};
     EXPECT_TRUE(ComesTo(rightBar, rightOpen));
-    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(leftWindow), nearLeft); }, 300)) << HasRect(leftWindow, nearLeft);
+    EXPECT_TRUE(StaysAt(leftWindow, nearLeft, 300));
     PressChord(kCtrlAlt, 'B');
     EXPECT_TRUE(ComesTo(rightWindow, nearRight));
     EXPECT_TRUE(ComesTo(rightBar, rightRest));

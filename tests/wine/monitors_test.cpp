@@ -79,8 +79,7 @@ TEST_F(MultiMonitor, AnOpenOnEachMonitorPushesOnlyTheWindowsAlongsideIt)
     Open(BarSlot(0, EdgeTop));
     EXPECT_TRUE(WaitForRect(primaryWindow, Moved(onPrimary, onPrimary.left, 150)));
     EXPECT_TRUE(WaitForRect(straddlingWindow, Moved(straddling, straddling.left, 150)));
-    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(secondWindow), onSecond); }, 300))
-        << HasRect(secondWindow, onSecond);
+    EXPECT_TRUE(StaysAt(secondWindow, onSecond, 300));
     Restore();
     EXPECT_TRUE(WaitForRect(primaryWindow, onPrimary));
     EXPECT_TRUE(WaitForRect(straddlingWindow, straddling));
@@ -97,8 +96,7 @@ TEST_F(MultiMonitor, AnOpenOnEachMonitorPushesOnlyTheWindowsAlongsideIt)
     Open(BarSlot(primaryShorter ? 0 : 1, EdgeBottom));
     const RECT pushed = Moved(inTheStrip, inTheStrip.left, shorter.bottom - 150 - 100);
     EXPECT_TRUE(ComesTo(shorterWindow, pushed));
-    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(tallerWindow), belowTheLine); }, 300))
-        << HasRect(tallerWindow, belowTheLine);
+    EXPECT_TRUE(StaysAt(tallerWindow, belowTheLine, 300));
     Restore();
     EXPECT_TRUE(WaitForRect(shorterWindow, inTheStrip));
 }
@@ -146,8 +144,7 @@ TEST_F(MultiMonitor, ADraggedBarOfTheSecondMonitorStaysOnItsEdgeAndSweepsItsMoni
     ASSERT_TRUE(ReleaseDrag(bar));
 
     EXPECT_TRUE(ComesTo(secondWindow, Moved(onSecond, onSecond.left, 202)));
-    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(primaryWindow), onPrimary); }, 300))
-        << HasRect(primaryWindow, onPrimary);
+    EXPECT_TRUE(StaysAt(primaryWindow, onPrimary, 300));
     ClickWindow(primaryWindow);
     EXPECT_TRUE(ComesTo(secondWindow, onSecond));
     EXPECT_TRUE(ComesTo(bar, rest));

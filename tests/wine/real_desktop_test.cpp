@@ -147,7 +147,7 @@ TEST_F(RealDesktop, APushedWindowDraggedByItsCaptionStaysWhereItIsDropped)
     const RECT dropped = RectOf(window);
     EXPECT_FALSE(SameRect(dropped, first)) << "dropped away from where it stood before the open";
     EXPECT_EQ(first.right - first.left, dropped.right - dropped.left);
-    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(window), dropped); }, 500)) << HasRect(window, dropped);
+    EXPECT_TRUE(StaysAt(window, dropped, 500));
 }
 
 // A video, slides or a game over the whole screen has no bar over it; a

@@ -25,6 +25,12 @@ std::vector<HWND> VisibleWindowsOf(DWORD processId)
     return visible;
 }
 
+// Where most tests put the window of a stalling program, where those that drag
+// the left bar over it put it, and their one sample.
+const RECT kStallAt = {40, 100, 340, 300};
+const RECT kDraggedOverAt = {40, 100, 340, 250};
+const std::vector<RECT> kOneSample = {{60, 400, 360, 600}};
+
 class UnkindWorld : public BrelloxTest {
 protected:
     void TearDown() override
@@ -232,20 +238,18 @@ TEST_F(UnkindWorld, AWindowThatStallsAfterItsMoveHoldsUpNoRestoreAndComesBackOnc
 
 TEST_F(UnkindWorld, ADeadlockedWindowHoldsUpNeitherOpensNorRestoresNorTheExit)
 {
-    const RECT stallAt = {40, 100, 340, 300};
-    const std::vector<RECT> at = {{60, 400, 360, 600}};
-    ASSERT_NO_FATAL_FAILURE(StartAmongSamples(at, stallAt, StallingBelow));
+    ASSERT_NO_FATAL_FAILURE(StartAmongSamples(kOneSample, kStallAt, StallingBelow));
     StallingWindow &stalling = *stalling_;
-    ASSERT_TRUE(OpenByHand(at));
-    ASSERT_TRUE(WaitForRect(stalling.Window(), Moved(stallAt, 150, stallAt.top)));
+    ASSERT_TRUE(OpenByHand(kOneSample));
+    ASSERT_TRUE(WaitForRect(stalling.Window(), Moved(kStallAt, 150, kStallAt.top)));
     // Never released: its program is ended with the test.
     ASSERT_TRUE(stalling.StallNow());
 
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
-        EXPECT_TRUE(RestoreByHand(at));
+        EXPECT_TRUE(RestoreByHand(kOneSample));
         EXPECT_TRUE(WaitForRect(bars_.bars[EdgeLeft], {0, 0, 2, 768}));
-        EXPECT_TRUE(OpenByHand(at));
+        EXPECT_TRUE(OpenByHand(kOneSample));
     }
 
     HWND menu = RightClick(150, 760, brellox_->Id());
@@ -258,27 +262,27 @@ TEST_F(UnkindWorld, ADeadlockedWindowHoldsUpNeitherOpensNorRestoresNorTheExit)
 
 TEST_F(UnkindWorld, ASecondSweepMeetingAStalledRecordedWindowLosesNoPosition)
 {
-    const RECT stallAt = {40, 100, 340, 250};
-    const std::vector<RECT> at = {{60, 400, 360, 600}};
-    ASSERT_NO_FATAL_FAILURE(StartAmongSamples(at, stallAt, StallingBelow));
+    ASSERT_NO_FATAL_FAILURE(StartAmongSamples(kOneSample, kDraggedOverAt, StallingBelow));
     StallingWindow &stalling = *stalling_;
 
     ASSERT_NO_FATAL_FAILURE(DragTheLeftBarTo300());
-    ASSERT_TRUE(WaitUntil([&] { return SamplesAt(at, 302); }, kStartTimeoutMs));
-    ASSERT_TRUE(WaitForRect(stalling.Window(), Moved(stallAt, 302, stallAt.top)));
+    ASSERT_TRUE(WaitUntil([&] { return SamplesAt(kOneSample, 302); }, kStartTimeoutMs));
+    ASSERT_TRUE(WaitForRect(stalling.Window(), Moved(kDraggedOverAt, 302, kDraggedOverAt.top)));
     ASSERT_TRUE(stalling.StallNow());
 
     // An open of the same bar, where the drag left it, realigns the recorded
     // windows that answer. (Another bar taking the front would restore first.)
     DoubleClick(301, 700);
-    EXPECT_TRUE(WaitForRect(samples_[0], Moved(at[0], 150, at[0].top), kStartTimeoutMs))
-        << HasRect(samples_[0], Moved(at[0], 150, at[0].top));
-    EXPECT_TRUE(HasRect(stalling.Window(), Moved(stallAt, 302, stallAt.top))) << "left where the drag put it";
+    EXPECT_TRUE(WaitForRect(samples_[0], Moved(kOneSample[0], 150, kOneSample[0].top), kStartTimeoutMs))
+        << HasRect(samples_[0], Moved(kOneSample[0], 150, kOneSample[0].top));
+    EXPECT_TRUE(HasRect(stalling.Window(), Moved(kDraggedOverAt, 302, kDraggedOverAt.top)))
+        << "left where the drag put it";
 
-    EXPECT_TRUE(RestoreByHand(at));
+    EXPECT_TRUE(RestoreByHand(kOneSample));
     // Its restore was posted after the other window's; released, it goes back.
     stalling.Release();
-    EXPECT_TRUE(WaitForRect(stalling.Window(), stallAt, kStartTimeoutMs)) << HasRect(stalling.Window(), stallAt);
+    EXPECT_TRUE(WaitForRect(stalling.Window(), kDraggedOverAt, kStartTimeoutMs))
+        << HasRect(stalling.Window(), kDraggedOverAt);
 }
 
 // Brellox waits 100 ms for a window's thread. One that answers only after 150 ms
@@ -286,18 +290,14 @@ TEST_F(UnkindWorld, ASecondSweepMeetingAStalledRecordedWindowLosesNoPosition)
 // nothing is posted to it that could move it later.
 TEST_F(UnkindWorld, AWindowThatAnswersOnlyAfter150MsIsLeftAloneAndTheOthersArePushed)
 {
-    const RECT slowAt = {40, 100, 340, 300};
-    const std::vector<RECT> at = {{60, 400, 360, 600}};
-    ASSERT_NO_FATAL_FAILURE(StartAmongSamples(at, slowAt, StallingBelow));
+    ASSERT_NO_FATAL_FAILURE(StartAmongSamples(kOneSample, kStallAt, StallingBelow));
     StallingWindow &slow = *stalling_;
     slow.AnswerSlowly(150);
 
-    EXPECT_TRUE(OpenByHand(at));
-    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(slow.Window()), slowAt); }, 1000))
-        << HasRect(slow.Window(), slowAt);
-    EXPECT_TRUE(RestoreByHand(at));
-    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(slow.Window()), slowAt); }, 1000))
-        << HasRect(slow.Window(), slowAt);
+    EXPECT_TRUE(OpenByHand(kOneSample));
+    EXPECT_TRUE(StaysAt(slow.Window(), kStallAt, 1000));
+    EXPECT_TRUE(RestoreByHand(kOneSample));
+    EXPECT_TRUE(StaysAt(slow.Window(), kStallAt, 1000));
 }
 
 TEST_F(UnkindWorld, OfThreeHundredWindowsInOneStrip256ArePushedAndAllComeBack)
@@ -534,20 +534,16 @@ TEST_F(UnkindWorld, AWindowThatRefusesToMoveCostsTheOpenAndTheRestoreNoTimeAndNo
 // the restore.
 TEST_F(UnkindWorld, AWindowFrozenAtTheOpenAndReleasedWhileItIsOpenStaysWhereItIs)
 {
-    const std::vector<RECT> at = {{60, 400, 360, 600}};
-    const RECT stallAt = {40, 100, 340, 300};
-    ASSERT_NO_FATAL_FAILURE(StartAmongSamples(at, stallAt, StallingAbove));
+    ASSERT_NO_FATAL_FAILURE(StartAmongSamples(kOneSample, kStallAt, StallingAbove));
     StallingWindow &stalling = *stalling_;
     ASSERT_TRUE(stalling.StallNow());
 
-    ASSERT_TRUE(OpenByHand(at));
+    ASSERT_TRUE(OpenByHand(kOneSample));
     stalling.Release();
     ASSERT_TRUE(stalling.WaitUntilAnswering());
-    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(stalling.Window()), stallAt); }, 500))
-        << HasRect(stalling.Window(), stallAt);
-    EXPECT_TRUE(RestoreByHand(at));
-    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(stalling.Window()), stallAt); }, 500))
-        << HasRect(stalling.Window(), stallAt);
+    EXPECT_TRUE(StaysAt(stalling.Window(), kStallAt, 500));
+    EXPECT_TRUE(RestoreByHand(kOneSample));
+    EXPECT_TRUE(StaysAt(stalling.Window(), kStallAt, 500));
 }
 
 // A second sweep leaves a recorded window whose program froze where the first
@@ -555,24 +551,23 @@ TEST_F(UnkindWorld, AWindowFrozenAtTheOpenAndReleasedWhileItIsOpenStaysWhereItIs
 // brings it home.
 TEST_F(UnkindWorld, ARecordedWindowFrozenAtASecondSweepKeepsItsFirstPushUntilTheRestore)
 {
-    const RECT stallAt = {40, 100, 340, 250};
-    const std::vector<RECT> at = {{60, 400, 360, 600}};
-    ASSERT_NO_FATAL_FAILURE(StartAmongSamples(at, stallAt, StallingBelow));
+    ASSERT_NO_FATAL_FAILURE(StartAmongSamples(kOneSample, kDraggedOverAt, StallingBelow));
     StallingWindow &stalling = *stalling_;
 
     ASSERT_NO_FATAL_FAILURE(DragTheLeftBarTo300());
-    const RECT firstPush = Moved(stallAt, 302, stallAt.top);
+    const RECT firstPush = Moved(kDraggedOverAt, 302, kDraggedOverAt.top);
     ASSERT_TRUE(WaitForRect(stalling.Window(), firstPush));
     ASSERT_TRUE(stalling.StallNow());
 
     DoubleClick(301, 700);
-    ASSERT_TRUE(WaitForRect(samples_[0], Moved(at[0], 150, at[0].top), kStartTimeoutMs));
+    ASSERT_TRUE(WaitForRect(samples_[0], Moved(kOneSample[0], 150, kOneSample[0].top), kStartTimeoutMs));
     stalling.Release();
     ASSERT_TRUE(stalling.WaitUntilAnswering());
     EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(stalling.Window()), firstPush); }, 500))
         << "no realign was left posted to it: " << HasRect(stalling.Window(), firstPush);
     ClickWindow(samples_[0]);
-    EXPECT_TRUE(WaitForRect(stalling.Window(), stallAt, kStartTimeoutMs)) << HasRect(stalling.Window(), stallAt);
+    EXPECT_TRUE(WaitForRect(stalling.Window(), kDraggedOverAt, kStartTimeoutMs))
+        << HasRect(stalling.Window(), kDraggedOverAt);
 }
 
 // A restore's move that its program carries out late (it answers messages sent
@@ -581,28 +576,25 @@ TEST_F(UnkindWorld, ARecordedWindowFrozenAtASecondSweepKeepsItsFirstPushUntilThe
 // and must record where the restore sends it, not where it still is.
 TEST_F(UnkindWorld, ARestoresMoveCarriedOutLateLosesTheWindowsPlaceToNoLaterOpen)
 {
-    const RECT stallAt = {40, 100, 340, 300};
-    const std::vector<RECT> at = {{60, 400, 360, 600}};
-    ASSERT_NO_FATAL_FAILURE(StartAmongSamples(at, stallAt, StallingBelow));
+    ASSERT_NO_FATAL_FAILURE(StartAmongSamples(kOneSample, kStallAt, StallingBelow));
     StallingWindow &late = *stalling_;
 
     DoubleClick(1, 760);
-    const RECT pushed = Moved(stallAt, 150, stallAt.top);
+    const RECT pushed = Moved(kStallAt, 150, kStallAt.top);
     ASSERT_TRUE(ComesTo(late.Window(), pushed));
     late.MoveLate();
     ClickWindow(samples_[0]);
     ASSERT_TRUE(late.WaitUntilStalled(kStartTimeoutMs)) << "its restore move waits";
-    ASSERT_TRUE(WaitUntil([&] { return SamplesAt(at, -1); }, kStartTimeoutMs));
+    ASSERT_TRUE(WaitUntil([&] { return SamplesAt(kOneSample, -1); }, kStartTimeoutMs));
     ASSERT_TRUE(late.WaitUntilAnswering()) << "it answers meanwhile";
     EXPECT_TRUE(HasRect(late.Window(), pushed)) << "still in the strip";
 
-    ASSERT_TRUE(OpenByHand(at));
+    ASSERT_TRUE(OpenByHand(kOneSample));
     late.Release();
     ASSERT_TRUE(late.WaitUntilAnswering());
-    ASSERT_TRUE(RestoreByHand(at));
-    EXPECT_TRUE(ComesTo(late.Window(), stallAt));
-    EXPECT_TRUE(HoldsFor([&] { return SameRect(RectOf(late.Window()), stallAt); }, 500))
-        << HasRect(late.Window(), stallAt);
+    ASSERT_TRUE(RestoreByHand(kOneSample));
+    EXPECT_TRUE(ComesTo(late.Window(), kStallAt));
+    EXPECT_TRUE(StaysAt(late.Window(), kStallAt, 500));
 }
 
 // A display change that comes while a sweep waits for a frozen program's

@@ -22,6 +22,15 @@ inline ::testing::AssertionResult ComesTo(HWND hwnd, const RECT &expected)
     return HasRect(hwnd, expected);
 }
 
+// Holds for ms unless the window leaves that rectangle; a failure says where
+// it went.
+inline ::testing::AssertionResult StaysAt(HWND hwnd, const RECT &expected, DWORD ms)
+{
+    if (HoldsFor([&] { return SameRect(RectOf(hwnd), expected); }, ms))
+        return ::testing::AssertionSuccess();
+    return HasRect(hwnd, expected);
+}
+
 // A check's result streamed into the message of another check that failed
 // shows what the check saw, not just that it failed.
 namespace testing {
