@@ -719,7 +719,7 @@ void BenchMemory(const std::string &minimal, const std::string &directory)
     const MemoryAtRest fourBars =
         MeasureMemoryAtRest(BrelloxExePath(), SettingsDirectory("bench-four-bars", kAllEdges), true);
     if (fourBars.kib < 0) {
-        std::printf("private memory at rest with four bars: could not be read from /proc\n");
+        std::printf("private memory at rest with a bar on each edge: could not be read from /proc\n");
         return;
     }
     std::printf("private memory at rest with a bar on each of the four edges of one monitor: Brellox %lld KiB, "
@@ -790,7 +790,7 @@ int main(int argc, char **argv)
     }
 
     const double brellox = Median(brelloxTimes), floor = Median(minimalTimes);
-    std::printf("start-up to all five windows, median of %d: %.1f ms\n", rounds, brellox);
+    std::printf("start-up to the owner window and every bar, median of %d: %.1f ms\n", rounds, brellox);
     std::printf("start-up of a one-window program, median of %d: %.1f ms\n", rounds, floor);
     std::printf("start-up ratio Brellox / one-window program: %.2f\n", brellox / floor);
     std::fflush(stdout);

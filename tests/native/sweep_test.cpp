@@ -187,7 +187,7 @@ TEST(SweepVerdict, ANullHandleIsLeft)
     EXPECT_EQ(nullptr, desk.table.slot[0].hwnd);
 }
 
-TEST(SweepVerdict, TheFourBarsAreLeftEvenWhenVisibleAndInTheStrip)
+TEST(SweepVerdict, ThePrimarysBarsAreLeftEvenWhenVisibleAndInTheStrip)
 {
     Desk desk;
     for (int bar = 0; bar < EDGE_COUNT; ++bar) {

@@ -14,9 +14,9 @@ enum HostCommand {
     HOST_TIMED_SWEEP = WM_APP + 4,  // sent; wParam the bar, lParam the line; the result is the
                                     // sweep's duration in microseconds
     HOST_RESTORE_ALL = WM_APP + 5,
-    HOST_TIMED_WAITING_SWEEP = WM_APP + 6,   // sent; lParam the line of a left sweep that waits for
-                                             // every window it moves, as it did before; the result
-                                             // as for HOST_TIMED_SWEEP
+    HOST_TIMED_WAITING_SWEEP = WM_APP + 6,   // sent; lParam the line of a left sweep that waits,
+                                             // without a bound, for every window it moves; the
+                                             // result as for HOST_TIMED_SWEEP
     HOST_TIMED_RESTORE_ALL = WM_APP + 7,     // sent; the result is the restore's duration in microseconds
     HOST_WATCH_BY_TIMER = WM_APP + 8,        // the watches left to their timers: no foreground event
     HOST_STOP_WATCH_TIMERS = WM_APP + 9,     // the watch timers stopped, the watches themselves kept:

@@ -21,7 +21,7 @@ template <typename Action> static LRESULT TimeInMicroseconds(Action action)
     return static_cast<LRESULT>((end.QuadPart - start.QuadPart) * 1000000 / frequency.QuadPart);
 }
 
-// The left sweep as it was before it stopped waiting on other programs, for the
+// A left sweep without the bound on waiting for other programs, for the
 // benchmark to weigh what the bound costs: every fact of a visible window read
 // at once, the window system's own hung test, and moves that wait until done.
 static BOOL CALLBACK WaitingSweepLeft(HWND hwnd, LPARAM line)

@@ -32,7 +32,7 @@ TEST_F(Bars, TakeTheirRestRectanglesAndTheChosenColour)
     }
 }
 
-TEST_F(Bars, AllFourAreLayeredWithTheAlphaOfTheTransparency)
+TEST_F(Bars, EveryBarIsLayeredWithTheAlphaOfTheTransparency)
 {
     Start("[Brellox]\r\nLeft=0\r\nTop=1\r\nAlpha=50\r\n");
     for (int edge = 0; edge < EDGE_COUNT; ++edge) {

@@ -91,8 +91,8 @@ private:
 };
 
 // Brellox's settings code run in this process against real settings files:
-// four plain windows stand in for the bars, and each file is read from a
-// directory of its own, the current one until the test ends.
+// a plain window stands in for the bar of each edge, and each file is read
+// from a directory of its own, the current one until the test ends.
 class InProcessSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override;

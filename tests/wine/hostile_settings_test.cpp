@@ -158,7 +158,7 @@ TEST_F(HostileSettingsFile, ADirectoryInPlaceOfTheFileGivesTheDefaultsAndASaveLe
     EXPECT_TRUE(SameSettings(kDefaults, g_Settings));
 }
 
-// Brellox.exe started on each such file: it comes up with all five windows,
+// Brellox.exe started on each such file: it comes up with its owner and bars,
 // answers, shows what the range rules allow, and ends with exit code 0 when a
 // newer copy would end it.
 struct HostileCase {

@@ -90,7 +90,7 @@ TEST_F(ManyCopies, AllAtOnceNoneCrashesOrHangsAndAtLeastOneRuns)
     for (const PROCESS_INFORMATION &copy : suspended_)
         ResumeThread(copy.hThread);
 
-    // Each copy either ends or comes up with its five windows and waits for input.
+    // Each copy either ends or comes up with its owner and bars and waits for input.
     auto ended = [](const PROCESS_INFORMATION &copy) { return WaitForSingleObject(copy.hProcess, 0) == WAIT_OBJECT_0; };
     auto up = [](const PROCESS_INFORMATION &copy) {
         return FindBrelloxWindows(copy.dwProcessId).Complete() && WaitForInputIdle(copy.hProcess, 0) == 0;

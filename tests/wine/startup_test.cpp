@@ -14,7 +14,7 @@ HWND OwnerOf(HWND hwnd)
     return GetWindow(hwnd, GW_OWNER);
 }
 
-TEST_F(Startup, NoSettingsFileGivesOwnerAndFourBarsWithOnlyTheLeftOneShown)
+TEST_F(Startup, NoSettingsFileGivesTheOwnerAndABarOnEachEdgeWithOnlyTheLeftOneShown)
 {
     const std::string dir = MakeScratchDirectory("nofile");
     BrelloxProcess brellox(dir);
