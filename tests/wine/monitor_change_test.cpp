@@ -146,13 +146,15 @@ protected:
         ASSERT_TRUE(WaitForBars(kBarsSideBySide)) << Joined(ShownBars());
     }
 
-    // The test host started side by side, and the second monitor's right bar
-    // opened over a window near its right edge (pushedRight_, first at
-    // kNearTheSecondsRight), which the open pushes to 1424.
-    void StartHostAndOpenTheSecondsRightBar()
+    // The test host started side by side with a window near the second
+    // monitor's right edge (pushedRight_, first at kNearTheSecondsRight) and
+    // another one at otherAt (other_), and that monitor's right bar opened,
+    // which pushes the first to 1424.
+    void StartHostAndOpenTheSecondsRightBar(const RECT &otherAt)
     {
         ASSERT_NO_FATAL_FAILURE(StartSideBySide(TheHost));
         pushedRight_ = Sample(kNearTheSecondsRight);
+        other_ = Sample(otherAt);
         Open(BarSlot(1, EdgeRight));
         ASSERT_TRUE(ComesTo(pushedRight_, Moved(kNearTheSecondsRight, 1424, 200)));
     }
@@ -193,6 +195,7 @@ protected:
     std::string secondDevice_;
     bool changeable_ = false;
     HWND pushedRight_ = NULL;
+    HWND other_ = NULL;
 };
 
 // A monitor unplugged takes its bars with it and leaves the edge it shared
@@ -253,9 +256,9 @@ TEST_F(MultiMonitorChange, AChangeWhileABarIsOpenPutsTheWindowsOfBothMonitorsBac
 // its first place where no monitor is.
 TEST_F(MultiMonitorChange, AMonitorDetachedWhileItsStripIsOpenLeavesEveryPushedWindowOnAMonitor)
 {
-    ASSERT_NO_FATAL_FAILURE(StartHostAndOpenTheSecondsRightBar());
     const RECT nearTop = {1100, 50, 1300, 250};
-    HWND topWindow = Sample(nearTop);
+    ASSERT_NO_FATAL_FAILURE(StartHostAndOpenTheSecondsRightBar(nearTop));
+    HWND topWindow = other_;
     Open(BarSlot(1, EdgeTop));
     ASSERT_TRUE(ComesTo(topWindow, Moved(nearTop, 1100, 150)));
 
@@ -274,9 +277,9 @@ TEST_F(MultiMonitorChange, AMonitorDetachedWhileItsStripIsOpenLeavesEveryPushedW
 // monitor now lies.
 TEST_F(MultiMonitorChange, AMonitorMovedWhileItsStripIsOpenGetsItsWindowBackInTheSamePlaceOnIt)
 {
-    ASSERT_NO_FATAL_FAILURE(StartHostAndOpenTheSecondsRightBar());
     const RECT onPrimary = {100, 200, 400, 400};
-    HWND primaryWindow = Sample(onPrimary);
+    ASSERT_NO_FATAL_FAILURE(StartHostAndOpenTheSecondsRightBar(onPrimary));
+    HWND primaryWindow = other_;
 
     const RECT onTheLeft = {-800, 0, 0, 600};
     ASSERT_TRUE(ChangeDisplays({{secondDevice_, onTheLeft}}));
