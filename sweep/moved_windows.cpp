@@ -19,6 +19,17 @@ int TakeMovedWindows(MovedWindowTable *table, MovedWindow entries[MOVED_WINDOW_S
     return taken;
 }
 
+bool AddMovedWindow(MovedWindowTable *table, const MovedWindow &entry)
+{
+    if (table->count >= MOVED_WINDOW_SLOTS)
+        return false;
+    table->slot[table->count] = entry;
+    ++table->count;
+    if (table->count < MOVED_WINDOW_SLOTS)
+        table->slot[table->count].hwnd = NULL;
+    return true;
+}
+
 bool IsRecorded(const MovedWindowTable &table, HWND hwnd)
 {
     for (const MovedWindow &entry : table.slot) {

@@ -32,4 +32,8 @@ int TakeMovedWindows(MovedWindowTable *table, MovedWindow entries[MOVED_WINDOW_S
 
 bool IsRecorded(const MovedWindowTable &table, HWND hwnd);
 
+// Records a window after the last entry; false, recording nothing, when the
+// table is full.
+bool AddMovedWindow(MovedWindowTable *table, const MovedWindow &entry);
+
 #endif

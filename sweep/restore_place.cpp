@@ -113,3 +113,8 @@ RestorePlace PlaceAfterDisplayChange(const MonitorLayout &before, const MonitorL
         return RestorePlace{false, now.left, now.top};
     return MoveTo(FitOnMonitor(home, after.monitor[MonitorOfRect(after, home)].rect));
 }
+
+bool RestoreOvertaken(DWORD restoredAt, DWORD now)
+{
+    return static_cast<DWORD>(now - restoredAt) < RESTORE_OVERTAKEN_MS;
+}

@@ -42,4 +42,15 @@ struct RestorePlace {
 RestorePlace PlaceAfterDisplayChange(const MonitorLayout &before, const MonitorLayout &after, POINT first,
                                      const RECT &now);
 
+// Programs hear of a display change a moment after it takes effect, and a
+// change of the window in front that it causes can come first and start a
+// restore with the monitors as they were. A change reported within this long
+// of a restore may have overtaken it: the windows that restore put back, and
+// that still stand where it put them, are placed again for the new monitors.
+enum { RESTORE_OVERTAKEN_MS = 2000 };
+
+// Whether a display change reported at now may have overtaken a restore made
+// at restoredAt (both tick counts, which wrap).
+bool RestoreOvertaken(DWORD restoredAt, DWORD now);
+
 #endif

@@ -140,10 +140,7 @@ SweepVerdict SweepWindow(Edge edge, LONG line, const CandidateWindow &candidate,
     if (recorded)
         return MoveTo(Realign, edge, r, line);
 
-    table.slot[table.count] = MovedWindow{candidate.hwnd, r.left, r.top, NormalState(candidate.style)};
-    ++table.count;
-    if (table.count < MOVED_WINDOW_SLOTS)
-        table.slot[table.count].hwnd = NULL;
+    AddMovedWindow(&table, MovedWindow{candidate.hwnd, r.left, r.top, NormalState(candidate.style)});
     return MoveTo(RecordAndMove, edge, r, line);
 }
 

@@ -25,6 +25,10 @@ const WNDENUMPROC kSweeps[EDGE_COUNT] = {SweepLeft, SweepRight, SweepTop, SweepB
 // have not carried the move out yet.
 MovedWindowTable g_MovedWindows;
 RestoreTargets g_RestoreTargets;
+// The windows the last restore that had any put back, each with the place it
+// gave it, and when.
+MovedWindowTable g_LastRestore;
+DWORD g_LastRestoreTick;
 
 // What the sweep or restore under way has learnt of the threads it asked.
 ThreadAnswers g_ThreadAnswers;
@@ -346,6 +350,10 @@ void RestoreEntries(const LayoutChange *change)
     MovedWindow entries[MOVED_WINDOW_SLOTS];
     DWORD threads[MOVED_WINDOW_SLOTS];
     const int count = TakeMovedWindows(&g_MovedWindows, entries);
+    if (count > 0) {
+        ClearMovedWindows(&g_LastRestore);
+        g_LastRestoreTick = GetTickCount();
+    }
     for (int i = 0; i < count; ++i) {
         threads[i] = GetWindowThreadProcessId(entries[i].hwnd, NULL);
         if (threads[i] != 0)
@@ -375,8 +383,26 @@ void RestoreEntries(const LayoutChange *change)
             posted = SetWindowPos(entry.hwnd, HWND_TOP, first.x, first.y, 0, 0, kRealignFlags | SWP_ASYNCWINDOWPOS);
         if (posted && threads[i] != GetCurrentThreadId())
             NoteRestoreTarget(&g_RestoreTargets, entry.hwnd, first.x, first.y, before);
+        AddMovedWindow(&g_LastRestore, MovedWindow{entry.hwnd, first.x, first.y, entry.normal});
     }
     FinishPostedMove();
+}
+
+// Records again the windows of a restore that the display change being
+// followed may have overtaken, and that still stand where it put them: their
+// places are in the coordinates of the monitors as they were.
+void RetakeOvertakenRestore()
+{
+    if (!RestoreOvertaken(g_LastRestoreTick, GetTickCount()))
+        return;
+    for (int i = 0; i < g_LastRestore.count; ++i) {
+        const MovedWindow &entry = g_LastRestore.slot[i];
+        RECT r;
+        if (GetWindowRect(entry.hwnd, &r) && r.left == entry.savedLeft && r.top == entry.savedTop &&
+            !IsRecorded(g_MovedWindows, entry.hwnd))
+            AddMovedWindow(&g_MovedWindows, entry);
+    }
+    ClearMovedWindows(&g_LastRestore);
 }
 
 } // namespace
@@ -391,6 +417,7 @@ void RestoreWindows()
 void RestoreWindowsForNewLayout(const MonitorLayout &before, const MonitorLayout &after)
 {
     const LayoutChange change = {&before, &after};
+    RetakeOvertakenRestore();
     ++g_MovesUnderWay;
     RestoreEntries(&change);
     --g_MovesUnderWay;

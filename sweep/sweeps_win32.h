@@ -26,7 +26,8 @@ void RunSweep(int bar, LONG line);
 void RestoreWindows();
 // The same after the monitors changed from before to after: each window goes
 // back to its place on its own monitor wherever that now lies, or, where its
-// monitor is gone, onto a monitor that shows it.
+// monitor is gone, onto a monitor that shows it. The windows of a restore the
+// change may have overtaken (RestoreOvertaken) go with them.
 void RestoreWindowsForNewLayout(const MonitorLayout &before, const MonitorLayout &after);
 
 // Empties the table, as at start-up, before any window exists.

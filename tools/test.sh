@@ -75,7 +75,7 @@ tally() {
 echo "== native tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
 build/host/tests/native/brellox_native_tests >"$logs/native.log" 2>&1
 tally native "$logs/native.log" $?
-grep -E '^\[  FAILED  \]|Failure|runtime error|ERROR: AddressSanitizer' "$logs/native.log" | head -n 40
+grep -E '^\[  FAILED  \]|: Failure$|runtime error|ERROR: AddressSanitizer' "$logs/native.log" | head -n 40
 
 # The test command's own tools, such as its reading of GoogleTest's filters.
 echo "== checks of the test command's tools (Python unittest)"
@@ -167,7 +167,7 @@ wine_tests() {
     tools/wine-run.sh "$tests_dir/tests/wine/brellox_wine_tests.exe" --gtest_filter="$filter" \
     >"$logs/wine-$name.log" 2>&1
   tally "wine $name" "$logs/wine-$name.log" $?
-  grep -E '^\[  FAILED  \]|Failure|^wine-session|^soak figure' "$logs/wine-$name.log" | head -n 40
+  grep -E '^\[  FAILED  \]|: Failure.?$|^wine-session|^soak figure' "$logs/wine-$name.log" | head -n 40
   # A skipped test says why, visibly. The driver ends its lines the Windows way.
   tr -d '\r' <"$logs/wine-$name.log" | grep -A1 ': Skipped$' | grep -v -e '^--$' -e ': Skipped$' |
     sed "s/^/skipped in $name: /"

@@ -155,3 +155,15 @@ TEST(RestorePlace, AWindowWhoseMonitorIsGoneStaysWhereItIsShownOrComesOntoTheNea
     EXPECT_TRUE(
         MovesTo(PlaceAfterDisplayChange(unnamed, unnamedSmaller, POINT{60, 400}, RECT{150, 400, 450, 600}), 60, 400));
 }
+
+// A display change reported within two seconds of a restore may have
+// overtaken it, also across the wrap of the tick count.
+TEST(RestorePlace, ADisplayChangeOvertakesOnlyARestoreOfTheLastTwoSeconds)
+{
+    EXPECT_TRUE(RestoreOvertaken(10000, 10000));
+    EXPECT_TRUE(RestoreOvertaken(10000, 11999));
+    EXPECT_FALSE(RestoreOvertaken(10000, 12000));
+    EXPECT_FALSE(RestoreOvertaken(10000, 9999)) << "a tick count before the restore is almost fifty days after it";
+    EXPECT_TRUE(RestoreOvertaken(0xFFFFFF00u, 0x00000500u)) << "1,536 ms later, across the wrap";
+    EXPECT_FALSE(RestoreOvertaken(0xFFFFFF00u, 0x00000800u));
+}

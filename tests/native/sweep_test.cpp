@@ -573,6 +573,20 @@ TEST(MovedWindowTable, RecordingEmptiesTheSlotAfterTheNewEntry)
     EXPECT_EQ(nullptr, desk.table.slot[1].hwnd) << "a stale handle stayed after the last entry";
 }
 
+// The last restore's windows are recorded again in a table a sweep may have
+// filled meanwhile: the one past the last slot is refused, not written.
+TEST(MovedWindowTable, AddingToAFullTableRecordsNothing)
+{
+    auto table = std::make_unique<MovedWindowTable>();
+    ClearMovedWindows(table.get());
+    for (int i = 0; i < MOVED_WINDOW_SLOTS; ++i)
+        ASSERT_TRUE(AddMovedWindow(table.get(), MovedWindow{Handle(1 + i), i, i, true})) << "slot " << i;
+    EXPECT_FALSE(AddMovedWindow(table.get(), MovedWindow{Handle(9999), 0, 0, true}));
+    EXPECT_EQ(MOVED_WINDOW_SLOTS, table->count);
+    EXPECT_FALSE(IsRecorded(*table, Handle(9999)));
+    EXPECT_EQ(Handle(MOVED_WINDOW_SLOTS), table->slot[MOVED_WINDOW_SLOTS - 1].hwnd);
+}
+
 TEST(MovedWindowTable, ClearingEmptiesEverySlot)
 {
     auto table = std::make_unique<MovedWindowTable>();

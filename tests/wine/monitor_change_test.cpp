@@ -272,6 +272,23 @@ TEST_F(MultiMonitorChange, AMonitorDetachedWhileItsStripIsOpenLeavesEveryPushedW
         EXPECT_NE(nullptr, MonitorFromWindow(window, MONITOR_DEFAULTTONULL)) << RectText(RectOf(window));
 }
 
+// Wine tells programs of a change a moment after it takes effect, and the
+// window in front can change first: the restore that follows puts the windows
+// back where the monitor is about to go. The display change a moment later
+// places them again, onto the primary.
+TEST_F(MultiMonitorChange, AMonitorDetachedJustAfterARestoreTakesTheWindowsItPutBackThereOntoThePrimary)
+{
+    const RECT onPrimary = {100, 200, 400, 400};
+    ASSERT_NO_FATAL_FAILURE(StartHostAndOpenTheSecondsRightBar(onPrimary));
+    ASSERT_TRUE(SetForegroundWindow(other_));
+    ASSERT_TRUE(ComesTo(pushedRight_, kNearTheSecondsRight)) << "the restore";
+
+    ASSERT_TRUE(ChangeDisplays({{secondDevice_, kDetached}}));
+    ASSERT_TRUE(WaitForMonitors({"primary " + RectText(kPrimary)})) << Joined(ShownMonitors());
+    EXPECT_TRUE(ComesTo(pushedRight_, Moved(kNearTheSecondsRight, 774, 200)));
+    EXPECT_TRUE(HasRect(other_, onPrimary)) << "a window that was not pushed stays";
+}
+
 // The second monitor moved to the left of the primary while its strip is
 // open: its window goes back to the same place on that monitor, wherever the
 // monitor now lies.
