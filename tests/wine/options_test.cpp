@@ -4,6 +4,7 @@
 #include "brellox_thread.h"
 #include "core/state_win32.h"
 #include "harness.h"
+#include "version.h"
 #include "window_checks.h"
 
 #include <commctrl.h>
@@ -292,7 +293,7 @@ TEST_F(Options, EnglishDialogShowsItsTextsAndTheSettings)
     for (HWND child : Children(dialog_))
         texts.push_back(TextOf(child));
     for (const char *expected :
-         {"Color:", "Width:", "Alpha:", "Brellox\nVersion : 1.4.0\nBuilt : Zelk", "Edges:", "Display",
+         {"Color:", "Width:", "Alpha:", BRELLOX_ABOUT_TEXT, "Edges:", "Display",
           "About:", "Margins:", "Doubleclick, Drag&&Drop:", "..wiper and have icon grid times", "uncovered!"})
         EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), expected)) << expected;
 
