@@ -338,8 +338,36 @@ struct LayoutChange {
     const MonitorLayout *after;
 };
 
-// Puts every recorded window back: at its first place, or, after a display
-// change, where PlaceAfterDisplayChange says.
+// Puts one recorded window back: at its first place, or, after a display
+// change, where PlaceAfterDisplayChange says. thread is its window's thread,
+// 0 once the window is gone.
+void PutBack(const MovedWindow &entry, DWORD thread, const LayoutChange *change)
+{
+    RECT before = {};
+    if (thread == 0 || !GetWindowRect(entry.hwnd, &before))
+        return;
+    POINT first = {entry.savedLeft, entry.savedTop};
+    if (change != NULL) {
+        const RestorePlace place = PlaceAfterDisplayChange(*change->before, *change->after, first, before);
+        if (!place.move)
+            return;
+        first = POINT{place.x, place.y};
+    }
+    if (entry.normal && !NormalState(static_cast<DWORD>(GetWindowLongA(entry.hwnd, GWL_STYLE)))) {
+        PlaceNormalAt(thread, entry.hwnd, first.x, first.y);
+        return;
+    }
+    bool posted;
+    if (Answered(thread, entry.hwnd))
+        posted = MoveWindowOf(thread, entry.hwnd, first.x, first.y, kRealignFlags, before);
+    else
+        posted = SetWindowPos(entry.hwnd, HWND_TOP, first.x, first.y, 0, 0, kRealignFlags | SWP_ASYNCWINDOWPOS);
+    if (posted && thread != GetCurrentThreadId())
+        NoteRestoreTarget(&g_RestoreTargets, entry.hwnd, first.x, first.y, before);
+    AddMovedWindow(&g_LastRestore, MovedWindow{entry.hwnd, first.x, first.y, entry.normal});
+}
+
+// Puts every recorded window back and empties the table.
 void RestoreEntries(const LayoutChange *change)
 {
     // Every program concerned is asked at once. A window whose thread does not
@@ -360,31 +388,8 @@ void RestoreEntries(const LayoutChange *change)
             AskThread(threads[i], entries[i].hwnd);
     }
     AwaitAnswers();
-    for (int i = 0; i < count; ++i) {
-        const MovedWindow &entry = entries[i];
-        RECT before = {};
-        if (threads[i] == 0 || !GetWindowRect(entry.hwnd, &before))
-            continue;
-        POINT first = {entry.savedLeft, entry.savedTop};
-        if (change != NULL) {
-            const RestorePlace place = PlaceAfterDisplayChange(*change->before, *change->after, first, before);
-            if (!place.move)
-                continue;
-            first = POINT{place.x, place.y};
-        }
-        if (entry.normal && !NormalState(static_cast<DWORD>(GetWindowLongA(entry.hwnd, GWL_STYLE)))) {
-            PlaceNormalAt(threads[i], entry.hwnd, first.x, first.y);
-            continue;
-        }
-        bool posted;
-        if (Answered(threads[i], entry.hwnd))
-            posted = MoveWindowOf(threads[i], entry.hwnd, first.x, first.y, kRealignFlags, before);
-        else
-            posted = SetWindowPos(entry.hwnd, HWND_TOP, first.x, first.y, 0, 0, kRealignFlags | SWP_ASYNCWINDOWPOS);
-        if (posted && threads[i] != GetCurrentThreadId())
-            NoteRestoreTarget(&g_RestoreTargets, entry.hwnd, first.x, first.y, before);
-        AddMovedWindow(&g_LastRestore, MovedWindow{entry.hwnd, first.x, first.y, entry.normal});
-    }
+    for (int i = 0; i < count; ++i)
+        PutBack(entries[i], threads[i], change);
     FinishPostedMove();
 }
 
