@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -455,15 +454,11 @@ TEST_F(UnkindWorld, FiveFrozenProgramsCostASweepAndARestoreOneWait)
 
 // A window that keeps its place when moved (a docked window; on Windows every
 // window of a program that runs with more rights than Brellox, whose moves the
-// window system refuses) costs an open and a restore nothing: the window
-// beside it is pushed and put back as fast as without it, and Brellox spends
-// no CPU on a move that will never show. The host times its sweeps and
-// restores; Brellox's CPU time is that of its thread, as Wine answers another
-// process's times with the caller's own. Rounds with the refusing window shown
-// and hidden take turns, so both see the same machine; the bounds are wide,
-// and a wait for the move (the whole 100 ms bound, spent spinning) overshoots
-// both.
-TEST_F(UnkindWorld, AWindowThatRefusesToMoveCostsTheOpenAndTheRestoreNoTimeAndNoCpu)
+// window system refuses) holds nothing up: the window beside it is pushed and
+// put back with it shown as with it hidden, by sweeps and restores in turn and
+// by real input, and it keeps its place throughout. What its moves cost in
+// time and CPU is the benchmark's figure.
+TEST_F(UnkindWorld, AWindowThatRefusesToMoveKeepsItsPlaceAndTheWindowBesideItIsPushedAndPutBack)
 {
     StartHost();
     const RECT at = {60, 400, 360, 600};
@@ -472,55 +467,16 @@ TEST_F(UnkindWorld, AWindowThatRefusesToMoveCostsTheOpenAndTheRestoreNoTimeAndNo
     StallingWindow &refusing = StartStallingWindow({refusingAt});
     ASSERT_NE(nullptr, refusing.Window());
     refusing.RefuseMoves();
-    HANDLE brelloxThread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, GetWindowThreadProcessId(bars_.owner, NULL));
-    ASSERT_NE(nullptr, brelloxThread);
-    auto cpuMicroseconds = [&] {
-        FILETIME created, exited, kernel, user;
-        GetThreadTimes(brelloxThread, &created, &exited, &kernel, &user);
-        const auto ticks = [](const FILETIME &t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-        return static_cast<long long>((ticks(kernel) + ticks(user)) / 10);
-    };
-    auto timed = [&](UINT command, WPARAM wParam, LPARAM lParam) {
-        DWORD_PTR microseconds = 0;
-        EXPECT_TRUE(SendMessageTimeoutA(control_, command, wParam, lParam, SMTO_NORMAL, 20000, &microseconds));
-        return static_cast<long long>(microseconds);
-    };
-
-    const int kRounds = 10;
-    std::vector<long long> sweepUs[2], restoreUs[2];
-    long long cpuUs[2] = {0, 0};
-    // Rounds whose move of the window beside it was still on its way when the
-    // sweep or the restore ended: the wait had spent the bound.
-    int late[2] = {0, 0};
-    for (int round = 0; round < 2 * kRounds; ++round) {
-        const int shown = round % 2;
-        ShowWindow(refusing.Window(), shown ? SW_SHOWNOACTIVATE : SW_HIDE);
+    for (int round = 0; round < 4; ++round) {
+        ShowWindow(refusing.Window(), round % 2 ? SW_SHOWNOACTIVATE : SW_HIDE);
         ASSERT_TRUE(refusing.WaitUntilAnswering());
-        const long long cpuBefore = cpuMicroseconds();
-        sweepUs[shown].push_back(timed(HOST_TIMED_SWEEP, EdgeLeft, 150));
-        late[shown] += !SameRect(RectOf(window), Moved(at, 150, at.top));
+        SendMessageA(control_, HOST_TIMED_SWEEP, EdgeLeft, 150);
         ASSERT_TRUE(WaitForRect(window, Moved(at, 150, at.top))) << "pushed, round " << round;
-        restoreUs[shown].push_back(timed(HOST_TIMED_RESTORE_ALL, 0, 0));
-        late[shown] += !SameRect(RectOf(window), at);
+        SendMessageA(control_, HOST_TIMED_RESTORE_ALL, 0, 0);
         ASSERT_TRUE(WaitForRect(window, at)) << "put back, round " << round;
-        cpuUs[shown] += cpuMicroseconds() - cpuBefore;
         ASSERT_TRUE(HasRect(refusing.Window(), refusingAt)) << "it kept its place, round " << round;
     }
-    CloseHandle(brelloxThread);
-    const auto median = [](std::vector<long long> v) {
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2];
-    };
-    const std::string figures =
-        "sweeps " + std::to_string(median(sweepUs[1])) + " us with it, " + std::to_string(median(sweepUs[0])) +
-        " us without; restores " + std::to_string(median(restoreUs[1])) + " us with it, " +
-        std::to_string(median(restoreUs[0])) + " us without; CPU over " + std::to_string(kRounds) + " rounds " +
-        std::to_string(cpuUs[1]) + " us with it, " + std::to_string(cpuUs[0]) + " us without";
-    EXPECT_LT(median(sweepUs[1]), median(sweepUs[0]) + 30000) << figures;
-    EXPECT_LT(median(restoreUs[1]), median(restoreUs[0]) + 30000) << figures;
-    EXPECT_LT(cpuUs[1], cpuUs[0] + kRounds * 5000) << figures;
 
-    // And with real input: the window beside it is pushed and put back.
     DoubleClick(1, 760);
     EXPECT_TRUE(WaitForRect(window, Moved(at, 150, at.top), kStartTimeoutMs))
         << HasRect(window, Moved(at, 150, at.top));
