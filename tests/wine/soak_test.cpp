@@ -57,6 +57,28 @@ const int kMovesPerRound = 100, kMenusPerRound = 10, kDialogsPerRound = 1, kOpen
 const int kDialogsInTheWarmUp = 60;
 const RECT kSampleAt = {60, 80, 360, 280};
 
+BOOL CALLBACK FindUnpainted(HWND child, LPARAM lParam)
+{
+    if (IsWindowVisible(child) && GetUpdateRect(child, NULL, FALSE)) {
+        *reinterpret_cast<bool *>(lParam) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// True once the window and its children have painted since they were shown,
+// as a user sees the dialog before choosing Cancel. The first painting of a
+// themed check box loads images the window system keeps for the rest of the
+// process; a dialog closed before it painted leaves that to whichever later
+// round paints first.
+bool PaintedWithItsChildren(HWND window)
+{
+    bool unpainted = GetUpdateRect(window, NULL, FALSE) != FALSE;
+    if (!unpainted)
+        EnumChildWindows(window, FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+    return !unpainted;
+}
+
 // One round of everything a user does to the bars; false, with what went
 // wrong, when Brellox did not do its part.
 bool SoakRound(DWORD processId, const BrelloxWindows &bars, HWND sample, int dialogs, std::string *failure)
@@ -83,6 +105,8 @@ bool SoakRound(DWORD processId, const BrelloxWindows &bars, HWND sample, int dia
                 [&] { return (dialog = FindProcessWindow(processId, "#32770", "Brellox")) && IsWindowVisible(dialog); },
                 kStartTimeoutMs))
             return *failure = "the options dialog did not open", false;
+        if (!WaitUntil([&] { return PaintedWithItsChildren(dialog); }, kStartTimeoutMs))
+            return *failure = "the options dialog did not paint", false;
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         if (!WaitUntil([&] { return !IsWindow(dialog); }, kStartTimeoutMs))
             return *failure = "the options dialog did not close", false;
