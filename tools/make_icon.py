@@ -50,17 +50,33 @@ def draw(size):
     return pixels
 
 
+def palette():
+    """The sixteen colours of the 4-bit images: the design's own, in the order
+    of SHAPES, then black for the rest. Every pixel is one of them."""
+    colours = []
+    for _, colour in SHAPES:
+        if colour not in colours:
+            colours.append(colour)
+    return colours + [(0, 0, 0)] * (16 - len(colours))
+
+
 def dib(size):
-    """A 24-bit DIB as an icon stores it: header, colour rows bottom-up, then an
-    all-opaque AND mask. Rows are padded to four bytes."""
-    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 24, 0, 0, 0, 0, 0, 0)
+    """A 4-bit DIB as an icon stores it: header, sixteen colours, colour rows
+    bottom-up with two pixels a byte (the left one in the high half), then an
+    all-opaque AND mask. Rows are padded to four bytes. The design has fewer
+    than sixteen colours, so 4 bits show it as 24 would, at a sixth of the
+    size."""
+    colours = palette()
+    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 4, 0, 0, 0, 0, 16, 0)
+    table = b''.join(bytes((b, g, r, 0)) for r, g, b in colours)
     rows = b''
     for row in reversed(draw(size)):
-        line = b''.join(bytes((b, g, r)) for r, g, b in row)
+        indices = [colours.index(pixel) for pixel in row] + [0] * (size % 2)
+        line = bytes(indices[i] << 4 | indices[i + 1] for i in range(0, len(indices), 2))
         rows += line + b'\0' * (-len(line) % 4)
     mask_stride = ((size + 31) // 32) * 4
     mask = b'\0' * (mask_stride * size)
-    return header + rows + mask
+    return header + table + rows + mask
 
 
 def main():
@@ -70,7 +86,7 @@ def main():
     directory = struct.pack('<HHH', 0, 1, len(SIZES))
     offset = 6 + 16 * len(SIZES)
     for size, image in zip(SIZES, images):
-        directory += struct.pack('<BBBBHHII', size % 256, size % 256, 0, 0, 1, 24, len(image), offset)
+        directory += struct.pack('<BBBBHHII', size % 256, size % 256, 16, 0, 1, 4, len(image), offset)
         offset += len(image)
     with open(sys.argv[1], 'wb') as out:
         out.write(directory + b''.join(images))

@@ -2,6 +2,7 @@
 // of the system, read from the file's own import table as the loader reads it;
 // and its manifest, read from its resources, says how Windows is to run it.
 #include "harness.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -145,6 +146,50 @@ TEST(ShippedProgram, ItsManifestAsksForPerMonitorDpiTheUsersRightsAndTheSupporte
     };
     for (const char *text : declared)
         EXPECT_NE(std::string::npos, manifest.find(text)) << text;
+}
+
+// The colour of the pixel at (x, y) of the program's icon drawn at size x
+// size, as 0xRRGGBB; -1 when the icon does not load or draw.
+long IconPixel(HMODULE module, int size, int x, int y)
+{
+    HICON icon = static_cast<HICON>(
+        LoadImageA(module, MAKEINTRESOURCEA(IDI_BRELLOX), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    if (icon == NULL)
+        return -1;
+    HDC screen = GetDC(NULL);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    long pixel = -1;
+    if (DrawIconEx(memory, 0, 0, icon, size, size, 0, NULL, DI_NORMAL)) {
+        const COLORREF drawn = GetPixel(memory, x, y);
+        pixel = static_cast<long>(GetRValue(drawn)) << 16 | GetGValue(drawn) << 8 | GetBValue(drawn);
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(NULL, screen);
+    DestroyIcon(icon);
+    return pixel;
+}
+
+// The icon as Windows reads it from the file, at each size it holds: the
+// desktop at the left edge, the yellow bar slid inward, the pushed window's
+// title on the right.
+TEST(ShippedProgram, ItsIconShowsTheDesktopTheBarAndThePushedWindowAtEverySize)
+{
+    HMODULE module = LoadLibraryExA(ProductExePath().c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, module) << ProductExePath();
+    for (int size : {16, 32, 48}) {
+        SCOPED_TRACE(size);
+        // Points on the 48-unit grid of the design, scaled as it scales them.
+        const auto at = [size](int unit) { return unit * size / 48; };
+        EXPECT_EQ(0x2E6EA8, IconPixel(module, size, at(2), at(40))) << "the desktop";
+        EXPECT_EQ(0xFFFF00, IconPixel(module, size, at(20), at(24))) << "the bar";
+        EXPECT_EQ(0x1F3A60, IconPixel(module, size, at(40), at(13))) << "the pushed window's title";
+        EXPECT_EQ(0xD8D8D8, IconPixel(module, size, at(40), at(30))) << "the pushed window";
+    }
+    FreeLibrary(module);
 }
 
 // The window system takes the running program for per-monitor aware: the
