@@ -152,8 +152,8 @@ TEST(ShippedProgram, ItsManifestAsksForPerMonitorDpiTheUsersRightsAndTheSupporte
 // size, as 0xRRGGBB; -1 when the icon does not load or draw.
 long IconPixel(HMODULE module, int size, int x, int y)
 {
-    HICON icon = static_cast<HICON>(
-        LoadImageA(module, MAKEINTRESOURCEA(IDI_BRELLOX), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    HICON icon =
+        static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(IDI_BRELLOX), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
     if (icon == NULL)
         return -1;
     HDC screen = GetDC(NULL);
