@@ -78,6 +78,14 @@ void ReadHotkeyFromFile(HotkeySetting *setting)
     ReadHotkeySetting(&source, setting);
 }
 
+bool ReadLeaveListFromFile(const LeadBytes &lead, LeaveList *list)
+{
+    char path[MAX_PATH];
+    CurrentSettingsPath(path);
+    SettingsSource source = {ReadProfileInt, ReadProfileText, path};
+    return ReadLeaveList(&source, lead, list);
+}
+
 bool SaveSettings(SaveFailure *failure)
 {
     failure->error = 0;

@@ -3,6 +3,7 @@
 #ifndef BRELLOX_SETTINGS_FILE_WIN32_H
 #define BRELLOX_SETTINGS_FILE_WIN32_H
 
+#include "../core/leave_list.h"
 #include "../options/save_failure.h"
 #include "hotkey.h"
 
@@ -19,5 +20,7 @@ void ReloadSettings();
 bool SaveSettings(SaveFailure *failure);
 // Reads the Hotkey key of the settings file.
 void ReadHotkeyFromFile(HotkeySetting *setting);
+// Reads the Leave key of the settings file; false when it is too long to use.
+bool ReadLeaveListFromFile(const LeadBytes &lead, LeaveList *list);
 
 #endif

@@ -9,6 +9,7 @@
 #include "../sweep/sweeps_win32.h"
 #include "display_win32.h"
 #include "hotkey_win32.h"
+#include "leave_list_win32.h"
 #include "open_cycle_win32.h"
 #include "settings_file_win32.h"
 #include "window_proc_win32.h"
@@ -83,6 +84,8 @@ bool StartBrellox(HINSTANCE instance, HINSTANCE previousInstance, HANDLE replace
     MatchBarsToLayout();
 
     LoadSettings();
+    // Before any message box, whose loop may let a bar open.
+    const bool leaveListFits = StartLeaveList();
     ApplyBars();
     RestoreAll();
     for (HWND bar : g_EdgeBarSet.hwndBar) {
@@ -91,6 +94,8 @@ bool StartBrellox(HINSTANCE instance, HINSTANCE previousInstance, HANDLE replace
     }
     FollowFront();
     StartHotkey(replacedCopy);
+    if (!leaveListFits)
+        TellLeaveListTooLong();
     return true;
 }
 

@@ -4,5 +4,6 @@
 Settings g_Settings;
 ScreenSize g_ScreenSize;
 EdgeBarSet g_EdgeBarSet;
+LeaveList g_LeaveList;
 MonitorLayout g_MonitorLayout;
 HINSTANCE g_hInstance;

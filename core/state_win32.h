@@ -7,6 +7,7 @@
 
 #include "../platform/platform_types.h"
 #include "edges.h"
+#include "leave_list.h"
 #include "monitor_layout.h"
 #include "settings.h"
 
@@ -22,6 +23,8 @@ extern Settings g_Settings;
 // dialog's bounds.
 extern ScreenSize g_ScreenSize;
 extern EdgeBarSet g_EdgeBarSet;
+// The settings' Leave list, read at start-up.
+extern LeaveList g_LeaveList;
 // The monitors as last read.
 extern MonitorLayout g_MonitorLayout;
 // The module whose resources (cursors, menus, dialogs) Brellox loads.

@@ -19,6 +19,9 @@ DwmGetWindowAttributeProc g_pfnDwmGetWindowAttribute;
 
 HMODULE g_hShcore;
 
+bool g_KernelEntriesLookedUp;
+QueryFullProcessImageNameProc g_pfnQueryFullProcessImageName;
+
 // DWMWA_CLOAKED, which the Windows headers give only with the window
 // manager's own header.
 const DWORD kDwmCloaked = 14;
@@ -102,6 +105,24 @@ bool WindowCloaked(HWND hwnd)
     DWORD cloaked = 0;
     return LoadDwmApi() && g_pfnDwmGetWindowAttribute != NULL &&
            g_pfnDwmGetWindowAttribute(hwnd, kDwmCloaked, &cloaked, sizeof(cloaked)) == S_OK && cloaked != 0;
+}
+
+bool ProcessImagePath(DWORD processId, char *path, DWORD size)
+{
+    if (!g_KernelEntriesLookedUp) {
+        g_KernelEntriesLookedUp = true;
+        g_pfnQueryFullProcessImageName =
+            EntryPoint<QueryFullProcessImageNameProc>(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA");
+    }
+    if (g_pfnQueryFullProcessImageName == NULL)
+        return false;
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (process == NULL)
+        return false;
+    DWORD length = size;
+    const bool read = g_pfnQueryFullProcessImageName(process, 0, path, &length) != FALSE;
+    CloseHandle(process);
+    return read;
 }
 
 GetDpiForMonitorProc LoadShcore()

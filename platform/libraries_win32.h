@@ -31,6 +31,12 @@ void ReleaseDwmApi();
 // desktop, or a suspended app); where the library is missing, none is.
 bool WindowCloaked(HWND hwnd);
 
+// The path of the program that runs the process, in the ANSI code page.
+// False when it cannot be read, and always before Windows Vista, which lacks
+// QueryFullProcessImageNameA (looked up in kernel32.dll at the first call;
+// kernel32 stays loaded in every process, so there is nothing to release).
+bool ProcessImagePath(DWORD processId, char *path, DWORD size);
+
 // shcore.dll, only needed while the monitors are read, which happens at start
 // and on display changes: loaded for the reading, not kept. Returns its
 // GetDpiForMonitor, NULL before Windows 8.1.

@@ -23,6 +23,9 @@ typedef HRESULT(WINAPI *DwmGetWindowAttributeProc)(HWND hwnd, DWORD attribute, v
 typedef HRESULT(WINAPI *GetDpiForMonitorProc)(HMONITOR monitor, int dpiType, UINT *dpiX, UINT *dpiY);
 typedef int(WINAPI *GetSystemMetricsForDpiProc)(int index, UINT dpi);
 
+// Looked up in kernel32.dll, which has it from Windows Vista on.
+typedef BOOL(WINAPI *QueryFullProcessImageNameProc)(HANDLE process, DWORD flags, char *name, DWORD *size);
+
 // Sent to a window whose monitor's scale changed; older headers lack it.
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0
@@ -31,6 +34,12 @@ typedef int(WINAPI *GetSystemMetricsForDpiProc)(int index, UINT dpi);
 // A hot key held down reports once; headers for systems before Windows 7 lack it.
 #ifndef MOD_NOREPEAT
 #define MOD_NOREPEAT 0x4000
+#endif
+
+// The right to ask a process for its program's name; headers for systems
+// before Vista lack it.
+#ifndef PROCESS_QUERY_LIMITED_INFORMATION
+#define PROCESS_QUERY_LIMITED_INFORMATION 0x1000
 #endif
 
 #endif

@@ -57,6 +57,7 @@
 #define IDS_HOTKEY_NO_KEY 236
 #define IDS_HOTKEY_NO_MODIFIER 237
 #define IDS_HOTKEY_TAKEN 238
+#define IDS_LEAVE_TOO_LONG 240
 
 #ifndef RC_INVOKED
 // The id of a text in the user's language.

@@ -129,7 +129,11 @@ SweepVerdict SweepWindow(Edge edge, LONG line, const CandidateWindow &candidate,
         return leave;
     if (!(candidate.known & FactKind))
         return Ask(FactKind);
-    if (LeftAloneByKind(candidate))
+    if (LeftAloneByKind(candidate) || (world.leave != NULL && LeaveListNames(*world.leave, candidate.className)))
+        return leave;
+    if (!(candidate.known & FactProgram))
+        return Ask(FactProgram);
+    if (candidate.programListed)
         return leave;
     // Moving a window whose thread does not answer would hold the sweep, and
     // every bar with it, until it answers again, which may be never.

@@ -6,6 +6,7 @@
 #define BRELLOX_SWEEP_VERDICT_H
 
 #include "../core/edges.h"
+#include "../core/leave_list.h"
 #include "moved_windows.h"
 
 // The facts a sweep may need about a window, one bit each, in the order its
@@ -18,8 +19,9 @@ enum WindowFact {
     FactRect = 2,
     FactPlacement = 4,
     FactKind = 8,
-    FactAnswers = 16,
-    ALL_WINDOW_FACTS = 31,
+    FactProgram = 16,
+    FactAnswers = 32,
+    ALL_WINDOW_FACTS = 63,
 };
 
 // Extended styles a click-through overlay carries: WS_EX_LAYERED and
@@ -30,7 +32,9 @@ const DWORD kExLayered = 0x00080000;
 const DWORD kExTransparent = 0x00000020;
 const DWORD kStyleMinimize = 0x20000000;
 const DWORD kStyleMaximize = 0x01000000;
-enum { CLASS_NAME_BUFFER = 32 };
+// Room for the longest class name the window system takes, so that no name
+// is cut and taken for another in the Leave list.
+enum { CLASS_NAME_BUFFER = 257 };
 
 // What a sweep knows about one top-level window.
 struct CandidateWindow {
@@ -48,6 +52,7 @@ struct CandidateWindow {
     char className[CLASS_NAME_BUFFER];
     DWORD exStyle;
     bool cloaked;
+    bool programListed; // the Leave list names the file of the program it belongs to
 };
 
 // AskFact: the verdict turns on a fact not yet gathered; gather it and ask again.
@@ -68,6 +73,7 @@ struct SweepWorld {
     HWND desktop;
     HWND shell; // the window system's shell window, or NULL
     MovedWindowTable *table;
+    const LeaveList *leave; // the windows the user wants left where they are; NULL for none
 };
 
 // Whether a window is one a sweep leaves alone for what it is, wherever it

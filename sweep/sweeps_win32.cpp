@@ -177,6 +177,34 @@ bool CurrentRect(HWND hwnd, RECT *rect)
     return true;
 }
 
+// The processes the sweep under way has asked for their program, and whether
+// the Leave list names it: each program's name is read once a sweep. Past
+// these slots a process is asked again at each of its windows.
+struct ProgramLookUp {
+    DWORD process;
+    bool listed;
+};
+enum { PROGRAM_SLOTS = 128 };
+ProgramLookUp g_Programs[PROGRAM_SLOTS];
+int g_ProgramCount;
+
+bool ProgramListed(HWND hwnd)
+{
+    if (g_LeaveList.count == 0)
+        return false;
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    for (int i = 0; i < g_ProgramCount; ++i) {
+        if (g_Programs[i].process == process)
+            return g_Programs[i].listed;
+    }
+    char path[1024];
+    const bool listed = ProcessImagePath(process, path, sizeof(path)) && LeaveListNamesProgram(g_LeaveList, path);
+    if (g_ProgramCount < PROGRAM_SLOTS)
+        g_Programs[g_ProgramCount++] = ProgramLookUp{process, listed};
+    return listed;
+}
+
 // How many sweeps and restores are under way: more than one only when one
 // started inside another's wait.
 int g_MovesUnderWay;
@@ -224,6 +252,8 @@ BOOL VisitWindow(Edge edge, HWND hwnd, LPARAM line)
             GetClassNameA(hwnd, candidate.className, sizeof(candidate.className));
             candidate.exStyle = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE));
             candidate.cloaked = WindowCloaked(hwnd);
+        } else if (verdict.fact == FactProgram) {
+            candidate.programListed = ProgramListed(hwnd);
         } else {
             // Its thread's answer: asked now, judged once every answer is in.
             const bool recorded = IsRecorded(*g_SweepWorld.table, hwnd);
@@ -295,7 +325,9 @@ void RunSweep(int bar, LONG line)
                               g_EdgeBarSet.hwndBar,
                               GetDesktopWindow(),
                               GetShellWindow(),
-                              &g_MovedWindows};
+                              &g_MovedWindows,
+                              &g_LeaveList};
+    g_ProgramCount = 0;
     g_ListedCount = 0;
     g_ListedNew = 0;
     EnumWindows(kSweeps[BarEdge(bar)], line);

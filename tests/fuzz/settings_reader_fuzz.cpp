@@ -5,11 +5,15 @@
 // Input lines: "cx cy R G B", the screen size and the colour already in the
 // record read into (a colour scan that stops early keeps those); then one answer
 // per key in the order the keys are asked: a number for an integer key (wrapping
-// at 32 bits), any bytes for the colour and the hot key. Keys past the end of
-// the input are missing from the file and get their defaults. The hot key's
-// value must parse the same in any case and with any blanks around its parts,
-// and its message must hold the value.
+// at 32 bits), any bytes for the colour, the hot key and the Leave list. Keys
+// past the end of the input are missing from the file and get their defaults.
+// The hot key's value must parse the same in any case and with any blanks
+// around its parts, and its message must hold the value. The Leave list must
+// hold the names between its commas, without their blanks, found in any case
+// of their ASCII letters and as the file of a program, or, when too long,
+// nothing.
 #include "app/hotkey.h"
+#include "core/leave_list.h"
 #include "core/settings.h"
 #include "fuzz_support.h"
 #include "saved_file.h"
@@ -18,6 +22,7 @@
 #include <string.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -31,7 +36,7 @@ struct Key {
 const Key kKeys[] = {{"Left", false, "1"},         {"Right", false, "0"},  {"Top", false, "0"},
                      {"Bottom", false, "0"},       {"Width", false, "2"},  {"Alpha", false, "255"},
                      {"Color", true, "255,255,0"}, {"Offset", false, "0"}, {"OpenWidth", false, "2"},
-                     {"Hotkey", true, ""}};
+                     {"Hotkey", true, ""},         {"Leave", true, ""}};
 const int kKeyCount = sizeof(kKeys) / sizeof(kKeys[0]);
 
 struct FuzzFile {
@@ -40,6 +45,7 @@ struct FuzzFile {
     int32_t numbers[kKeyCount] = {};
     std::string colorText;  // what the colour buffer held, up to its last byte
     std::string hotkeyText; // the same for the hot key
+    std::string leaveText;  // and for the Leave list
 
     explicit FuzzFile(InputLines input) : lines(input) {}
 
@@ -73,13 +79,14 @@ struct FuzzFile {
         FuzzFile &file = *static_cast<FuzzFile *>(context);
         file.Asked(key, true, defaultText);
         const bool color = strcmp(key, "Color") == 0;
-        FUZZ_CHECK(size == (color ? SETTINGS_COLOR_BUFFER : SETTINGS_HOTKEY_BUFFER));
+        const bool leave = strcmp(key, "Leave") == 0;
+        FUZZ_CHECK(size == (color ? SETTINGS_COLOR_BUFFER : leave ? LEAVE_BUFFER : SETTINGS_HOTKEY_BUFFER));
         const std::string_view answer = file.lines.AtEnd() ? std::string_view(defaultText) : file.lines.Next();
         const size_t length = answer.size() < static_cast<size_t>(size) ? answer.size() : static_cast<size_t>(size);
         memcpy(buffer, answer.data(), length);
         if (length < static_cast<size_t>(size))
             buffer[length] = '\0';
-        (color ? file.colorText : file.hotkeyText).assign(answer.data(), length);
+        (color ? file.colorText : leave ? file.leaveText : file.hotkeyText).assign(answer.data(), length);
     }
 };
 
@@ -238,6 +245,66 @@ void CheckHotkey(const HotkeySetting &h, const FuzzFile &file)
     }
 }
 
+// Code page 932's lead bytes.
+const LeadBytes kCodePage932 = {{0x81, 0x9F, 0xE0, 0xFC}};
+
+bool IsLead(char c)
+{
+    const unsigned char b = static_cast<unsigned char>(c);
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+// The name with the case of its ASCII letters turned, the second bytes of
+// double-byte characters kept.
+std::string OtherCase(const std::string &name)
+{
+    std::string turned = name;
+    for (size_t i = 0; i < turned.size(); ++i) {
+        char &c = turned[i];
+        if (IsLead(c))
+            ++i;
+        else if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        else if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return turned;
+}
+
+void CheckLeave(const LeaveList &list, bool fits, const FuzzFile &file)
+{
+    std::string seen = CString(file.leaveText);
+    if (seen.size() > LEAVE_BUFFER - 1)
+        seen.resize(LEAVE_BUFFER - 1);
+    FUZZ_CHECK(fits == (seen.size() <= LEAVE_VALUE_LONGEST));
+    std::vector<std::string> expected;
+    if (fits) {
+        size_t start = 0;
+        for (;;) {
+            const size_t comma = seen.find(',', start);
+            const std::string item = seen.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+            const size_t first = item.find_first_not_of(" \t");
+            if (first != std::string::npos)
+                expected.push_back(item.substr(first, item.find_last_not_of(" \t") - first + 1));
+            if (comma == std::string::npos)
+                break;
+            start = comma + 1;
+        }
+    }
+    FUZZ_CHECK(list.count == static_cast<int>(expected.size()));
+    const char *name = list.names;
+    for (const std::string &item : expected) {
+        FUZZ_CHECK(item == name);
+        name += strlen(name) + 1;
+        FUZZ_CHECK(LeaveListNames(list, item.c_str()));
+        FUZZ_CHECK(LeaveListNames(list, OtherCase(item).c_str()));
+        if (item.find_first_of("\\/") == std::string::npos)
+            FUZZ_CHECK(LeaveListNamesProgram(list, ("C:\\Program Files\\" + item).c_str()));
+    }
+    FUZZ_CHECK(name <= list.names + LEAVE_BUFFER);
+    FUZZ_CHECK(!LeaveListNames(list, ""));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -256,9 +323,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     ReadSettings(&s, screen, &source);
     HotkeySetting hotkey;
     ReadHotkeySetting(&source, &hotkey);
+    LeaveList *leave = new LeaveList;
+    const bool leaveFits = ReadLeaveList(&source, kCodePage932, leave);
     FUZZ_CHECK(file.asked == kKeyCount);
     CheckRanges(s, file, screen, before);
     CheckHotkey(hotkey, file);
+    CheckLeave(*leave, leaveFits, file);
+    delete leave;
 
     SettingsEntry entries[SETTINGS_ENTRY_COUNT];
     FormatSettings(&s, entries);

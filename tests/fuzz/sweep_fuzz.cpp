@@ -9,7 +9,9 @@
 //   s EDGE LINE HWND FLAGS LEFT TOP RIGHT BOTTOM SHOWCMD  one window judged
 //                                                         (FLAGS: 1 visible, 2 rectangle read, 4 silent,
 //                                                         8 cloaked, 16 layered, 32 transparent, 64 and
-//                                                         128 its class: none, Progman, workerw, Shell_TrayWnd)
+//                                                         128 its class: none, Progman, workerw, Shell_TrayWnd,
+//                                                         256 maximized, 512 minimized, 1024 its program
+//                                                         on the Leave list)
 //   f COUNT EDGE LINE LEFT TOP RIGHT BOTTOM                COUNT windows never seen before judged
 //   t                                                      the table taken for a restore
 //   c                                                      the table cleared
@@ -80,7 +82,7 @@ struct Desk {
     // Returns the verdict; *asked holds the facts it asked for.
     SweepVerdict JudgeAsking(Edge edge, LONG line, const CandidateWindow &w, unsigned *asked)
     {
-        const SweepWorld world = {monitor, several, bars, desktop, shell, &table};
+        const SweepWorld world = {monitor, several, bars, desktop, shell, &table, NULL};
         CandidateWindow gathered = w;
         gathered.known = 0;
         *asked = 0;
@@ -109,8 +111,11 @@ struct Desk {
         // What kind of window it is matters only to a window that could move;
         // a shell window, a cloaked one or a click-through overlay never does.
         const bool layeredAndTransparent = (w.exStyle & kExLayered) != 0 && (w.exStyle & kExTransparent) != 0;
-        const bool leftAlone = w.className[0] != '\0' || w.cloaked || layeredAndTransparent;
+        const bool leftAloneByKind = w.className[0] != '\0' || w.cloaked || layeredAndTransparent;
         FUZZ_CHECK(((asked & FactKind) != 0) == (wouldMove && w.showCmd != kMinimize));
+        // Its program is asked only of a window its kind lets through.
+        FUZZ_CHECK(((asked & FactProgram) != 0) == (wouldMove && w.showCmd != kMinimize && !leftAloneByKind));
+        const bool leftAlone = leftAloneByKind || w.programListed;
         FUZZ_CHECK(((asked & FactAnswers) != 0) == (wouldMove && w.showCmd != kMinimize && !leftAlone));
         if (!Judged(edge, w) || w.showCmd == kMinimize || leftAlone || !w.answers) {
             FUZZ_CHECK(verdict.action == Leave);
@@ -215,6 +220,7 @@ CandidateWindow Window(HWND hwnd, uint32_t flags, const RECT &rect, UINT showCmd
     w.exStyle = ((flags & 16) != 0 ? kExLayered : 0) | ((flags & 32) != 0 ? kExTransparent : 0);
     w.style = ((flags & 256) != 0 ? kStyleMaximize : 0) | ((flags & 512) != 0 ? kStyleMinimize : 0);
     strcpy(w.className, kClasses[(flags >> 6) & 3]);
+    w.programListed = (flags & 1024) != 0;
     return w;
 }
 

@@ -194,7 +194,7 @@ struct TwoMonitorDesk {
         w.visible = w.rectRead = w.answers = true;
         w.rect = r;
         w.showCmd = 1;
-        const SweepWorld world = {monitor, several, bars, Handle(50), NULL, &table};
+        const SweepWorld world = {monitor, several, bars, Handle(50), NULL, &table, NULL};
         return SweepWindow(edge, line, w, world).action;
     }
 };

@@ -124,7 +124,7 @@ TEST(DragEndLine, EntriesRecordedAtADragEndSurviveTheNextOpen)
     HWND bars[BAR_SLOTS] = {Handle(1), Handle(2), Handle(3), Handle(4)};
     MovedWindowTable table;
     ClearMovedWindows(&table);
-    const SweepWorld world = {kMonitor1024, false, bars, Handle(5), NULL, &table};
+    const SweepWorld world = {kMonitor1024, false, bars, Handle(5), NULL, &table, NULL};
     CandidateWindow first = {};
     first.hwnd = Handle(100);
     first.known = ALL_WINDOW_FACTS;

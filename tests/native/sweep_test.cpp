@@ -55,12 +55,13 @@ struct Desk {
     HWND desktop = Handle(5);
     HWND shell = Handle(6);
     MovedWindowTable table;
+    LeaveList leave = {};
 
     Desk() { ClearMovedWindows(&table); }
 
     SweepVerdict Sweep(Edge edge, LONG line, const CandidateWindow &window)
     {
-        const SweepWorld world = {kMonitor1024, false, bars, desktop, shell, &table};
+        const SweepWorld world = {kMonitor1024, false, bars, desktop, shell, &table, &leave};
         return SweepWindow(edge, line, window, world);
     }
 };
@@ -320,7 +321,7 @@ SweepVerdict JudgeAsking(Desk &desk, Edge edge, LONG line, const CandidateWindow
     CandidateWindow gathered = facts;
     gathered.known = 0;
     *asked = 0;
-    for (int round = 0; round <= 5; ++round) {
+    for (int round = 0; round <= 6; ++round) {
         const int countBefore = desk.table.count;
         const SweepVerdict verdict = desk.Sweep(edge, line, gathered);
         if (verdict.action != AskFact)
@@ -367,9 +368,9 @@ TEST(SweepVerdict, AWindowIsAskedOnlyTheFactsItsVerdictTurnsOn)
         {Window(106, 151, 50, 500, 400), Leave, FactVisible | FactRect, "out of the strip: no placement, no question"},
         {minimised, Leave, FactVisible | FactRect | FactPlacement, "minimised: its thread is not asked"},
         {Window(Id(desk.shell), 0, 0, 1024, 768), Leave, FactVisible, "the shell window"},
-        {OfClass(Window(110, 0, 0, 1024, 768), "Progman"), Leave, ALL_WINDOW_FACTS & ~FactAnswers,
-         "the icon host: its thread is not asked"},
-        {cloaked, Leave, ALL_WINDOW_FACTS & ~FactAnswers, "cloaked: a suspended app is not waited for"},
+        {OfClass(Window(110, 0, 0, 1024, 768), "Progman"), Leave, ALL_WINDOW_FACTS & ~FactProgram & ~FactAnswers,
+         "the icon host: its program and its thread are not asked"},
+        {cloaked, Leave, ALL_WINDOW_FACTS & ~FactProgram & ~FactAnswers, "cloaked: a suspended app is not waited for"},
         {silent, Leave, ALL_WINDOW_FACTS, "in the strip, not answering"},
         {Window(107, 100, 50, 500, 400), RecordAndMove, ALL_WINDOW_FACTS, "in the strip, answering"},
     };
@@ -876,6 +877,49 @@ TEST(SweepVerdict, ShellWindowsUnseenWindowsAndClickThroughOverlaysStayWhereThey
     nowCloaked.cloaked = true;
     EXPECT_EQ(Leave, desk.Sweep(EdgeLeft, 80, nowCloaked).action);
     EXPECT_EQ((Entry{106, 10, 10}), Entries(desk.table).front());
+}
+
+// The user's Leave list: a window of a class it names, or of a program it
+// names, is never pushed, wherever it lies; the program is asked only of a
+// window that would otherwise move, and neither is its thread.
+TEST(SweepVerdict, AWindowOfAClassOrProgramTheLeaveListNamesStaysWhereItIs)
+{
+    Desk desk;
+    ParseLeaveList("AcceptNote, notes.exe", LeadBytes{}, &desk.leave);
+    CandidateWindow ofProgram = Window(101, 10, 300, 310, 700);
+    ofProgram.programListed = true;
+    ofProgram.answers = false;
+    const CandidateWindow listed[] = {OfClass(Window(100, 0, 300, 300, 700), "acceptnote"), ofProgram};
+    for (Edge edge : {EdgeLeft, EdgeBottom}) {
+        for (const CandidateWindow &w : listed) {
+            unsigned asked = 0;
+            EXPECT_EQ(Leave, JudgeAsking(desk, edge, edge == EdgeLeft ? 150 : 618, w, &asked).action)
+                << "window " << Id(w.hwnd) << ", edge " << edge;
+            EXPECT_EQ(0u, asked & FactAnswers) << "its thread is not asked";
+        }
+    }
+    unsigned asked = 0;
+    EXPECT_EQ(Leave,
+              JudgeAsking(desk, EdgeLeft, 150, OfClass(Window(100, 0, 300, 300, 700), "AcceptNote"), &asked).action);
+    EXPECT_EQ(0u, asked & FactProgram) << "a listed class: its program is not asked";
+    EXPECT_EQ(0, desk.table.count);
+
+    // Out of the strip, its program is not asked either.
+    EXPECT_EQ(Leave, JudgeAsking(desk, EdgeLeft, 150, Window(102, 200, 300, 500, 700), &asked).action);
+    EXPECT_EQ(0u, asked & FactProgram);
+
+    // Other classes are pushed. A name may stand for a class or a program:
+    // a class named like the listed program stays too.
+    EXPECT_EQ(RecordAndMove,
+              JudgeAsking(desk, EdgeLeft, 150, OfClass(Window(103, 0, 10, 300, 100), "AcceptNotes"), &asked).action);
+    EXPECT_EQ(static_cast<unsigned>(ALL_WINDOW_FACTS), asked) << "an ordinary window is asked its program";
+    EXPECT_EQ(RecordAndMove, desk.Sweep(EdgeLeft, 150, OfClass(Window(104, 0, 110, 300, 200), "Notepad")).action);
+    EXPECT_EQ(Leave, desk.Sweep(EdgeLeft, 150, OfClass(Window(105, 0, 210, 300, 290), "NOTES.EXE")).action);
+    EXPECT_EQ(std::vector<Entry>({{103, 0, 10}, {104, 0, 110}}), Entries(desk.table));
+
+    // Without a list, the window of that class is pushed.
+    Desk without;
+    EXPECT_EQ(RecordAndMove, without.Sweep(EdgeLeft, 150, listed[0]).action);
 }
 
 } // namespace

@@ -43,7 +43,8 @@ static BOOL CALLBACK WaitingSweepLeft(HWND hwnd, LPARAM line)
                               g_EdgeBarSet.hwndBar,
                               GetDesktopWindow(),
                               GetShellWindow(),
-                              MovedWindows()};
+                              MovedWindows(),
+                              &g_LeaveList};
     const SweepVerdict verdict = SweepWindow(EdgeLeft, static_cast<LONG>(line), candidate, world);
     if (verdict.action == Realign)
         SetWindowPos(hwnd, HWND_TOP, verdict.x, verdict.y, 0, 0,
