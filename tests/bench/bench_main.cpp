@@ -284,6 +284,48 @@ void BenchSweeps(const std::string &samplesExe, const std::string &directory, in
                 " the kind questions cost a sweep at most 5%%)\n");
 }
 
+std::string SettingsDirectory(const char *name, const char *settings)
+{
+    const std::string directory = MakeScratchDirectory(name);
+    WriteTextFile(directory + "\\Brellox.ini", settings);
+    return directory;
+}
+
+// A sweep of 200 windows with a Leave list of ten names that none of them
+// matches, against the same sweep without a list, each as a ratio to the
+// floor of its own rounds: every window that reaches the strip has its class
+// compared with the list and its program's name read, once a program a sweep.
+void BenchLeaveList(const std::string &samplesExe, int rounds)
+{
+    const LONG line = 150;
+    const int count = 200;
+    const char *const settings[2] = {"[Brellox]\r\n",
+                                     "[Brellox]\r\nLeave=notes.exe, stickies.exe, clock.exe, meter.exe, pip.exe, "
+                                     "NoteWindow, WidgetHost, ClockFace, MeterPanel, PictureInPicture\r\n"};
+    double ratio[2];
+    for (int listed = 0; listed < 2; ++listed) {
+        const std::string directory = SettingsDirectory(listed ? "bench-leave" : "bench-no-leave", settings[listed]);
+        Samples samples = StartSamples(samplesExe, count, directory);
+        HWND control;
+        auto host = StartHost(directory, &control);
+        const std::vector<RECT> swept = LeftSweptTo(samples, line);
+        std::vector<double> bounded, floor;
+        for (int round = 0; round < rounds; ++round) {
+            bounded.push_back(TimedSweep(control, HOST_TIMED_SWEEP, 0, line, samples, swept));
+            floor.push_back(TimedFloor(samples, {&samples.windows, line, false, {}}));
+        }
+        ratio[listed] = Median(bounded) / Median(floor);
+        std::printf("sweep of %d windows of another process, all in the strip, %s: median %.2f ms, floor %.2f ms, "
+                    "ratio %.2f\n",
+                    count, listed ? "with a Leave list of ten names" : "without a Leave list", Median(bounded),
+                    Median(floor), ratio[listed]);
+        host.reset();
+        EndAllBrellox();
+    }
+    std::printf("the Leave list changes the ratio by %+.1f%% (target: within 5%%)\n",
+                100.0 * (ratio[1] / ratio[0] - 1.0));
+}
+
 // The monitors, the primary first.
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list)
 {
@@ -675,13 +717,6 @@ MemoryAtRest MeasureMemoryAtRest(const std::string &exe, const std::string &dire
 const char kAllEdges[] = "[Brellox]\r\nLeft=1\r\nRight=1\r\nTop=1\r\nBottom=1\r\n";
 
 // A fresh directory whose settings file holds these settings.
-std::string SettingsDirectory(const char *name, const char *settings)
-{
-    const std::string directory = MakeScratchDirectory(name);
-    WriteTextFile(directory + "\\Brellox.ini", settings);
-    return directory;
-}
-
 // The mappings that make the difference, largest first; the rest summed up.
 void PrintMappingDifferences(const char *against, const MemoryAtRest &floor, const MemoryAtRest &brellox)
 {
@@ -798,6 +833,8 @@ int main(int argc, char **argv)
     BenchSweeps(samples, directory, rounds);
     BenchQuarterSweep(samples, directory, rounds);
     std::printf("(the same figure on two monitors follows in their session)\n");
+    std::fflush(stdout);
+    BenchLeaveList(samples, rounds);
     std::fflush(stdout);
     BenchStalledWindow(samples, directory, std::min(rounds, 10));
     std::fflush(stdout);
