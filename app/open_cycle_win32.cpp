@@ -217,6 +217,11 @@ bool AnyOpenStands()
     return false;
 }
 
+bool BarOpen(int bar)
+{
+    return g_Watching[bar];
+}
+
 void FollowFront()
 {
     g_hFrontHook = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, NULL, FrontEvent, 0, 0,

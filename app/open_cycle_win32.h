@@ -26,6 +26,8 @@ void EndOpens();
 void EndOpensForNewLayout(const MonitorLayout &before, const MonitorLayout &after);
 // Whether an open stands: some bar's watch runs.
 bool AnyOpenStands();
+// Whether that bar's open stands: its watch runs.
+bool BarOpen(int bar);
 
 // Follows the window in front through the window system's foreground event,
 // so that a watch restores the moment another window is activated, not at its

@@ -3,6 +3,7 @@
 
 #include "../bars/bar_appearance_win32.h"
 #include "../bars/bar_geometry.h"
+#include "../bars/bar_menu_win32.h"
 #include "../bars/bar_mouse_win32.h"
 #include "../bars/bar_windows_win32.h"
 #include "../core/state_win32.h"
@@ -169,8 +170,25 @@ LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
             OpenBar(bar);
         return 0;
     case WM_RBUTTONUP:
-        RunMenuCommand(RunBarMenu(hwnd, lParam));
+        RunMenuCommand(RunBarMenuAtRelease(hwnd, lParam));
         return 0;
+    // Keys reach a bar that has the front: an open one, after a double-click,
+    // a drag or the hot key. Esc there puts everything back, as the hot key's
+    // second press does; Shift+F10 and the menu key come as the window
+    // system's context menu from the keyboard (lParam -1) and show the bar
+    // menu at the bar. A bar at rest takes no keys.
+    case WM_KEYDOWN:
+        if (isBar && wParam == VK_ESCAPE && BarOpen(bar)) {
+            EndOpens();
+            return 0;
+        }
+        break;
+    case WM_CONTEXTMENU:
+        if (isBar && lParam == -1 && BarOpen(bar)) {
+            RunMenuCommand(RunBarMenuAtBar(bar));
+            return 0;
+        }
+        break;
     case WM_MOVING:
         if (isBar)
             BarMoving(bar, reinterpret_cast<RECT *>(lParam));

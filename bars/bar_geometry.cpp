@@ -93,3 +93,14 @@ bool BarOnMonitor(const BarRect &rest, const RECT &monitor)
 {
     return rest.x >= monitor.left && rest.x < monitor.right && rest.y >= monitor.top && rest.y < monitor.bottom;
 }
+
+POINT KeyMenuPoint(Edge edge, const RECT &bar, POINT pointer)
+{
+    if (edge == EdgeLeft || edge == EdgeRight) {
+        const LONG y =
+            pointer.y >= bar.top && pointer.y < bar.bottom ? pointer.y : bar.top + (bar.bottom - bar.top) / 2;
+        return {edge == EdgeLeft ? bar.right : bar.left, y};
+    }
+    const LONG x = pointer.x >= bar.left && pointer.x < bar.right ? pointer.x : bar.left + (bar.right - bar.left) / 2;
+    return {x, edge == EdgeTop ? bar.bottom : bar.top};
+}

@@ -29,6 +29,12 @@ BYTE AlphaByte(int alpha);
 // proposed window rectangle in screen pixels, rewritten in place.
 void ConstrainMove(Edge edge, const RECT &monitor, int offset, bool holdToMonitor, RECT *rect);
 
+// Where the bar menu opens when keys ask for it, bar being the bar's window
+// rectangle: on its inner edge, beside the pointer where the pointer lies
+// along the bar, otherwise at the bar's middle. The menu opens from there
+// into the screen.
+POINT KeyMenuPoint(Edge edge, const RECT &bar, POINT pointer);
+
 // Whether a bar resting at rest belongs to that monitor: its top-left corner
 // lies on it.
 bool BarOnMonitor(const BarRect &rest, const RECT &monitor);

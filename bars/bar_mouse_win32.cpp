@@ -1,6 +1,5 @@
 #include "bar_mouse_win32.h"
 
-#include "../core/language_win32.h"
 #include "../core/state_win32.h"
 #include "../res/resource.h"
 #include "bar_layout.h"
@@ -43,16 +42,4 @@ void TrackMouseLeave(HWND hwnd)
     // wrapper only forwards to; that library stays unloaded at rest.
     TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, hwnd, 0};
     TrackMouseEvent(&track);
-}
-
-int RunBarMenu(HWND hwnd, LPARAM lParam)
-{
-    const WORD menuId = UserLanguageIsJapanese(64) ? IDM_BAR_JA : IDM_BAR_EN;
-    HMENU menu = LoadMenuA(g_hInstance, MAKEINTRESOURCEA(menuId));
-    POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    ClientToScreen(hwnd, &point);
-    const int command =
-        TrackPopupMenu(GetSubMenu(menu, 0), TPM_RETURNCMD | TPM_VCENTERALIGN, point.x, point.y, 0, hwnd, NULL);
-    DestroyMenu(menu);
-    return command;
 }

@@ -1,5 +1,5 @@
-// What a bar shows and offers under the mouse: its edge cursor, the notice of
-// the pointer leaving it, and its menu.
+// What a bar shows under the mouse: its edge cursor, and the notice of the
+// pointer leaving it.
 #ifndef BRELLOX_BAR_MOUSE_WIN32_H
 #define BRELLOX_BAR_MOUSE_WIN32_H
 
@@ -17,11 +17,5 @@ HCURSOR LoadedEdgeCursor(Edge edge);
 
 // Asks for one WM_MOUSELEAVE once the pointer leaves the window.
 void TrackMouseLeave(HWND hwnd);
-
-// The bar menu at the point of release (lParam of WM_RBUTTONUP, in the
-// window's client coordinates), in the user's language; returns the command
-// chosen, or 0. The menu is loaded for this one pop-up and destroyed before
-// its command is returned.
-int RunBarMenu(HWND hwnd, LPARAM lParam);
 
 #endif

@@ -243,4 +243,35 @@ TEST(BarOnMonitor, ABarBelongsToTheMonitorItsRestingCornerLiesOn)
     EXPECT_FALSE(BarOnMonitor(BarRect{1024, 0, 2, 600}, primary)) << "right and bottom are exclusive";
 }
 
+// The menu keys show the menu on the bar's inner edge, open or at rest,
+// beside the pointer while the pointer lies along the bar (its far end
+// excluded, as a rectangle's), otherwise at the bar's middle.
+TEST(KeyMenuPoint, OnTheInnerEdgeBesideThePointerOrAtTheMiddle)
+{
+    struct Case {
+        Edge edge;
+        RECT bar;
+        POINT pointer;
+        POINT expected;
+    };
+    const Case cases[] = {
+        {EdgeLeft, {150, 0, 152, 768}, {600, 300}, {152, 300}},
+        {EdgeLeft, {0, 100, 2, 668}, {600, 50}, {2, 384}},
+        {EdgeLeft, {0, 100, 2, 668}, {1, 100}, {2, 100}},
+        {EdgeLeft, {0, 100, 2, 668}, {1, 668}, {2, 384}},
+        {EdgeRight, {874, 0, 876, 768}, {1, 767}, {874, 767}},
+        {EdgeRight, {2022, 0, 2024, 600}, {300, 700}, {2022, 300}},
+        {EdgeTop, {0, 150, 1024, 152}, {512, 700}, {512, 152}},
+        {EdgeTop, {10, 0, 1014, 2}, {1020, 1}, {512, 2}},
+        {EdgeBottom, {0, 618, 1024, 620}, {0, 0}, {0, 618}},
+        {EdgeBottom, {-800, 598, 0, 600}, {100, 599}, {-400, 598}},
+        {EdgeLeft, {0, 384, 2, 384}, {1, 384}, {2, 384}},
+    };
+    for (const Case &c : cases) {
+        const POINT at = KeyMenuPoint(c.edge, c.bar, c.pointer);
+        EXPECT_EQ(c.expected.x, at.x) << "edge " << c.edge << ", pointer " << c.pointer.x << "," << c.pointer.y;
+        EXPECT_EQ(c.expected.y, at.y) << "edge " << c.edge << ", pointer " << c.pointer.x << "," << c.pointer.y;
+    }
+}
+
 } // namespace

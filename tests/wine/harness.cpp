@@ -793,6 +793,11 @@ HWND RightClick(int x, int y, DWORD processId)
         return NULL;
     PressButton(MOUSEEVENTF_RIGHTDOWN);
     ReleaseButton(MOUSEEVENTF_RIGHTUP);
+    return WaitForMenuMode(processId);
+}
+
+HWND WaitForMenuMode(DWORD processId)
+{
     // The menu is shown a moment before its thread takes the mouse for it: a
     // click outside it that comes in between goes past it and leaves it up.
     HWND menu = NULL;

@@ -197,6 +197,9 @@ HWND ShownMenu(DWORD processId);
 // Right-clicks at a point and returns the menu of that process that comes up,
 // once its thread holds the mouse for it; NULL when none does.
 HWND RightClick(int x, int y, DWORD processId);
+// The pop-up menu of that process that comes up, once its thread holds the
+// mouse for it; NULL when none does.
+HWND WaitForMenuMode(DWORD processId);
 // Menu items are picked by clicks a few pixels inside the menu's first and
 // last rows; the separator of the bar menu lies between them.
 void ClickFirstItem(HWND menu);
