@@ -284,6 +284,7 @@ void BenchSweeps(const std::string &samplesExe, const std::string &directory, in
                 " the kind questions cost a sweep at most 5%%)\n");
 }
 
+// A fresh directory whose settings file holds these settings.
 std::string SettingsDirectory(const char *name, const char *settings)
 {
     const std::string directory = MakeScratchDirectory(name);
@@ -716,7 +717,6 @@ MemoryAtRest MeasureMemoryAtRest(const std::string &exe, const std::string &dire
 
 const char kAllEdges[] = "[Brellox]\r\nLeft=1\r\nRight=1\r\nTop=1\r\nBottom=1\r\n";
 
-// A fresh directory whose settings file holds these settings.
 // The mappings that make the difference, largest first; the rest summed up.
 void PrintMappingDifferences(const char *against, const MemoryAtRest &floor, const MemoryAtRest &brellox)
 {
