@@ -13,6 +13,7 @@
 #include "hotkey_win32.h"
 #include "open_cycle_win32.h"
 #include "settings_file_win32.h"
+#include "startup_shortcut_win32.h"
 #include "startup_win32.h"
 
 namespace {
@@ -36,6 +37,8 @@ void RunMenuCommand(int command)
 {
     if (command == IDM_OPTIONS)
         ShowOptionsDialog();
+    else if (command == IDM_START_WITH_WINDOWS)
+        ToggleStartWithWindows();
     else if (command == IDM_CLOSE)
         PostQuitMessage(0);
 }
@@ -169,7 +172,7 @@ LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
             OpenBar(bar);
         return 0;
     case WM_RBUTTONUP:
-        RunMenuCommand(RunBarMenu(hwnd, lParam));
+        RunMenuCommand(RunBarMenu(hwnd, lParam, StartsWithWindows()));
         return 0;
     case WM_MOVING:
         if (isBar)

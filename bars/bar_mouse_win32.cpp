@@ -45,10 +45,12 @@ void TrackMouseLeave(HWND hwnd)
     TrackMouseEvent(&track);
 }
 
-int RunBarMenu(HWND hwnd, LPARAM lParam)
+int RunBarMenu(HWND hwnd, LPARAM lParam, bool startsWithWindows)
 {
     const WORD menuId = UserLanguageIsJapanese(64) ? IDM_BAR_JA : IDM_BAR_EN;
     HMENU menu = LoadMenuA(g_hInstance, MAKEINTRESOURCEA(menuId));
+    if (startsWithWindows)
+        CheckMenuItem(menu, IDM_START_WITH_WINDOWS, MF_BYCOMMAND | MF_CHECKED);
     POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     ClientToScreen(hwnd, &point);
     const int command =

@@ -19,9 +19,9 @@ HCURSOR LoadedEdgeCursor(Edge edge);
 void TrackMouseLeave(HWND hwnd);
 
 // The bar menu at the point of release (lParam of WM_RBUTTONUP, in the
-// window's client coordinates), in the user's language; returns the command
-// chosen, or 0. The menu is loaded for this one pop-up and destroyed before
-// its command is returned.
-int RunBarMenu(HWND hwnd, LPARAM lParam);
+// window's client coordinates), in the user's language, Start with Windows
+// checked when startsWithWindows; returns the command chosen, or 0. The menu
+// is loaded for this one pop-up and destroyed before its command is returned.
+int RunBarMenu(HWND hwnd, LPARAM lParam, bool startsWithWindows);
 
 #endif
