@@ -324,6 +324,8 @@ protected:
 TEST_F(StartWithWindows, TheShortcutStartsBrelloxInItsFolderWhoseSettingsItReads)
 {
     Start("[Brellox]\r\nLeft=1\r\nRight=1\r\n");
+    // A user's Startup folder that was removed is made again.
+    ASSERT_TRUE(RemoveDirectoryA(StartupFolder().c_str())) << StartupFolder() << " holds files of its own";
     ASSERT_TRUE(ChooseStartWithWindows(brellox_->Id()));
     ShortcutFacts shortcut;
     ASSERT_TRUE(WaitForShortcut(FullPath(BrelloxExePath()), dir_, &shortcut))
