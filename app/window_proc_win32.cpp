@@ -14,6 +14,7 @@
 #include "hotkey_win32.h"
 #include "open_cycle_win32.h"
 #include "settings_file_win32.h"
+#include "startup_shortcut_win32.h"
 #include "startup_win32.h"
 
 namespace {
@@ -37,6 +38,8 @@ void RunMenuCommand(int command)
 {
     if (command == IDM_OPTIONS)
         ShowOptionsDialog();
+    else if (command == IDM_START_WITH_WINDOWS)
+        ToggleStartWithWindows();
     else if (command == IDM_CLOSE)
         PostQuitMessage(0);
 }
@@ -170,7 +173,7 @@ LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
             OpenBar(bar);
         return 0;
     case WM_RBUTTONUP:
-        RunMenuCommand(RunBarMenuAtRelease(hwnd, lParam));
+        RunMenuCommand(RunBarMenuAtRelease(hwnd, lParam, StartsWithWindows()));
         return 0;
     // Keys reach a bar that has the front: an open one, after a double-click,
     // a drag or the hot key. Esc there puts everything back, as the hot key's
@@ -185,7 +188,7 @@ LRESULT CALLBACK BarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         break;
     case WM_CONTEXTMENU:
         if (isBar && lParam == -1 && BarOpen(bar)) {
-            RunMenuCommand(RunBarMenuAtBar(bar));
+            RunMenuCommand(RunBarMenuAtBar(bar, StartsWithWindows()));
             return 0;
         }
         break;

@@ -16,3 +16,8 @@ void LoadText(unsigned id, char *buffer, int size)
     if (LoadStringA(g_hInstance, id, buffer, size) == 0)
         buffer[0] = '\0';
 }
+
+bool IsAnsiLeadByte(unsigned char byte)
+{
+    return IsDBCSLeadByte(byte) != FALSE;
+}

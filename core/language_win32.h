@@ -10,4 +10,7 @@ bool UserLanguageIsJapanese(int bufferSize);
 // empty when there is none of that id.
 void LoadText(unsigned id, char *buffer, int size);
 
+// Whether a byte of the ANSI code page starts a two-byte character.
+bool IsAnsiLeadByte(unsigned char byte);
+
 #endif

@@ -8,6 +8,7 @@
 #include "../platform/libraries_win32.h"
 #include "../res/resource.h"
 #include "options_rules.h"
+#include "save_failure_win32.h"
 
 namespace {
 
@@ -112,11 +113,6 @@ void Confirm(HWND dialog)
     EndDialog(dialog, 1);
 }
 
-bool IsAnsiLeadByte(unsigned char byte)
-{
-    return IsDBCSLeadByte(byte) != FALSE;
-}
-
 } // namespace
 
 void ShowOptions(ApplyChosenSettingsProc apply)
@@ -147,23 +143,9 @@ void FitOptionsToScreen(ScreenSize screen)
 
 void ReportSaveFailure(HWND dialog, const SaveFailure &failure)
 {
-    // Error 0 would read as the system's word for success.
-    char reason[256];
-    if (failure.error == 0 || FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
-                                             failure.error, 0, reason, sizeof(reason), NULL) == 0)
-        reason[0] = '\0';
-    const bool japanese = UserLanguageIsJapanese(32);
-    const unsigned ids[] = {IDS_SAVE_BEFORE_PATH,  IDS_SAVE_AFTER_PATH,  IDS_SAVE_NO_PATH,
-                            IDS_SAVE_BEFORE_ERROR, IDS_SAVE_AFTER_ERROR, IDS_SAVE_UNTIL_END};
-    char words[6][256];
-    for (int i = 0; i < 6; ++i)
-        LoadText(TextId(ids[i], japanese), words[i], sizeof(words[i]));
-    const SaveFailureTexts texts = {words[0], words[1], words[2], words[3], words[4], words[5]};
-    char text[1024];
-    FormatSaveFailure(texts, failure.path, reason, failure.error, IsAnsiLeadByte, text, sizeof(text));
-    char caption[64];
-    LoadText(TextId(IDS_CAPTION, japanese), caption, sizeof(caption));
-    MessageBoxA(dialog, text, caption, MB_ICONERROR);
+    const unsigned wordIds[] = {IDS_SAVE_BEFORE_PATH,  IDS_SAVE_AFTER_PATH,  IDS_SAVE_NO_PATH,
+                                IDS_SAVE_BEFORE_ERROR, IDS_SAVE_AFTER_ERROR, IDS_SAVE_UNTIL_END};
+    TellSaveFailure(dialog, failure, wordIds);
 }
 
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)

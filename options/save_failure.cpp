@@ -61,16 +61,23 @@ size_t TrimmedLength(const char *text)
     return length;
 }
 
-// The error number in decimal, as the system numbers it: unsigned.
+// The error's number as the system writes it: an error code in decimal, a
+// failure's HRESULT (its top bit set) in hexadecimal.
 void FormatNumber(DWORD number, char text[11])
 {
+    const bool hresult = number >= 0x80000000u;
+    const DWORD base = hresult ? 16u : 10u;
     char digits[10];
     int count = 0;
     do {
-        digits[count++] = static_cast<char>('0' + number % 10u);
-        number /= 10u;
+        digits[count++] = "0123456789ABCDEF"[number % base];
+        number /= base;
     } while (number != 0);
     int length = 0;
+    if (hresult) {
+        text[length++] = '0';
+        text[length++] = 'x';
+    }
     while (count > 0)
         text[length++] = digits[--count];
     text[length] = '\0';
@@ -87,7 +94,7 @@ void FormatSaveFailure(const SaveFailureTexts &texts, const char *path, const ch
     if (path[0] == '\0') {
         Append(&m, texts.noPath);
         Append(&m, "\r\n");
-        Append(&m, texts.untilEnd);
+        Append(&m, texts.closing);
         text[m.length] = '\0';
         return;
     }
@@ -108,7 +115,7 @@ void FormatSaveFailure(const SaveFailureTexts &texts, const char *path, const ch
 
     // The message's own words always fit; the path and the reason share the
     // room left, each taking at least half of it when both are too long.
-    const size_t fixed = strlen(texts.beforePath) + strlen(texts.afterPath) + strlen(texts.untilEnd) + 4;
+    const size_t fixed = strlen(texts.beforePath) + strlen(texts.afterPath) + strlen(texts.closing) + 4;
     const size_t room = m.capacity > fixed ? m.capacity - fixed : 0;
     const size_t pathLength = strlen(path);
     size_t pathRoom = room > reasonLength ? room - reasonLength : 0;
@@ -123,6 +130,6 @@ void FormatSaveFailure(const SaveFailureTexts &texts, const char *path, const ch
     Append(&m, "\r\n");
     AppendCut(&m, reason, reasonLength, room - pathRoom);
     Append(&m, "\r\n");
-    Append(&m, texts.untilEnd);
+    Append(&m, texts.closing);
     text[m.length] = '\0';
 }

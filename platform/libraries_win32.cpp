@@ -1,5 +1,7 @@
 #include "libraries_win32.h"
 
+#include <shlobj.h>
+
 namespace {
 
 // A library's entry point as the type the caller calls it by.
@@ -21,6 +23,12 @@ HMODULE g_hShcore;
 
 bool g_KernelEntriesLookedUp;
 QueryFullProcessImageNameProc g_pfnQueryFullProcessImageName;
+
+HMODULE g_hOle32;
+HMODULE g_hShell32;
+CoUninitializeProc g_pfnCoUninitialize;
+CoCreateInstanceProc g_pfnCoCreateInstance;
+SHGetFolderPathProc g_pfnSHGetFolderPath;
 
 // DWMWA_CLOAKED, which the Windows headers give only with the window
 // manager's own header.
@@ -136,4 +144,53 @@ void ReleaseShcore()
     if (g_hShcore != NULL)
         FreeLibrary(g_hShcore);
     g_hShcore = NULL;
+}
+
+bool LoadShellLinks()
+{
+    g_hOle32 = LoadLibraryA("ole32.dll");
+    g_hShell32 = LoadLibraryA("shell32.dll");
+    if (g_hOle32 != NULL && g_hShell32 != NULL) {
+        const CoInitializeExProc pfnCoInitializeEx = EntryPoint<CoInitializeExProc>(g_hOle32, "CoInitializeEx");
+        g_pfnCoUninitialize = EntryPoint<CoUninitializeProc>(g_hOle32, "CoUninitialize");
+        g_pfnCoCreateInstance = EntryPoint<CoCreateInstanceProc>(g_hOle32, "CoCreateInstance");
+        g_pfnSHGetFolderPath = EntryPoint<SHGetFolderPathProc>(g_hShell32, "SHGetFolderPathA");
+        // COM is ended only where it was started here.
+        if (pfnCoInitializeEx != NULL && g_pfnCoUninitialize != NULL && g_pfnCoCreateInstance != NULL &&
+            g_pfnSHGetFolderPath != NULL && SUCCEEDED(pfnCoInitializeEx(NULL, COINIT_APARTMENTTHREADED)))
+            return true;
+    }
+    g_pfnCoUninitialize = NULL;
+    ReleaseShellLinks();
+    return false;
+}
+
+void ReleaseShellLinks()
+{
+    // The shell link objects' own library goes with COM, before ole32.
+    if (g_pfnCoUninitialize != NULL)
+        g_pfnCoUninitialize();
+    g_pfnCoUninitialize = NULL;
+    g_pfnCoCreateInstance = NULL;
+    g_pfnSHGetFolderPath = NULL;
+    if (g_hShell32 != NULL)
+        FreeLibrary(g_hShell32);
+    if (g_hOle32 != NULL)
+        FreeLibrary(g_hOle32);
+    g_hShell32 = NULL;
+    g_hOle32 = NULL;
+}
+
+bool StartupFolder(char path[MAX_PATH])
+{
+    return g_pfnSHGetFolderPath != NULL && SUCCEEDED(g_pfnSHGetFolderPath(NULL, CSIDL_STARTUP | CSIDL_FLAG_DONT_VERIFY,
+                                                                          NULL, SHGFP_TYPE_CURRENT, path));
+}
+
+HRESULT CreateShellLink(IShellLinkA **link)
+{
+    *link = NULL;
+    return g_pfnCoCreateInstance != NULL ? g_pfnCoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER,
+                                                                 IID_IShellLinkA, reinterpret_cast<void **>(link))
+                                         : E_FAIL;
 }

@@ -6,6 +6,8 @@
 
 #include "platform_win32.h"
 
+struct IShellLinkA;
+
 // SetLayeredWindowAttributes and GetSystemMetricsForDpi in user32.dll: looked
 // up at start-up, let go of at the end. Twice released is once.
 void LoadUser32Entries();
@@ -42,5 +44,18 @@ bool ProcessImagePath(DWORD processId, char *path, DWORD size);
 // GetDpiForMonitor, NULL before Windows 8.1.
 GetDpiForMonitorProc LoadShcore();
 void ReleaseShcore();
+
+// ole32.dll and shell32.dll, for the shortcut that starts Brellox with
+// Windows: loaded, and COM started for the thread, only while the bar menu
+// reads that shortcut or its item changes it, and let go of right after, so
+// that neither is in memory at rest. False, with nothing held, when a library
+// or an entry point is missing or COM does not start.
+bool LoadShellLinks();
+void ReleaseShellLinks();
+// The user's Startup folder, named whether or not it exists; false when the
+// system names none.
+bool StartupFolder(char path[MAX_PATH]);
+// A new shell link object, which the caller releases.
+HRESULT CreateShellLink(IShellLinkA **link);
 
 #endif

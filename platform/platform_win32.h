@@ -22,6 +22,13 @@ typedef HRESULT(WINAPI *DwmGetWindowAttributeProc)(HWND hwnd, DWORD attribute, v
 // in user32.dll (Windows 10 on): each monitor's own scale.
 typedef HRESULT(WINAPI *GetDpiForMonitorProc)(HMONITOR monitor, int dpiType, UINT *dpiX, UINT *dpiY);
 typedef int(WINAPI *GetSystemMetricsForDpiProc)(int index, UINT dpi);
+// Looked up in ole32.dll and shell32.dll, which are loaded only while the
+// shortcut that starts Brellox with Windows is read or changed.
+typedef HRESULT(WINAPI *CoInitializeExProc)(void *reserved, DWORD model);
+typedef void(WINAPI *CoUninitializeProc)();
+typedef HRESULT(WINAPI *CoCreateInstanceProc)(const GUID &classId, void *outer, DWORD context, const GUID &interfaceId,
+                                              void **object);
+typedef HRESULT(WINAPI *SHGetFolderPathProc)(HWND owner, int folder, HANDLE token, DWORD flags, char *path);
 
 // Looked up in kernel32.dll, which has it from Windows Vista on.
 typedef BOOL(WINAPI *QueryFullProcessImageNameProc)(HANDLE process, DWORD flags, char *name, DWORD *size);

@@ -14,6 +14,7 @@
 #define IDM_BAR_EN 111
 #define IDM_OPTIONS 40001
 #define IDM_CLOSE 40002
+#define IDM_START_WITH_WINDOWS 40003
 
 #define IDD_OPTIONS_JA 103
 #define IDD_OPTIONS_EN 110
@@ -58,6 +59,16 @@
 #define IDS_HOTKEY_NO_MODIFIER 237
 #define IDS_HOTKEY_TAKEN 238
 #define IDS_LEAVE_TOO_LONG 240
+// The shortcut that starts Brellox with Windows, made or removed: each in the
+// order before the path, after it, and what it means; the reason's number
+// comes with IDS_SAVE_BEFORE_ERROR and IDS_SAVE_AFTER_ERROR.
+#define IDS_SHORTCUT_MAKE_BEFORE_PATH 250
+#define IDS_SHORTCUT_MAKE_AFTER_PATH 251
+#define IDS_SHORTCUT_MAKE_CLOSING 252
+#define IDS_SHORTCUT_REMOVE_BEFORE_PATH 253
+#define IDS_SHORTCUT_REMOVE_AFTER_PATH 254
+#define IDS_SHORTCUT_REMOVE_CLOSING 255
+#define IDS_SHORTCUT_NO_PATH 256
 
 #ifndef RC_INVOKED
 // The id of a text in the user's language.

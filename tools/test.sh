@@ -177,7 +177,7 @@ mkdir -p build/screenshots
 # Groups whose tests drive the pointer, the keys and the bars hard run in
 # sessions of their own, so that no pointer, focus or capture state of one
 # group reaches the next.
-by_hand='BarMouse*:InProcess*:BarMenu*:*DoubleClickEachBar*:HotKey*:*BarKeys*:LeaveAlone*'
+by_hand='BarMouse*:InProcess*:BarMenu*:*DoubleClickEachBar*:HotKey*:*BarKeys*:LeaveAlone*:StartWithWindows*'
 options='Options*:*Dismiss*:*UnwritableFile*'
 unkind='UnkindWorld*'
 soak='Soak*'

@@ -113,13 +113,11 @@ struct SaveFailureWords {
     SaveFailureTexts texts;
 };
 
-inline SaveFailureWords ReadSaveFailureMessageWords(bool japanese)
+inline SaveFailureWords ReadFailureWords(const char *const names[6], bool japanese)
 {
-    static const char *const kNames[] = {"IDS_SAVE_BEFORE_PATH",  "IDS_SAVE_AFTER_PATH",  "IDS_SAVE_NO_PATH",
-                                         "IDS_SAVE_BEFORE_ERROR", "IDS_SAVE_AFTER_ERROR", "IDS_SAVE_UNTIL_END"};
     SaveFailureWords w;
-    for (const char *name : kNames)
-        w.words.push_back(ResourceText(name, japanese));
+    for (int i = 0; i < 6; ++i)
+        w.words.push_back(ResourceText(names[i], japanese));
     w.texts = SaveFailureTexts{w.words[0].c_str(), w.words[1].c_str(), w.words[2].c_str(),
                                w.words[3].c_str(), w.words[4].c_str(), w.words[5].c_str()};
     return w;
@@ -127,9 +125,26 @@ inline SaveFailureWords ReadSaveFailureMessageWords(bool japanese)
 
 inline const SaveFailureWords &SaveFailureMessageWords(bool japanese)
 {
-    static const SaveFailureWords english = ReadSaveFailureMessageWords(false);
-    static const SaveFailureWords japaneseWords = ReadSaveFailureMessageWords(true);
+    static const char *const kNames[] = {"IDS_SAVE_BEFORE_PATH",  "IDS_SAVE_AFTER_PATH",  "IDS_SAVE_NO_PATH",
+                                         "IDS_SAVE_BEFORE_ERROR", "IDS_SAVE_AFTER_ERROR", "IDS_SAVE_UNTIL_END"};
+    static const SaveFailureWords english = ReadFailureWords(kNames, false);
+    static const SaveFailureWords japaneseWords = ReadFailureWords(kNames, true);
     return japanese ? japaneseWords : english;
+}
+
+// The words of the message for the shortcut that starts Brellox with Windows,
+// made or removed, likewise.
+inline const SaveFailureWords &ShortcutFailureMessageWords(bool japanese, bool removing)
+{
+    static const char *const kMaking[] = {"IDS_SHORTCUT_MAKE_BEFORE_PATH", "IDS_SHORTCUT_MAKE_AFTER_PATH",
+                                          "IDS_SHORTCUT_NO_PATH",          "IDS_SAVE_BEFORE_ERROR",
+                                          "IDS_SAVE_AFTER_ERROR",          "IDS_SHORTCUT_MAKE_CLOSING"};
+    static const char *const kRemoving[] = {
+        "IDS_SHORTCUT_REMOVE_BEFORE_PATH", "IDS_SHORTCUT_REMOVE_AFTER_PATH", "IDS_SHORTCUT_NO_PATH",
+        "IDS_SAVE_BEFORE_ERROR",           "IDS_SAVE_AFTER_ERROR",           "IDS_SHORTCUT_REMOVE_CLOSING"};
+    static const SaveFailureWords words[2][2] = {{ReadFailureWords(kMaking, false), ReadFailureWords(kRemoving, false)},
+                                                 {ReadFailureWords(kMaking, true), ReadFailureWords(kRemoving, true)}};
+    return words[japanese][removing];
 }
 
 #endif

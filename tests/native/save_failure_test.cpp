@@ -61,8 +61,11 @@ TEST(SaveFailureMessage, WithoutTheSystemsReasonGivesTheErrorNumber)
     EXPECT_EQ(std::string("The settings could not be written to ") + kPath +
                   ":\r\nWindows gave no reason (error 32).\r\nThe new settings apply until Brellox ends.",
               Message(false, kPath, "", 32));
-    EXPECT_NE(std::string::npos, Message(false, kPath, " \r\n", 4294967295u).find("(error 4294967295)"))
-        << "a reason of white space alone is none; the number is unsigned";
+    EXPECT_NE(std::string::npos, Message(false, kPath, " \r\n", 0x7fffffffu).find("(error 2147483647)"))
+        << "a reason of white space alone is none";
+    EXPECT_NE(std::string::npos, Message(false, kPath, "", 0x80004005u).find("(error 0x80004005)"))
+        << "a failure's HRESULT, in hexadecimal";
+    EXPECT_NE(std::string::npos, Message(false, kPath, "", 0xFFFFFFFFu).find("(error 0xFFFFFFFF)"));
     EXPECT_EQ(Cp932(std::string("設定を ") + kPath +
                     " に書き込めませんでした：\r\n理由は不明です (エラー 0)。\r\n新しい設定は Brellox "
                     "を終了するまで有効です。"),

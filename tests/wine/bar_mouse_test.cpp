@@ -340,7 +340,7 @@ protected:
     void SetUp() override { EndAllBrellox(); }
     void TearDown() override { ParkPointer(); }
 
-    void CheckMenu(const char *expectedTexts[3])
+    void CheckMenu(const char *expectedTexts[4])
     {
         BrelloxThread brellox("menu", "[Brellox]\r\n");
         ASSERT_TRUE(brellox.Started());
@@ -351,9 +351,9 @@ protected:
         EXPECT_NEAR(300, (r.top + r.bottom) / 2, 1) << "centred vertically on it";
 
         HMENU menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
-        ASSERT_EQ(3, GetMenuItemCount(menu));
-        const UINT ids[3] = {40001, 0, 40002};
-        for (int i = 0; i < 3; ++i) {
+        ASSERT_EQ(4, GetMenuItemCount(menu));
+        const UINT ids[4] = {40001, 40003, 0, 40002};
+        for (int i = 0; i < 4; ++i) {
             SCOPED_TRACE(i);
             const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
             if (expectedTexts[i] == NULL) {
@@ -374,7 +374,7 @@ protected:
 
 TEST_F(BarMenu, ARightClickShowsTheEnglishMenuAtTheReleasePoint)
 {
-    const char *texts[3] = {"&Options", NULL, "&Close"};
+    const char *texts[4] = {"&Options", "&Start with Windows", NULL, "&Close"};
     CheckMenu(texts);
 }
 
@@ -383,8 +383,9 @@ class JapaneseBarMenu : public BarMenu {};
 
 TEST_F(JapaneseBarMenu, ARightClickShowsTheJapaneseMenu)
 {
-    // "設定(&S)" and "終了(&X)" in code page 932.
-    const char *texts[3] = {"\x90\xdd\x92\xe8(&S)", NULL, "\x8f\x49\x97\xb9(&X)"};
+    // "設定(&S)", "Windows と同時に起動(&W)" and "終了(&X)" in code page 932.
+    const char *texts[4] = {"\x90\xdd\x92\xe8(&S)", "Windows \x82\xc6\x93\xaf\x8e\x9e\x82\xc9\x8b\x4e\x93\xae(&W)",
+                            NULL, "\x8f\x49\x97\xb9(&X)"};
     CheckMenu(texts);
 }
 
