@@ -11,6 +11,8 @@
 #include "proc_files.h"
 #include "stalling_window.h"
 
+#include <shlobj.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -762,6 +764,59 @@ void BenchMemory(const std::string &minimal, const std::string &directory)
                 fourBars.kib, fourBars.kib - bare.kib);
 }
 
+// Private memory at rest after the Start with Windows item was used: made
+// and then removed the shortcut, each through the bar's keyboard menu on a
+// double-click open, against the same open and menu left with Esc.
+void BenchStartupItemMemory()
+{
+    char folder[MAX_PATH] = "";
+    SHGetFolderPathA(NULL, CSIDL_STARTUP | CSIDL_FLAG_DONT_VERIFY, NULL, SHGFP_TYPE_CURRENT, folder);
+    const std::string shortcut = std::string(folder) + "\\Brellox.lnk";
+    DeleteFileA(shortcut.c_str());
+    const std::string exe = BrelloxExePath();
+    BrelloxProcess process(SettingsDirectory("bench-startup-item", "[Brellox]\r\n"), exe);
+    const BrelloxWindows windows = process.WaitForWindows();
+    if (!windows.Complete()) {
+        std::printf("private memory after the Start with Windows item: Brellox did not start\n");
+        return;
+    }
+    HWND bar = windows.bars[EdgeLeft];
+    const int unixProcessId = UnixProcessId(FileName(exe).c_str());
+    // Opens the left bar, shows its menu from the keyboard, presses the keys
+    // given, and puts everything back; then lets the process settle.
+    const auto useMenu = [&](int downs, WORD last) {
+        DoubleClick(1, 400);
+        WaitUntil([&] { return RectOf(bar).right > 2 && GetForegroundWindow() == bar; }, kStartTimeoutMs);
+        PressChord({VK_SHIFT}, VK_F10);
+        WaitUntil([&] { return ShownMenu(process.Id()) != NULL; }, kStartTimeoutMs);
+        PressKey(VK_DOWN, downs);
+        PressKey(last);
+        WaitUntil([&] { return ShownMenu(process.Id()) == NULL; }, kStartTimeoutMs);
+        PressKey(VK_ESCAPE);
+        WaitUntil([&] { return RectOf(bar).right <= 2; }, kStartTimeoutMs);
+        WaitUntil([] { return false; }, 5000);
+        return PrivateMemoryKiB(unixProcessId);
+    };
+    WaitUntil([] { return false; }, 5000);
+    const long long atStart = PrivateMemoryKiB(unixProcessId);
+    const long long menuLeft = useMenu(0, VK_ESCAPE);
+    const long long made = useMenu(2, VK_RETURN);
+    const bool wasMade = GetFileAttributesA(shortcut.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const long long removed = useMenu(2, VK_RETURN);
+    const bool wasRemoved = GetFileAttributesA(shortcut.c_str()) == INVALID_FILE_ATTRIBUTES;
+    DeleteFileA(shortcut.c_str());
+    if (atStart < 0 || menuLeft < 0 || made < 0 || removed < 0 || !wasMade || !wasRemoved) {
+        std::printf("private memory after the Start with Windows item: could not be measured (shortcut made %d, "
+                    "removed %d)\n",
+                    wasMade, wasRemoved);
+        return;
+    }
+    std::printf("private memory at rest around the Start with Windows item (%s build): %lld KiB at start, %lld KiB "
+                "after an open and its menu left with Esc; after the item made the shortcut %+lld KiB, after it "
+                "removed it %+lld KiB (target: within 8 KiB)\n",
+                BuildName(), atStart, menuLeft, made - menuLeft, removed - menuLeft);
+}
+
 // Private memory at rest on two monitors: with every edge's bar on both, six
 // bars, against the one-window program and against four bars on the same
 // monitors (no bottom bars: the left and top of the primary, the top and right
@@ -846,6 +901,9 @@ int main(int argc, char **argv)
     std::fflush(stdout);
     EndAllBrellox();
     BenchMemory(minimal, directory);
+    std::fflush(stdout);
+    EndAllBrellox();
+    BenchStartupItemMemory();
     std::fflush(stdout);
     EndAllBrellox();
     BenchRest(directory, restSeconds);
