@@ -7,25 +7,22 @@
 #include <algorithm>
 #include <map>
 
-namespace {
-
-bool SaveShortcut(const std::string &path, const std::string &target)
+bool SaveShortcut(const std::string &path, const std::string &target, const std::string &folder)
 {
     IShellLinkA *link = NULL;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                 reinterpret_cast<void **>(&link))))
         return false;
     IPersistFile *file = NULL;
-    bool saved = SUCCEEDED(link->SetPath(target.c_str())) &&
-                 SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file))) &&
-                 SUCCEEDED(file->Save(Wide(path).c_str(), TRUE));
+    const bool saved = SUCCEEDED(link->SetPath(target.c_str())) &&
+                       (folder.empty() || SUCCEEDED(link->SetWorkingDirectory(folder.c_str()))) &&
+                       SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file))) &&
+                       SUCCEEDED(file->Save(Wide(path).c_str(), TRUE));
     if (file != NULL)
         file->Release();
     link->Release();
     return saved;
 }
-
-} // namespace
 
 DesktopShortcuts::DesktopShortcuts(const std::vector<std::pair<std::string, std::string>> &shortcuts,
                                    const RECT &iconRow)

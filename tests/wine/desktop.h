@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+// Writes a shell link at path that starts target, in folder unless it is
+// empty; false when it cannot. COM must be started on the calling thread.
+bool SaveShortcut(const std::string &path, const std::string &target, const std::string &folder = "");
+
 // Shortcuts in the user's Desktop folder, which Wine's desktop shows as icons
 // in a row along its top edge; removed again by the destructor.
 class DesktopShortcuts {

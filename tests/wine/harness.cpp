@@ -360,6 +360,33 @@ std::string ClassOf(HWND hwnd)
     return name;
 }
 
+namespace {
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM lParam)
+{
+    reinterpret_cast<std::vector<HWND> *>(lParam)->push_back(child);
+    return TRUE;
+}
+
+} // namespace
+
+std::vector<HWND> ChildWindows(HWND parent)
+{
+    std::vector<HWND> children;
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+std::string MessageBoxText(HWND box)
+{
+    for (HWND child : ChildWindows(box)) {
+        if (lstrcmpiA(ClassOf(child).c_str(), "Static") == 0 &&
+            (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON && !TextOf(child).empty())
+            return TextOf(child);
+    }
+    return "";
+}
+
 std::string TitleOf(HWND hwnd)
 {
     char title[256] = "";

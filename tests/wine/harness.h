@@ -116,6 +116,10 @@ std::wstring Wide(const std::string &text);
 bool Answers(HWND hwnd);
 // A window's class name and its title.
 std::string ClassOf(HWND hwnd);
+// The windows within a window, their own children among them.
+std::vector<HWND> ChildWindows(HWND parent);
+// A message box's text: that of its one label that is not its icon.
+std::string MessageBoxText(HWND box);
 std::string TitleOf(HWND hwnd);
 // The top-level window of that process with that class and, unless title is
 // NULL, that title; NULL when there is none.

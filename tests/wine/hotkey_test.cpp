@@ -26,12 +26,6 @@ LRESULT CALLBACK HolderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-BOOL CALLBACK CollectChild(HWND child, LPARAM lParam)
-{
-    reinterpret_cast<std::vector<HWND> *>(lParam)->push_back(child);
-    return TRUE;
-}
-
 class HotKey : public BrelloxTest {
 protected:
     void TearDown() override
@@ -86,19 +80,6 @@ protected:
                                     [](HWND hwnd) { return ClassOf(hwnd) == "#32770" && IsWindowVisible(hwnd); });
             },
             ms);
-    }
-
-    // The box's text: its static child that is not its icon.
-    static std::string MessageOf(HWND box)
-    {
-        std::vector<HWND> children;
-        EnumChildWindows(box, CollectChild, reinterpret_cast<LPARAM>(&children));
-        for (HWND child : children) {
-            if (lstrcmpiA(ClassOf(child).c_str(), "Static") == 0 &&
-                (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON && !TextOf(child).empty())
-                return TextOf(child);
-        }
-        return "";
     }
 
     static bool Dismiss(HWND box)
@@ -191,7 +172,7 @@ TEST_F(HotKey, AValueThatCannotBeReadIsToldOnceAndBrelloxRunsOnWithItsBars)
     EXPECT_TRUE(IsWindowVisible(bars_.bars[EdgeLeft])) << "the bars are up under the message";
     EXPECT_EQ("The hot key in Brellox.ini, Hotkey=Ctrl+Alt+B+B, cannot be used:\r\n\"B\" is named twice.\r\n"
               "Brellox runs on without a hot key.",
-              MessageOf(box));
+              MessageBoxText(box));
     ASSERT_TRUE(Dismiss(box));
     EXPECT_TRUE(NoMessageBoxFor(500)) << "once";
     EXPECT_FALSE(ChordTaken(MOD_CONTROL | MOD_ALT, 'B'));
@@ -210,7 +191,7 @@ TEST_F(HotKey, AKeyAnotherProgramHoldsIsToldAndBrelloxRunsOn)
     ASSERT_NE(nullptr, box);
     EXPECT_EQ("The hot key in Brellox.ini, Hotkey=Ctrl+Shift+F9, cannot be used:\r\nanother program has registered "
               "this key.\r\nBrellox runs on without a hot key.",
-              MessageOf(box));
+              MessageBoxText(box));
     ASSERT_TRUE(Dismiss(box));
     PressChord({VK_CONTROL, VK_SHIFT}, VK_F9);
     EXPECT_TRUE(WaitUntil([] { return g_HeldPresses == 1; }, kStartTimeoutMs)) << g_HeldPresses;
@@ -310,7 +291,7 @@ TEST_F(JapaneseHotKey, AValueThatCannotBeReadIsToldInJapanese)
     EXPECT_EQ(L"Brellox.ini のホットキー Hotkey=Ctrl+Esc は使えません：\r\n「Esc」は修飾キー (Ctrl, Alt, Shift, Win) "
               L"でもキー (A-Z, 0-9, F1-F24, Space, Tab, Enter, Left, Right, Up, Down, Home, End, PageUp, PageDown, "
               L"Insert, Delete) でもありません。\r\nBrellox はホットキーなしで動作を続けます。",
-              Wide(MessageOf(box)));
+              Wide(MessageBoxText(box)));
     ASSERT_TRUE(Dismiss(box));
     EXPECT_TRUE(brellox_->Running());
     EXPECT_TRUE(IsWindowVisible(bars_.bars[EdgeLeft]));

@@ -26,12 +26,6 @@ const RECT kNoteAt = {20, 420, 320, 720};
 const RECT kProgramAt = {60, 380, 360, 700};
 const RECT kOrdinaryAt = {100, 340, 400, 660};
 
-BOOL CALLBACK CollectChild(HWND child, LPARAM lParam)
-{
-    reinterpret_cast<std::vector<HWND> *>(lParam)->push_back(child);
-    return TRUE;
-}
-
 class LeaveAlone : public BrelloxTest {
 protected:
     void TearDown() override
@@ -130,14 +124,7 @@ protected:
             return "";
         EXPECT_EQ(1u, boxes.size());
         HWND box = boxes.front();
-        std::string text;
-        std::vector<HWND> children;
-        EnumChildWindows(box, CollectChild, reinterpret_cast<LPARAM>(&children));
-        for (HWND child : children) {
-            if (lstrcmpiA(ClassOf(child).c_str(), "Static") == 0 &&
-                (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON && !TextOf(child).empty())
-                text = TextOf(child);
-        }
+        const std::string text = MessageBoxText(box);
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kStartTimeoutMs));
         return text;

@@ -44,26 +44,13 @@ std::wstring WideTextOf(HWND hwnd)
     return Wide(TextOf(hwnd));
 }
 
-BOOL CALLBACK CollectChild(HWND child, LPARAM lParam)
-{
-    reinterpret_cast<std::vector<HWND> *>(lParam)->push_back(child);
-    return TRUE;
-}
-
-std::vector<HWND> Children(HWND parent)
-{
-    std::vector<HWND> children;
-    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
-    return children;
-}
-
 // Labels whose text does not fit their rectangle in the dialog's font, laid
 // out the way a left-aligned static lays it out (word breaks, prefixes). The
 // blank a glyph carries after its ink may fall outside: nothing visible is lost.
 std::vector<std::string> ClippedLabels(HWND dialog)
 {
     std::vector<std::string> clipped;
-    for (HWND child : Children(dialog)) {
+    for (HWND child : ChildWindows(dialog)) {
         char className[16] = "";
         GetClassNameA(child, className, sizeof(className));
         const LONG style = GetWindowLongA(child, GWL_STYLE);
@@ -242,19 +229,6 @@ protected:
         return box;
     }
 
-    // The message box's text: that of its one label that is not an icon.
-    static std::string MessageOf(HWND box)
-    {
-        for (HWND child : Children(box)) {
-            char className[16] = "";
-            GetClassNameA(child, className, sizeof(className));
-            if (lstrcmpiA(className, "Static") == 0 && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON &&
-                !TextOf(child).empty())
-                return TextOf(child);
-        }
-        return "";
-    }
-
     // Dismisses the message box with its OK and waits until the dialog has ended.
     bool DismissAndEnd(HWND box) const
     {
@@ -274,7 +248,7 @@ TEST_F(Options, EnglishDialogShowsItsTextsAndTheSettings)
         "[Brellox]\r\nWidth=3\r\nAlpha=20\r\nOffset=10\r\nOpenWidth=4\r\nLeft=1\r\nBottom=1\r\nColor=10,20,30\r\n");
     OpenDialog();
 
-    EXPECT_EQ(28u, Children(dialog_).size());
+    EXPECT_EQ(28u, ChildWindows(dialog_).size());
     const LONG style = GetWindowLongA(dialog_, GWL_STYLE);
     EXPECT_TRUE(style & WS_SYSMENU) << "a close box";
     EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
@@ -290,7 +264,7 @@ TEST_F(Options, EnglishDialogShowsItsTextsAndTheSettings)
     EXPECT_EQ("Top", TextOf(Item(EDGE_TOP)));
     EXPECT_EQ("Bottom", TextOf(Item(EDGE_BOTTOM)));
     std::vector<std::string> texts;
-    for (HWND child : Children(dialog_))
+    for (HWND child : ChildWindows(dialog_))
         texts.push_back(TextOf(child));
     for (const char *expected :
          {"Color:", "Width:", "Alpha:", BRELLOX_ABOUT_TEXT, "Edges:", "Display",
@@ -350,7 +324,7 @@ TEST_F(Options, OkWithoutAnEdgeWarnsAndChangesNothing)
     ASSERT_TRUE(WaitUntil([&] { return (warning = FindDialog("Brellox", dialog_)) != NULL; }, kStartTimeoutMs));
     std::vector<std::string> texts;
     int buttons = 0, icons = 0;
-    for (HWND child : Children(warning)) {
+    for (HWND child : ChildWindows(warning)) {
         char className[16] = "";
         GetClassNameA(child, className, sizeof(className));
         buttons += lstrcmpiA(className, "Button") == 0 && IsWindowVisible(child);
@@ -558,11 +532,11 @@ TEST_P(UnwritableFile, OkTellsWhichFileAndWhyAndTheSettingsApplyForThisRun)
     HWND box = ConfirmWidthFiveAndTop();
     ASSERT_NE(HWND(NULL), box);
     EXPECT_EQ(dialog_, GetWindow(box, GW_OWNER));
-    const std::string message = MessageOf(box);
+    const std::string message = MessageBoxText(box);
     EXPECT_EQ(0u, message.find("The settings could not be written to " + IniPath() + ":\r\n")) << message;
     EXPECT_NE(std::string::npos, message.find("\r\nThe new settings apply until Brellox ends.")) << message;
     HWND icon = NULL;
-    for (HWND child : Children(box)) {
+    for (HWND child : ChildWindows(box)) {
         if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
             icon = child;
     }
@@ -607,7 +581,7 @@ TEST_F(Options, OkInAFolderTooLongToNameTheFileSaysSo)
     ASSERT_NE(HWND(NULL), box);
     EXPECT_EQ("The settings could not be written: the current folder's path is too long to name the settings "
               "file.\r\nThe new settings apply until Brellox ends.",
-              MessageOf(box));
+              MessageBoxText(box));
     ASSERT_TRUE(DismissAndEnd(box));
     EXPECT_EQ(5, g_Settings.Width);
     EXPECT_EQ(1, g_Settings.Top);
@@ -622,13 +596,13 @@ TEST_F(JapaneseOptions, TheJapaneseTemplateAndWarning)
 {
     StartHost("[Brellox]\r\nLeft=0\r\n");
     OpenDialog();
-    EXPECT_EQ(30u, Children(dialog_).size());
+    EXPECT_EQ(30u, ChildWindows(dialog_).size());
     EXPECT_EQ(L"適用", WideTextOf(Item(IDOK)));
     EXPECT_EQ(L"キャンセル", WideTextOf(Item(IDCANCEL)));
     EXPECT_EQ(L"変更", WideTextOf(Item(COLOR_BUTTON)));
     EXPECT_EQ(L"上", WideTextOf(Item(EDGE_TOP)));
     std::vector<std::wstring> texts;
-    for (HWND child : Children(dialog_))
+    for (HWND child : ChildWindows(dialog_))
         texts.push_back(WideTextOf(child));
     for (const wchar_t *expected : {L"ドットあける", L"アイコン", L"個分ワイプする",
                                     L"ドラッグ＆ドロップ・ダブルクリックで", L"について：", L"四隅を"})
@@ -640,7 +614,7 @@ TEST_F(JapaneseOptions, TheJapaneseTemplateAndWarning)
     HWND warning = NULL;
     ASSERT_TRUE(WaitUntil([&] { return (warning = FindDialog("Brellox", dialog_)) != NULL; }, kStartTimeoutMs));
     std::vector<std::wstring> warningTexts;
-    for (HWND child : Children(warning))
+    for (HWND child : ChildWindows(warning))
         warningTexts.push_back(WideTextOf(child));
     EXPECT_NE(warningTexts.end(),
               std::find(warningTexts.begin(), warningTexts.end(), L"場所は上下左右のどれかにチェックを入れてください"));
@@ -660,7 +634,7 @@ TEST_F(JapaneseOptions, ASaveThatCannotWriteSaysSoInJapaneseNamingTheFile)
 
     HWND box = ConfirmWidthFiveAndTop();
     ASSERT_NE(HWND(NULL), box);
-    const std::wstring message = Wide(MessageOf(box));
+    const std::wstring message = Wide(MessageBoxText(box));
     EXPECT_EQ(0u, message.find(L"設定を " + Wide(IniPath()) + L" に書き込めませんでした：\r\n"));
     EXPECT_NE(std::wstring::npos, message.find(L"\r\n新しい設定は Brellox を終了するまで有効です。"));
     SaveScreenshotFor("options-japanese-save-failure.bmp");

@@ -6,6 +6,7 @@
 // shipped program writes and how log-on starts it, with Brellox.exe itself.
 #include "brellox_fixture.h"
 #include "brellox_thread.h"
+#include "desktop.h"
 #include "harness.h"
 #include "res/resource.h"
 
@@ -93,19 +94,7 @@ ShortcutFacts ReadShortcut(const std::string &path)
 bool WriteShortcut(const std::string &path, const std::string &target, const std::string &folder)
 {
     ComForThisThread com;
-    IShellLinkA *link = NULL;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void **>(&link))))
-        return false;
-    IPersistFile *file = NULL;
-    const bool saved = SUCCEEDED(link->SetPath(target.c_str())) &&
-                       SUCCEEDED(link->SetWorkingDirectory(folder.c_str())) &&
-                       SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file))) &&
-                       SUCCEEDED(file->Save(Wide(path).c_str(), TRUE));
-    if (file != NULL)
-        file->Release();
-    link->Release();
-    return saved;
+    return SaveShortcut(path, target, folder);
 }
 
 // Waits until the Startup folder holds a shortcut to that program in that folder.
@@ -309,13 +298,6 @@ protected:
         return box;
     }
 
-    static BOOL CALLBACK CollectText(HWND child, LPARAM lParam)
-    {
-        if (lstrcmpiA(ClassOf(child).c_str(), "Static") == 0)
-            *reinterpret_cast<std::string *>(lParam) += TextOf(child);
-        return TRUE;
-    }
-
     std::vector<RECT> rows_;
 };
 
@@ -381,8 +363,7 @@ TEST_F(StartWithWindows, AStartupFolderThatCannotBeWrittenIsToldWithThePathAndBr
     ASSERT_TRUE(ChooseStartWithWindows(brellox_->Id()));
     HWND box = WaitForMessageBox();
     ASSERT_NE(nullptr, box);
-    std::string text;
-    EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&text));
+    const std::string text = MessageBoxText(box);
     EXPECT_NE(std::string::npos, text.find("Brellox could not make its shortcut " + StartupShortcut() + ":")) << text;
     EXPECT_NE(std::string::npos, text.find("Brellox will not start with Windows.")) << text;
     SetForegroundWindow(box);
@@ -408,8 +389,7 @@ TEST_F(StartWithWindows, AShortcutThatCannotBeRemovedIsToldWithThePath)
     ASSERT_TRUE(ChooseStartWithWindows(brellox_->Id()));
     HWND box = WaitForMessageBox();
     ASSERT_NE(nullptr, box);
-    std::string text;
-    EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&text));
+    const std::string text = MessageBoxText(box);
     EXPECT_NE(std::string::npos, text.find("Brellox could not remove its shortcut " + StartupShortcut() + ":")) << text;
     EXPECT_NE(std::string::npos, text.find("Brellox will still start with Windows.")) << text;
     SetForegroundWindow(box);
