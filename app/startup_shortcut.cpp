@@ -6,6 +6,11 @@ namespace {
 
 const char kShortcutName[] = "\\Brellox.lnk";
 
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
 unsigned char Folded(unsigned char byte)
 {
     return byte >= 'a' && byte <= 'z' ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
@@ -18,6 +23,8 @@ bool OnlyTrailingBackslash(const char *rest)
 }
 
 } // namespace
+
+const char kStartWithWindowsSwitch[] = "/StartWithWindows";
 
 bool StartupShortcutPath(const char *startupFolder, char path[MAX_PATH])
 {
@@ -55,4 +62,16 @@ bool StartsThisCopy(const char *target, const char *workingFolder, const char *e
                     LeadByteTest isLeadByte)
 {
     return SamePath(target, exePath, isLeadByte) && SamePath(workingFolder, currentFolder, isLeadByte);
+}
+
+bool IsStartWithWindowsSwitch(const char *commandLine)
+{
+    while (IsBlank(*commandLine))
+        ++commandLine;
+    for (const char *expected = kStartWithWindowsSwitch; *expected != '\0'; ++expected, ++commandLine)
+        if (Folded(static_cast<unsigned char>(*commandLine)) != Folded(static_cast<unsigned char>(*expected)))
+            return false;
+    while (IsBlank(*commandLine))
+        ++commandLine;
+    return *commandLine == '\0';
 }

@@ -23,4 +23,10 @@ bool SamePath(const char *a, const char *b, LeadByteTest isLeadByte);
 bool StartsThisCopy(const char *target, const char *workingFolder, const char *exePath, const char *currentFolder,
                     LeadByteTest isLeadByte);
 
+// The command line of the copy of Brellox that the bar menu's Start with
+// Windows starts to write the shortcut ("/StartWithWindows", any case, blanks
+// around it ignored); whether a command line is that one.
+extern const char kStartWithWindowsSwitch[];
+bool IsStartWithWindowsSwitch(const char *commandLine);
+
 #endif

@@ -25,10 +25,8 @@ bool g_KernelEntriesLookedUp;
 QueryFullProcessImageNameProc g_pfnQueryFullProcessImageName;
 
 HMODULE g_hOle32;
-HMODULE g_hShell32;
 CoUninitializeProc g_pfnCoUninitialize;
 CoCreateInstanceProc g_pfnCoCreateInstance;
-SHGetFolderPathProc g_pfnSHGetFolderPath;
 
 // DWMWA_CLOAKED, which the Windows headers give only with the window
 // manager's own header.
@@ -149,15 +147,13 @@ void ReleaseShcore()
 bool LoadShellLinks()
 {
     g_hOle32 = LoadLibraryA("ole32.dll");
-    g_hShell32 = LoadLibraryA("shell32.dll");
-    if (g_hOle32 != NULL && g_hShell32 != NULL) {
+    if (g_hOle32 != NULL) {
         const CoInitializeExProc pfnCoInitializeEx = EntryPoint<CoInitializeExProc>(g_hOle32, "CoInitializeEx");
         g_pfnCoUninitialize = EntryPoint<CoUninitializeProc>(g_hOle32, "CoUninitialize");
         g_pfnCoCreateInstance = EntryPoint<CoCreateInstanceProc>(g_hOle32, "CoCreateInstance");
-        g_pfnSHGetFolderPath = EntryPoint<SHGetFolderPathProc>(g_hShell32, "SHGetFolderPathA");
         // COM is ended only where it was started here.
         if (pfnCoInitializeEx != NULL && g_pfnCoUninitialize != NULL && g_pfnCoCreateInstance != NULL &&
-            g_pfnSHGetFolderPath != NULL && SUCCEEDED(pfnCoInitializeEx(NULL, COINIT_APARTMENTTHREADED)))
+            SUCCEEDED(pfnCoInitializeEx(NULL, COINIT_APARTMENTTHREADED)))
             return true;
     }
     g_pfnCoUninitialize = NULL;
@@ -167,24 +163,26 @@ bool LoadShellLinks()
 
 void ReleaseShellLinks()
 {
-    // The shell link objects' own library goes with COM, before ole32.
     if (g_pfnCoUninitialize != NULL)
         g_pfnCoUninitialize();
     g_pfnCoUninitialize = NULL;
     g_pfnCoCreateInstance = NULL;
-    g_pfnSHGetFolderPath = NULL;
-    if (g_hShell32 != NULL)
-        FreeLibrary(g_hShell32);
     if (g_hOle32 != NULL)
         FreeLibrary(g_hOle32);
-    g_hShell32 = NULL;
     g_hOle32 = NULL;
 }
 
-bool StartupFolder(char path[MAX_PATH])
+bool ReadStartupFolder(char path[MAX_PATH])
 {
-    return g_pfnSHGetFolderPath != NULL && SUCCEEDED(g_pfnSHGetFolderPath(NULL, CSIDL_STARTUP | CSIDL_FLAG_DONT_VERIFY,
-                                                                          NULL, SHGFP_TYPE_CURRENT, path));
+    HMODULE shell32 = LoadLibraryA("shell32.dll");
+    if (shell32 == NULL)
+        return false;
+    const SHGetFolderPathProc pfnSHGetFolderPath = EntryPoint<SHGetFolderPathProc>(shell32, "SHGetFolderPathA");
+    const bool named =
+        pfnSHGetFolderPath != NULL &&
+        SUCCEEDED(pfnSHGetFolderPath(NULL, CSIDL_STARTUP | CSIDL_FLAG_DONT_VERIFY, NULL, SHGFP_TYPE_CURRENT, path));
+    FreeLibrary(shell32);
+    return named;
 }
 
 HRESULT CreateShellLink(IShellLinkA **link)

@@ -45,16 +45,17 @@ bool ProcessImagePath(DWORD processId, char *path, DWORD size);
 GetDpiForMonitorProc LoadShcore();
 void ReleaseShcore();
 
-// ole32.dll and shell32.dll, for the shortcut that starts Brellox with
-// Windows: loaded, and COM started for the thread, only while the bar menu
-// reads that shortcut or its item changes it, and let go of right after, so
-// that neither is in memory at rest. False, with nothing held, when a library
-// or an entry point is missing or COM does not start.
+// ole32.dll, for the shell link that writes the shortcut starting Brellox with
+// Windows: loaded, and COM started for the thread, only while the shortcut is
+// written, and let go of right after. False, with nothing held, when the
+// library or an entry point is missing or COM does not start. COM may keep
+// what it loaded for the life of the process (Wine does), so only a copy of
+// Brellox started for the shortcut alone calls these.
 bool LoadShellLinks();
 void ReleaseShellLinks();
-// The user's Startup folder, named whether or not it exists; false when the
-// system names none.
-bool StartupFolder(char path[MAX_PATH]);
+// The user's Startup folder, named whether or not it exists, through
+// shell32.dll loaded for the call alone; false when the system names none.
+bool ReadStartupFolder(char path[MAX_PATH]);
 // A new shell link object, which the caller releases.
 HRESULT CreateShellLink(IShellLinkA **link);
 

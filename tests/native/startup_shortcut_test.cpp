@@ -59,6 +59,18 @@ TEST(StartupShortcut, TwoByteCharactersCompareWhole)
     EXPECT_TRUE(SamePath(("C:\\" + table + "\\").c_str(), ("C:\\" + table).c_str(), IsCp932LeadByte));
 }
 
+// The copy started to write the shortcut is told by its command line alone;
+// any other command line starts Brellox as before.
+TEST(StartupShortcut, OnlyTheSwitchOnItsOwnStartsTheCopyThatWritesTheShortcut)
+{
+    for (const char *line :
+         {"/StartWithWindows", "/startwithwindows", "  /STARTWITHWINDOWS\t", kStartWithWindowsSwitch})
+        EXPECT_TRUE(IsStartWithWindowsSwitch(line)) << line;
+    for (const char *line : {"", " ", "/StartWithWindow", "/StartWithWindowsX", "StartWithWindows", "-StartWithWindows",
+                             "/StartWithWindows /StartWithWindows", "/Start WithWindows"})
+        EXPECT_FALSE(IsStartWithWindowsSwitch(line)) << line;
+}
+
 TEST(StartupShortcut, LiesInTheStartupFolderUnderBrelloxsName)
 {
     char path[MAX_PATH];

@@ -259,6 +259,31 @@ TEST_F(StartWithWindowsMenu, AShortcutToAnotherFolderOrCopyIsUncheckedAndChosenB
     }
 }
 
+// A Japanese user's folder, in code page 932: "表示", whose first character
+// ends in the byte of a backslash. The shortcut holds it in UTF-16; read back
+// into the code page, it is this copy's folder.
+class JapaneseStartWithWindowsMenu : public StartWithWindowsMenu {};
+
+TEST_F(JapaneseStartWithWindowsMenu, AFolderWithAJapaneseNameIsThisCopysFolder)
+{
+    ASSERT_EQ(932u, GetACP()) << "the Japanese session's code page";
+    BrelloxThread brellox("\x95\x5c\x8e\xa6", "[Brellox]\r\n");
+    ASSERT_TRUE(brellox.Started());
+    bool checked = true;
+    HWND menu = ShowMenu(&checked);
+    ASSERT_NE(nullptr, menu);
+    EXPECT_FALSE(checked);
+    ASSERT_NO_FATAL_FAILURE(ChooseItem(menu));
+    ShortcutFacts shortcut;
+    EXPECT_TRUE(WaitForShortcut(ThisProgram(), brellox.Directory(), &shortcut))
+        << shortcut.target << " in " << shortcut.folder;
+    menu = ShowMenu(&checked);
+    ASSERT_NE(nullptr, menu);
+    EXPECT_TRUE(checked);
+    ASSERT_NO_FATAL_FAILURE(ChooseItem(menu));
+    EXPECT_TRUE(WaitUntil([] { return !FileExists(StartupShortcut()); }, kStartTimeoutMs)) << "removed";
+}
+
 // Brellox.exe itself, in its own process.
 class StartWithWindows : public BrelloxTest {
 protected:
@@ -285,13 +310,14 @@ protected:
         return WaitUntil([&] { return ShownMenu(processId) == NULL; }, kStartTimeoutMs);
     }
 
-    // Brellox's message box, once it is up.
-    HWND WaitForMessageBox() const
+    // Brellox's message box, once it is up: the running copy's, or that of
+    // the copy it started to write the shortcut.
+    static HWND WaitForMessageBox()
     {
         HWND box = NULL;
         WaitUntil(
             [&] {
-                box = FindProcessWindow(brellox_->Id(), "#32770", "Brellox");
+                box = FindWindowA("#32770", "Brellox");
                 return box != NULL && IsWindowVisible(box);
             },
             kStartTimeoutMs);
@@ -375,6 +401,27 @@ TEST_F(StartWithWindows, AStartupFolderThatCannotBeWrittenIsToldWithThePathAndBr
     EXPECT_NE(nullptr, menu) << "the bar still answers";
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return ShownMenu(brellox_->Id()) == NULL; }, kStartTimeoutMs));
+}
+
+// The shell link's libraries, COM's among them, stay in a process once they
+// have been loaded (Wine's do): the running copy reads its shortcut from the
+// file and leaves the writing to a copy started for it, so it never maps them.
+TEST_F(StartWithWindows, TheRunningCopyMakesAndRemovesItsShortcutWithoutMappingTheShellLinkLibraries)
+{
+    Start();
+    const int unixProcessId = UnixProcessId("Brellox.exe");
+    ASSERT_GT(unixProcessId, 0);
+    ASSERT_TRUE(ChooseStartWithWindows(brellox_->Id()));
+    ShortcutFacts shortcut;
+    ASSERT_TRUE(WaitForShortcut(FullPath(BrelloxExePath()), dir_, &shortcut));
+    ASSERT_TRUE(ChooseStartWithWindows(brellox_->Id()));
+    ASSERT_TRUE(WaitUntil([] { return !FileExists(StartupShortcut()); }, kStartTimeoutMs)) << "read and removed";
+
+    const std::string maps = ReadTextFile("Z:\\proc\\" + std::to_string(unixProcessId) + "\\maps");
+    ASSERT_NE(std::string::npos, maps.find("user32.dll")) << "the mappings of Brellox's process";
+    for (const char *library : {"ole32.dll", "combase.dll", "rpcrt4.dll", "shell32.dll", "windows.storage.dll"})
+        EXPECT_EQ(std::string::npos, maps.find(library)) << library;
+    EXPECT_TRUE(brellox_->Running());
 }
 
 // A shortcut of this copy that cannot be deleted stays, and says so.
