@@ -205,32 +205,45 @@ protected:
         GetModuleFileNameA(NULL, path, MAX_PATH);
         return path;
     }
+
+    // From a menu whose item is unchecked: chosen, the shortcut to this copy
+    // in its folder appears, and the next menu, left shown in *menu, has the
+    // item checked.
+    static void ChooseAndSeeItChecked(const BrelloxThread &brellox, HWND *menu)
+    {
+        bool checked = true;
+        *menu = ShowMenu(&checked);
+        ASSERT_NE(nullptr, *menu);
+        EXPECT_FALSE(checked);
+        ASSERT_NO_FATAL_FAILURE(ChooseItem(*menu));
+        ShortcutFacts shortcut;
+        EXPECT_TRUE(WaitForShortcut(ThisProgram(), brellox.Directory(), &shortcut))
+            << StartupShortcut() << ": " << shortcut.target << " in " << shortcut.folder;
+        *menu = ShowMenu(&checked);
+        ASSERT_NE(nullptr, *menu);
+        EXPECT_TRUE(checked);
+    }
+
+    // Made and checked as above, then chosen again: the shortcut is gone and
+    // the item unchecked.
+    static void MakeAndRemoveThroughTheItem(const BrelloxThread &brellox)
+    {
+        HWND menu = NULL;
+        ASSERT_NO_FATAL_FAILURE(ChooseAndSeeItChecked(brellox, &menu));
+        ASSERT_NO_FATAL_FAILURE(ChooseItem(menu));
+        EXPECT_TRUE(WaitUntil([] { return !FileExists(StartupShortcut()); }, kStartTimeoutMs)) << "removed";
+        bool checked = true;
+        ASSERT_NE(nullptr, ShowMenu(&checked));
+        EXPECT_FALSE(checked);
+        CloseMenu();
+    }
 };
 
 TEST_F(StartWithWindowsMenu, ChosenMakesTheShortcutToThisCopyHereWhichChecksItAndChosenAgainRemovesIt)
 {
     BrelloxThread brellox("startup", "[Brellox]\r\n");
     ASSERT_TRUE(brellox.Started());
-    bool checked = true;
-    HWND menu = ShowMenu(&checked);
-    ASSERT_NE(nullptr, menu);
-    EXPECT_FALSE(checked) << "no shortcut at first";
-    ASSERT_NO_FATAL_FAILURE(ChooseItem(menu));
-
-    ShortcutFacts shortcut;
-    EXPECT_TRUE(WaitForShortcut(ThisProgram(), brellox.Directory(), &shortcut))
-        << StartupShortcut() << ": " << shortcut.target << " in " << shortcut.folder;
-
-    menu = ShowMenu(&checked);
-    ASSERT_NE(nullptr, menu);
-    EXPECT_TRUE(checked);
-    ASSERT_NO_FATAL_FAILURE(ChooseItem(menu));
-    EXPECT_TRUE(WaitUntil([] { return !FileExists(StartupShortcut()); }, kStartTimeoutMs)) << "removed";
-
-    menu = ShowMenu(&checked);
-    ASSERT_NE(nullptr, menu);
-    EXPECT_FALSE(checked);
-    CloseMenu();
+    MakeAndRemoveThroughTheItem(brellox);
 }
 
 // A shortcut to this program started elsewhere, or to another copy started
@@ -244,17 +257,8 @@ TEST_F(StartWithWindowsMenu, AShortcutToAnotherFolderOrCopyIsUncheckedAndChosenB
     for (const auto &other : others) {
         SCOPED_TRACE(other[0] + " in " + other[1]);
         ASSERT_TRUE(WriteShortcut(StartupShortcut(), other[0], other[1]));
-        bool checked = true;
-        HWND menu = ShowMenu(&checked);
-        ASSERT_NE(nullptr, menu);
-        EXPECT_FALSE(checked);
-        ASSERT_NO_FATAL_FAILURE(ChooseItem(menu));
-        ShortcutFacts shortcut;
-        EXPECT_TRUE(WaitForShortcut(ThisProgram(), brellox.Directory(), &shortcut))
-            << shortcut.target << " in " << shortcut.folder;
-        menu = ShowMenu(&checked);
-        ASSERT_NE(nullptr, menu);
-        EXPECT_TRUE(checked);
+        HWND menu = NULL;
+        ASSERT_NO_FATAL_FAILURE(ChooseAndSeeItChecked(brellox, &menu));
         CloseMenu();
     }
 }
@@ -269,19 +273,7 @@ TEST_F(JapaneseStartWithWindowsMenu, AFolderWithAJapaneseNameIsThisCopysFolder)
     ASSERT_EQ(932u, GetACP()) << "the Japanese session's code page";
     BrelloxThread brellox("\x95\x5c\x8e\xa6", "[Brellox]\r\n");
     ASSERT_TRUE(brellox.Started());
-    bool checked = true;
-    HWND menu = ShowMenu(&checked);
-    ASSERT_NE(nullptr, menu);
-    EXPECT_FALSE(checked);
-    ASSERT_NO_FATAL_FAILURE(ChooseItem(menu));
-    ShortcutFacts shortcut;
-    EXPECT_TRUE(WaitForShortcut(ThisProgram(), brellox.Directory(), &shortcut))
-        << shortcut.target << " in " << shortcut.folder;
-    menu = ShowMenu(&checked);
-    ASSERT_NE(nullptr, menu);
-    EXPECT_TRUE(checked);
-    ASSERT_NO_FATAL_FAILURE(ChooseItem(menu));
-    EXPECT_TRUE(WaitUntil([] { return !FileExists(StartupShortcut()); }, kStartTimeoutMs)) << "removed";
+    MakeAndRemoveThroughTheItem(brellox);
 }
 
 // Brellox.exe itself, in its own process.
